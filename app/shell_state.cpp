@@ -1,0 +1,5 @@
+#include "app/shell_state.h"
+
+namespace app {
+ShellState g_shell;
+}

@@ -1,0 +1,16 @@
+# Cross build for 32-bit Windows with MinGW-w64 (Debian's mingw-w64 packages).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(PW_MINGW_PREFIX i686-w64-mingw32)
+
+set(CMAKE_C_COMPILER   ${PW_MINGW_PREFIX}-gcc)
+set(CMAKE_CXX_COMPILER ${PW_MINGW_PREFIX}-g++)
+set(CMAKE_RC_COMPILER  ${PW_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${PW_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# No MinGW DLLs beside the exe: everything static.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -1,0 +1,5 @@
+#include "host/host_state.h"
+
+namespace host {
+HostState g_host;
+}

@@ -1,0 +1,32 @@
+// The single-call profile functions, with kernel32's signatures and results, as thin
+// wrappers over Document: each call loads the file once, and a write saves it atomically.
+// A file name without a folder names a file in the Windows directory (platform/windows_dir.h).
+//
+// Unlike kernel32, the write returns the engine's Error so callers can report failures.
+#pragma once
+
+#include "platform/profile_file.h"
+
+#include <cstdint>
+#include <string>
+
+namespace profile {
+
+// Copies the value (or the default, trailing blanks removed) into buffer, at most size - 1
+// characters and a NUL; returns the number of characters copied. A null key, a null section
+// and size < 2 behave as kernel32's do (key list, section list, truncation).
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def,
+                                       char* buffer, std::uint32_t size, const char* file);
+
+std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t def,
+                                    const char* file);
+
+// value null: delete the key; key null: delete the section.
+Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                 const char* file);
+
+// The path the functions above use for file: unchanged when it names a folder, else
+// "<Windows directory>\file".
+std::string ResolveProfilePath(const std::string& file);
+
+}  // namespace profile

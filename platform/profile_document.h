@@ -1,0 +1,77 @@
+// In-memory profile (INI) document: parse, read, edit, serialise.
+//
+// The document keeps every line's original bytes, so serialising an unmodified document gives
+// the input back byte for byte and an edit touches only the lines it must. Reads answer what
+// kernel32's GetPrivateProfileStringA / GetPrivateProfileIntA answer for the same text:
+// ASCII case-insensitive names, blanks trimmed around names and values, one pair of matching
+// quotes stripped, no inline comments, the first of duplicate sections and keys wins.
+// Edits land where kernel32's writes land them (new section at the end of the file, new key
+// after the section's last non-blank line, existing key replaced in place) and write CRLF
+// unless the file's own line ends say otherwise.
+//
+// A UTF-8 byte-order mark is recognised and kept: the first line is read without it and
+// serialised with it. (Windows itself would hide the first section of such a file.)
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace profile {
+
+class Document {
+public:
+    // Parses text; never fails. Any byte sequence is accepted (NULs included).
+    static Document Parse(std::string_view text);
+    static Document Empty();
+
+    // The whole file as it would be written.
+    std::string Serialise() const;
+
+    // True when the text could not be represented without loss (for example a UTF-16 file);
+    // such a document answers reads as empty and must never be saved.
+    bool Unrepresentable() const { return unrepresentable_; }
+
+    // Value of key in section, as GetPrivateProfileStringA returns it (before any buffer
+    // truncation), or nullopt when the section or the key is missing.
+    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+
+    // GetPrivateProfileIntA: the value parsed with the kernel32 integer rules (optional sign,
+    // 0x/0o/0b prefixes, digits up to the first other character, modulo 2^32); the default
+    // when the key is missing or its value is empty.
+    std::uint32_t GetInt(std::string_view section, std::string_view key, std::int32_t def) const;
+
+    bool HasSection(std::string_view section) const;
+
+    // Names of sections / keys of a section, in file order, first occurrences only.
+    std::vector<std::string> SectionNames() const;
+    std::vector<std::string> KeyNames(std::string_view section) const;
+
+    // Edits. Set adds or replaces; RemoveKey and RemoveSection are no-ops when nothing matches.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+    void RemoveKey(std::string_view section, std::string_view key);
+    void RemoveSection(std::string_view section);
+
+    // True once any edit changed the text.
+    bool Modified() const { return modified_; }
+
+private:
+    struct Line {
+        std::string text;  // bytes of the line without its line end
+        std::string eol;   // "\r\n", "\n", "\r" or "" (last line without an end)
+    };
+    std::vector<Line> lines_;
+    bool bom_ = false;
+    bool unrepresentable_ = false;
+    bool modified_ = false;
+    std::string newline_ = "\r\n";  // line end used for lines this document adds
+
+    friend struct DocumentAccess;  // for white-box tests
+};
+
+// The integer rules of GetPrivateProfileIntA applied to an already trimmed value text.
+std::uint32_t ParseProfileInt(std::string_view value);
+
+}  // namespace profile

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian/Ubuntu, only what is missing.
+set -euo pipefail
+
+packages=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine wine32:i386 xvfb xdotool
+          imagemagick python3 x11-apps)
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+# clang's runtime package is versioned; any one that matches the installed clang will do.
+if command -v clang >/dev/null 2>&1; then
+  v=$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -1)
+  if [ -n "$v" ] && [ "$v" != 14 ]; then
+    missing=("${missing[@]/libclang-rt-14-dev/libclang-rt-$v-dev}")
+  fi
+fi
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [[ " ${missing[*]} " == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -36,4 +36,9 @@ function(pw_add_gtest)
   if(WIN32 AND CMAKE_CROSSCOMPILING)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_harness)
   endif()
+  # Tests that put windows on the shared display must not overlap: focus, capture and topmost
+  # windows of one would disturb the other.
+  if("gui" IN_LIST T_LABELS OR "e2e" IN_LIST T_LABELS)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK display)
+  endif()
 endfunction()

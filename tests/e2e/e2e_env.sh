@@ -1,0 +1,32 @@
+# Sourced by the end-to-end tests and tools/demo.sh.
+#   pw_e2e_setup WORK SOURCE_DIR   demo install in WORK, Wine prefix WORK/prefix with the
+#                                  simulator and trainer keys, GARMINWT.INI, and a display
+#   pw_e2e_teardown WORK SOURCE_DIR   stops the prefix's wineserver and the Xvfb it started
+# The display and the prefix come from cmake/wine-run.sh, so they behave as the harness's do.
+
+pw_win_path() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
+
+pw_e2e_setup() {
+    local work=$1 src=$2
+    mkdir -p "$work"
+    python3 "$src/tools/make_demo_install.py" "$work" >/dev/null || return 1
+    "$src/cmake/wine-run.sh" "$work" start || return 1
+    export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    if [ -f "$work/xvfb.display" ]; then export DISPLAY=$(cat "$work/xvfb.display"); fi
+    # The program is 32-bit: in a 64-bit prefix its keys live in the 32-bit view.
+    local view=()
+    [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && view=(/reg:32)
+    wine reg add 'HKLM\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\8.0' \
+        /v 'EXE Path' /t REG_SZ /d "$(pw_win_path "$work/FS2002")" /f "${view[@]}" >/dev/null 2>&1 \
+        || { echo "e2e: cannot write the simulator key" >&2; return 1; }
+    wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\GARMIN 500 Series Trainer' \
+        /v UninstallString /t REG_SZ /d 'C:\WINDOWS\unins000.exe /dir=C:\Program Files\GARMIN\Trainer' \
+        /f "${view[@]}" >/dev/null 2>&1 \
+        || { echo "e2e: cannot write the trainer key" >&2; return 1; }
+    cp "$work/GARMINWT.INI" "$WINEPREFIX/drive_c/windows/GARMINWT.INI"
+}
+
+pw_e2e_teardown() {
+    "$2/cmake/wine-run.sh" "$1" stop
+}

@@ -1,0 +1,95 @@
+"""A user's whole round trip, with real mouse clicks: open the first aircraft of the tree, click
+its first panel, install the GPS window set, see the two gauge pictures, remove it again and find
+panel.cfg exactly as it was, then leave through the close area.
+
+    install_remove_test.py EXE WORK SOURCE_DIR
+"""
+import os
+import sys
+
+import pwdrive
+from pwdrive import Failure
+
+# The first aircraft by title in the demo install and its first panel (see make_demo_install.py).
+PANEL_CFG = os.path.join("FS2002", "aircraft", "b58", "panel", "panel.cfg")
+SET_TITLES = ["Skyvantage 530 MiniStack", "Skyvantage 530 GPS", "Skyvantage 530 AVIONICS",
+              "Skyvantage 530 VOR"]
+
+
+def open_first_panel(app):
+    """Expands the first aircraft and clicks its first panel; returns the rows seen before."""
+    before = app.tree_rows(app.shot())
+    if len(before) < 3:
+        raise Failure("the tree shows %d rows; expected the root and the aircraft" % len(before))
+    pitch = before[2][0] - before[1][0]
+    # A double-click on an aircraft's label opens it; the program itself ignores aircraft clicks.
+    app.click_label(app.shot(), before[1], repeat=2)
+    app.settle()
+    after = app.tree_rows(app.shot())
+    if len(after) < len(before) + 1:
+        raise Failure("double-clicking the first aircraft did not open it (%d rows, then %d)"
+                      % (len(before), len(after)))
+    panel_row = next((r for r in after if abs(r[0] - (before[1][0] + pitch)) <= 2), None)
+    if panel_row is None:
+        raise Failure("no panel row below the first aircraft")
+    app.click_label(app.shot(), panel_row)
+    app.settle()
+    return before
+
+
+def main():
+    exe, work, src = sys.argv[1:4]
+    cfg = os.path.join(work, PANEL_CFG)
+    original = open(cfg, "rb").read()
+    gps = pwdrive.read_bmp(os.path.join(src, "resources", "gps_unit.bmp"))
+    radio = pwdrive.read_bmp(os.path.join(src, "resources", "radio_stack.bmp"))
+
+    app = pwdrive.App(exe)
+    try:
+        app.find_window()
+        app.settle(1.5)
+        open_first_panel(app)
+        if pwdrive.matches_bitmap(app, app.shot(), gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE) > 0.5:
+            raise Failure("gauge pictures shown before anything was installed")
+
+        app.click(*pwdrive.INSTALL_BUTTON)
+        app.settle(1.5)
+        text = open(cfg, "rb").read().decode("latin-1")
+        missing = [t for t in SET_TITLES if t not in text]
+        if missing:
+            raise Failure("after pressing install, panel.cfg lacks %s" % ", ".join(missing))
+        if "Skyvantage_Aerolith!GNS530" not in text:
+            raise Failure("after pressing install, panel.cfg lacks the GPS window's gauge line")
+        if os.path.exists(cfg + "_backup"):
+            raise Failure("panel.cfg_backup left behind after the install")
+        screen = app.shot()
+        got_gps = pwdrive.matches_bitmap(app, screen, gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE)
+        got_radio = pwdrive.matches_bitmap(app, screen, radio, pwdrive.RADIO_AT,
+                                           pwdrive.RADIO_SIZE)
+        if got_gps < 0.95 or got_radio < 0.95:
+            raise Failure("gauge pictures after install: GPS %.0f%%, radio stack %.0f%% of "
+                          "sampled pixels" % (100 * got_gps, 100 * got_radio))
+
+        app.click(*pwdrive.INSTALL_BUTTON)
+        app.settle(1.5)
+        if open(cfg, "rb").read() != original:
+            raise Failure("after pressing remove, panel.cfg differs from the original")
+        if pwdrive.matches_bitmap(app, app.shot(), gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE) > 0.5:
+            raise Failure("gauge pictures still shown after the removal")
+
+        app.click(*pwdrive.CLOSE_POINT)
+        code = app.wait_exit()
+        if code != 1:
+            raise Failure("exit code %d after a click in the close area, expected 1" % code)
+    except Failure as e:
+        app.save(os.path.join(work, "failure.png"))
+        print("FAILED: %s (screenshot: %s)" % (e, os.path.join(work, "failure.png")))
+        return 1
+    finally:
+        app.kill()
+    print("install and removal through the window: panel.cfg round trip exact, gauges shown")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,199 @@
+"""Drives panelwright.exe from outside: starts it under Wine, finds its window, reads the screen,
+clicks. Used by the end-to-end tests and by tools/demo.sh.
+
+The environment must already hold WINEPREFIX (with the simulator and trainer keys) and a usable
+DISPLAY; tests/e2e/e2e_env.sh sets both up.
+"""
+import os
+import struct
+import subprocess
+import time
+
+IMPORT = "/usr/bin/import"          # ImageMagick's screen grabber
+CONVERT = "/usr/bin/convert"
+
+CLIENT_W, CLIENT_H = 615, 443
+TREE = (24, 95, 222, 393)           # client pixels, inclusive
+INSTALL_BUTTON = (407, 387)         # centre of control 2
+CLOSE_POINT = (596, 13)             # inside the close area (x > 580, y < 30)
+GPS_AT, GPS_SIZE = (433, 123), (140, 100)
+RADIO_AT, RADIO_SIZE = (433, 299), (140, 64)
+
+
+class Failure(Exception):
+    pass
+
+
+def xdotool(*args, check=True):
+    r = subprocess.run(["xdotool"] + [str(a) for a in args], stdout=subprocess.PIPE,
+                       stderr=subprocess.DEVNULL, text=True)
+    if check and r.returncode != 0:
+        raise Failure("xdotool %s failed" % " ".join(map(str, args)))
+    return r.stdout
+
+
+def read_bmp(path):
+    """Pixels of an uncompressed 8-, 24- or 32-bit BMP as rows of (r, g, b), top row first."""
+    data = open(path, "rb").read()
+    offset = struct.unpack_from("<I", data, 10)[0]
+    hsize, w, h, _, bpp = struct.unpack_from("<IiiHH", data, 14)
+    palette = []
+    if bpp == 8:
+        count = struct.unpack_from("<I", data, 46)[0] or 256
+        for i in range(count):
+            b, g, r, _ = data[14 + hsize + 4 * i:14 + hsize + 4 * i + 4]
+            palette.append((r, g, b))
+    stride = (w * bpp // 8 + 3) & ~3
+    rows = []
+    for y in range(abs(h)):
+        src = (abs(h) - 1 - y) if h > 0 else y
+        o = offset + src * stride
+        if bpp == 8:
+            rows.append([palette[data[o + x]] for x in range(w)])
+        else:
+            n = bpp // 8
+            rows.append([(data[o + x * n + 2], data[o + x * n + 1], data[o + x * n])
+                         for x in range(w)])
+    return rows
+
+
+class Screen:
+    """A screenshot of the whole display."""
+
+    def __init__(self):
+        ppm = subprocess.run([IMPORT, "-silent", "-window", "root", "-depth", "8", "ppm:-"],
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True).stdout
+        parts = ppm.split(maxsplit=4)
+        if parts[0] != b"P6":
+            raise Failure("unexpected screenshot format")
+        self.w, self.h = int(parts[1]), int(parts[2])
+        self.pixels = parts[4][:self.w * self.h * 3]
+
+    def at(self, x, y):
+        o = (y * self.w + x) * 3
+        return tuple(self.pixels[o:o + 3])
+
+
+def close_to(a, b, tolerance=8):
+    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
+
+
+class App:
+    """One run of the program."""
+
+    def __init__(self, exe, log=print):
+        self.log = log
+        self.proc = subprocess.Popen(["wine", exe], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        self.window = None
+        self.origin = (0, 0)
+
+    def find_window(self, timeout=30):
+        """Waits for the program's top-level window of the skin's size and notes its place."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.proc.poll() is not None:
+                raise Failure("program ended with %d before showing a window" % self.proc.returncode)
+            ids = xdotool("search", "--onlyvisible", "--classname", "panelwright.exe",
+                          check=False).split()
+            for wid in ids:
+                geo = {}
+                for line in xdotool("getwindowgeometry", "--shell", wid, check=False).splitlines():
+                    k, _, v = line.partition("=")
+                    geo[k] = v
+                if geo.get("WIDTH") == str(CLIENT_W) and geo.get("HEIGHT") == str(CLIENT_H):
+                    self.window = wid
+                    self.origin = (int(geo["X"]), int(geo["Y"]))
+                    return self.window
+            time.sleep(0.25)
+        raise Failure("no %dx%d window of panelwright.exe within %d s" % (CLIENT_W, CLIENT_H,
+                                                                          timeout))
+
+    def settle(self, seconds=0.8):
+        time.sleep(seconds)
+
+    def shot(self):
+        return Screen()
+
+    def pixel(self, screen, x, y):
+        return screen.at(self.origin[0] + x, self.origin[1] + y)
+
+    def save(self, path):
+        """Saves the window's part of the screen as PNG, without time stamps."""
+        x, y = self.origin
+        subprocess.run([IMPORT, "-silent", "-window", "root", "-crop",
+                        "%dx%d+%d+%d" % (CLIENT_W, CLIENT_H, x, y), "+repage",
+                        "-define", "png:exclude-chunks=date,time", path], check=True)
+
+    def click(self, x, y, repeat=1):
+        xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
+        time.sleep(0.15)
+        xdotool("click", "--repeat", repeat, "--delay", 80, 1)
+
+    def key(self, name):
+        xdotool("key", name)
+
+    def wait_exit(self, timeout=15):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            raise Failure("program still running %d s after the close click" % timeout)
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+    # ------------------------------------------------------------------ the tree
+
+    def tree_rows(self, screen):
+        """Text rows of the tree: a list of (top, bottom, leftmost dark x) in client pixels.
+
+        A row is a run of scan lines holding dark (text) pixels; the tree's connecting lines are
+        grey and its background white, so only labels and expand-button signs count."""
+        x0, y0, x1, y1 = TREE
+        rows, current = [], None
+        for y in range(y0, y1 + 1):
+            dark = [x for x in range(x0 + 2, x1 - 1)
+                    if max(self.pixel(screen, x, y)) < 90]
+            if dark:
+                if current is None:
+                    current = [y, y, min(dark)]
+                else:
+                    current[1] = y
+                    current[2] = min(current[2], min(dark))
+            elif current is not None:
+                rows.append(tuple(current))
+                current = None
+        if current is not None:
+            rows.append(tuple(current))
+        # Runs of one or two scan lines are the dotted connecting lines, not text.
+        return [r for r in rows if r[1] - r[0] >= 4]
+
+    def label_right(self, screen, row):
+        """Rightmost dark pixel of a text row: the end of the item's label."""
+        x0, _, x1, _ = TREE
+        best = None
+        for y in range(row[0], row[1] + 1):
+            for x in range(x1 - 2, x0 + 1, -1):
+                if max(self.pixel(screen, x, y)) < 90:
+                    best = x if best is None else max(best, x)
+                    break
+        return best
+
+    def click_label(self, screen, row, repeat=1):
+        """Clicks the end of a row's label, which is on the label whatever icons precede it."""
+        self.click(self.label_right(screen, row) - 2, (row[0] + row[1]) // 2, repeat)
+
+
+
+def matches_bitmap(app, screen, bmp_rows, at, size, step=7):
+    """Share of sampled pixels of a resource bitmap found at a client position."""
+    hits = total = 0
+    for y in range(0, size[1], step):
+        for x in range(0, size[0], step):
+            total += 1
+            if close_to(app.pixel(screen, at[0] + x, at[1] + y), bmp_rows[y][x]):
+                hits += 1
+    return hits / total

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario on a fresh demo install:
+#   run_e2e.sh SCENARIO EXE WORK SOURCE_DIR
+# WORK holds the demo install, the Wine prefix (made once, kept between runs) and the Xvfb
+# display when there is no usable one; the scenario is tests/e2e/SCENARIO_test.py.
+set -u
+scenario=$1 exe=$2 work=$3 src=$4
+. "$src/tests/e2e/e2e_env.sh"
+if [ ! -f "$exe" ]; then echo "e2e: $exe does not exist" >&2; exit 1; fi
+if ! pw_e2e_setup "$work" "$src"; then
+    pw_e2e_teardown "$work" "$src"
+    exit 1
+fi
+python3 "$src/tests/e2e/${scenario}_test.py" "$exe" "$work" "$src"
+status=$?
+pw_e2e_teardown "$work" "$src"
+exit $status

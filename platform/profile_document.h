@@ -10,7 +10,13 @@
 // unless the file's own line ends say otherwise.
 //
 // A UTF-8 byte-order mark is recognised and kept: the first line is read without it and
-// serialised with it. (Windows itself would hide the first section of such a file.)
+// serialised with it. (Windows itself would hide the first section of such a file, and a
+// write to that section would add a second one at the end; Wine reads it as we do.)
+// A UTF-16 file (FF FE or FE FF) is not parsed: it answers reads as empty, serialises back
+// unchanged and refuses edits, so that nothing can write it back damaged.
+//
+// Names and values passed to the edits are cut at their first CR or LF: a line end inside a
+// value would otherwise smuggle new lines (even new sections) into the file.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +55,12 @@ public:
     std::vector<std::string> SectionNames() const;
     std::vector<std::string> KeyNames(std::string_view section) const;
 
+    // The lists kernel32 returns for a null section / a null key: every header with a non-empty
+    // name, duplicates included; every key line of the first such section (lines without '='
+    // and ';' lines skipped), duplicates included.
+    std::vector<std::string> SectionHeaders() const;
+    std::vector<std::string> KeyLines(std::string_view section) const;
+
     // Edits. Set adds or replaces; RemoveKey and RemoveSection are no-ops when nothing matches.
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void RemoveKey(std::string_view section, std::string_view key);
@@ -67,6 +79,12 @@ private:
     bool unrepresentable_ = false;
     bool modified_ = false;
     std::string newline_ = "\r\n";  // line end used for lines this document adds
+    std::string raw_;                // the whole text, kept only when unrepresentable
+
+    std::size_t FindSection(std::string_view name) const;  // header line, or npos
+    std::size_t SectionEnd(std::size_t header) const;       // first line after the section
+    std::size_t FindKey(std::size_t header, std::string_view key) const;  // key line, or npos
+    void InsertLine(std::size_t at, std::string text);      // with newline_, ending the line before
 
     friend struct DocumentAccess;  // for white-box tests
 };

@@ -24,6 +24,7 @@ enum class ErrorCode {
     ReplaceFailed,    // the temporary file could not replace the target
     Unrepresentable,  // the file cannot be written back without loss (e.g. UTF-16)
     ChangedOnDisk,    // the file changed since it was loaded
+    InvalidArgument,  // no file name, no section name
 };
 
 struct Error {
@@ -56,15 +57,28 @@ struct SaveOptions {
 };
 Error Save(const std::string& path, const Document& doc, const SaveOptions& options = {});
 
-// Test hook: called by Save at named points ("temp-written", "before-replace"); returning
-// false makes Save fail there as a write would fail. Empty in the product.
+// Test hook: called by Save (and CopyFileReplacing) at named points; returning false makes the
+// save fail there as the system call would: "temp-create" (AccessDenied, as a folder the user
+// may not write to), "temp-written" (WriteFailed, as a full disk), "before-replace"
+// (ReplaceFailed). The temporary file is removed and the target left as it was. Empty in the
+// product. Until the hook is reset, a non-empty one is called for every save in the process.
 using SaveFaultHook = std::function<bool(const char* point, const std::string& path)>;
 void SetSaveFaultHook(SaveFaultHook hook);
 
 // Whole-file helpers used by the edit framing (backup copy and its removal).
+// CopyFileReplacing writes the copy the way Save writes (temporary file, atomic replace), so a
+// read-only target fails the copy as CopyFileA fails it. Errors: NotFound (from missing),
+// and those of Load and Save.
 Error CopyFileReplacing(const std::string& from, const std::string& to);
+// A missing file is not an error; a read-only one is (AccessDenied), as DeleteFileA refuses it.
 Error DeleteFileIfExists(const std::string& path);
+// True when path names an existing file (not a folder).
 bool FileExists(const std::string& path);
+// Whole content of path; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& out);
+
+// Writes bytes to path with Save's guarantees (atomic replace, read-only target refused,
+// missing folder refused). Save is this for doc.Serialise() after its own checks.
+Error WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace profile

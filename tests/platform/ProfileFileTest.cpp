@@ -1,0 +1,153 @@
+// Failures and the file layer: Load, atomic Save, the whole-file helpers.
+#include "platform/profile_file.h"
+
+#include "platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace profile;
+using pwtest::ReadBytes;
+using pwtest::TempFolder;
+using pwtest::WriteBytes;
+
+namespace {
+
+struct HookReset {
+    ~HookReset() { SetSaveFaultHook(nullptr); }
+};
+
+TEST(ProfileFileTest, LoadThenSaveKeepsEverythingButTheEdit) {
+    TempFolder tmp;
+    const std::string path = tmp.Path("panel.cfg");
+    WriteBytes(path, "// header\n[Window00]\nfile=a.bmp\n\n[Vcockpit01]\ngauge00=x,1,2 // note\n");
+    LoadedFile loaded;
+    ASSERT_FALSE(Load(path, loaded));
+    EXPECT_TRUE(loaded.existed);
+    loaded.doc.Set("Window00", "size_mm", "640");
+    SaveOptions options;
+    options.expected_original = &loaded.original;
+    Error error = Save(path, loaded.doc, options);
+    ASSERT_FALSE(error) << error.reason;
+    EXPECT_EQ("// header\n[Window00]\nfile=a.bmp\nsize_mm=640\n\n[Vcockpit01]\ngauge00=x,1,2 // note\n",
+              ReadBytes(path));
+    EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder()));  // no temporary left behind
+}
+
+TEST(ProfileFileTest, MissingFileLoadsEmptyAndIsCreatedOnlyInAnExistingFolder) {
+    TempFolder tmp;
+    LoadedFile loaded;
+    ASSERT_FALSE(Load(tmp.Path("new.ini"), loaded));
+    EXPECT_FALSE(loaded.existed);
+    loaded.doc.Set("S", "k", "v");
+    SaveOptions options;
+    options.expected_original = &loaded.original;
+    options.expect_missing = true;
+    ASSERT_FALSE(Save(tmp.Path("new.ini"), loaded.doc, options));
+    EXPECT_EQ("[S]\r\nk=v\r\n", ReadBytes(tmp.Path("new.ini")));
+
+    const std::string nowhere = tmp.Path("no-such-folder") + tmp.Path("x.ini").substr(tmp.Folder().size());
+    ASSERT_FALSE(Load(nowhere, loaded));
+    EXPECT_FALSE(loaded.existed);
+    Error error = Save(nowhere, loaded.doc);
+    EXPECT_EQ(ErrorCode::FolderMissing, error.code);
+    EXPECT_NE(std::string::npos, error.reason.find(nowhere)) << error.reason;
+}
+
+TEST(ProfileFileTest, ReadOnlyTargetIsRefusedAndUnchanged) {
+    TempFolder tmp;
+    const std::string path = tmp.Path("panel.cfg");
+    WriteBytes(path, "[A]\r\nk=1\r\n");
+    pwtest::SetReadOnly(path, true);
+    Document doc = Document::Parse("[A]\r\nk=2\r\n");
+    Error error = Save(path, doc);
+    EXPECT_EQ(ErrorCode::AccessDenied, error.code);
+    EXPECT_EQ(path, error.path);
+    EXPECT_EQ("Cannot write " + path + ": the file is read-only. Clear its read-only attribute and try again.",
+              error.reason);
+    EXPECT_EQ("[A]\r\nk=1\r\n", ReadBytes(path));
+    EXPECT_EQ(ErrorCode::AccessDenied, CopyFileReplacing(tmp.Path("panel.cfg"), path).code);
+    EXPECT_EQ(ErrorCode::AccessDenied, DeleteFileIfExists(path).code);
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder()));
+}
+
+TEST(ProfileFileTest, EveryInjectedFailureLeavesTheOldFileAndNoTemporary) {
+    TempFolder tmp;
+    HookReset reset;
+    const std::string path = tmp.Path("panel.cfg");
+    const struct {
+        const char* point;
+        ErrorCode code;
+    } faults[] = {{"temp-create", ErrorCode::AccessDenied},
+                  {"temp-written", ErrorCode::WriteFailed},
+                  {"before-replace", ErrorCode::ReplaceFailed}};
+    for (const auto& fault : faults) {
+        WriteBytes(path, "[A]\r\nk=1\r\n");
+        SetSaveFaultHook([&](const char* point, const std::string&) { return std::string(point) != fault.point; });
+        Error error = Save(path, Document::Parse("[A]\r\nk=2\r\n"));
+        EXPECT_EQ(fault.code, error.code) << fault.point;
+        EXPECT_NE(std::string::npos, error.reason.find(path)) << error.reason;
+        EXPECT_NE(std::string::npos, error.reason.find("unchanged")) << error.reason;
+        EXPECT_EQ("[A]\r\nk=1\r\n", ReadBytes(path));
+        EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder())) << fault.point;
+    }
+}
+
+TEST(ProfileFileTest, RefusesWhatItCannotWriteSafely) {
+    TempFolder tmp;
+    // UTF-16: refused, bytes untouched.
+    const std::string utf16 = tmp.Path("utf16.ini");
+    const std::string bytes("\xFF\xFE[\0s\0]\0", 8);
+    WriteBytes(utf16, bytes);
+    LoadedFile loaded;
+    ASSERT_FALSE(Load(utf16, loaded));
+    Error error = Save(utf16, loaded.doc);
+    EXPECT_EQ(ErrorCode::Unrepresentable, error.code);
+    EXPECT_NE(std::string::npos, error.reason.find("UTF-16")) << error.reason;
+    EXPECT_EQ(bytes, ReadBytes(utf16));
+    // Changed behind our back.
+    const std::string path = tmp.Path("a.ini");
+    WriteBytes(path, "[A]\r\nk=1\r\n");
+    ASSERT_FALSE(Load(path, loaded));
+    WriteBytes(path, "[A]\r\nk=other\r\n");
+    loaded.doc.Set("A", "k", "2");
+    SaveOptions options;
+    options.expected_original = &loaded.original;
+    EXPECT_EQ(ErrorCode::ChangedOnDisk, Save(path, loaded.doc, options).code);
+    EXPECT_EQ("[A]\r\nk=other\r\n", ReadBytes(path));
+    options.expect_missing = true;
+    EXPECT_EQ(ErrorCode::ChangedOnDisk, Save(path, loaded.doc, options).code);
+    // A folder where the file should be.
+    EXPECT_EQ(ErrorCode::AccessDenied, Save(tmp.Folder(), loaded.doc).code);
+    EXPECT_EQ(ErrorCode::AccessDenied, Load(tmp.Folder(), loaded).code);
+    // Too long a path, and none at all.
+    const std::string long_path = tmp.Path(std::string(kMaxPathChars, 'x'));
+    EXPECT_EQ(ErrorCode::PathTooLong, Load(long_path, loaded).code);
+    error = Save(long_path, loaded.doc);
+    EXPECT_EQ(ErrorCode::PathTooLong, error.code);
+    EXPECT_NE(std::string::npos, error.reason.find("259")) << error.reason;
+    EXPECT_EQ(ErrorCode::InvalidArgument, Save("", loaded.doc).code);
+}
+
+TEST(ProfileFileTest, CopyDeleteAndExistence) {
+    TempFolder tmp;
+    const std::string from = tmp.Path("panel.cfg");
+    const std::string to = tmp.Path("panel.cfg_backup");
+    EXPECT_EQ(ErrorCode::NotFound, CopyFileReplacing(from, to).code);
+    WriteBytes(from, std::string("[A]\r\n\0k=1", 9));
+    WriteBytes(to, "stale");
+    ASSERT_FALSE(CopyFileReplacing(from, to));
+    EXPECT_EQ(std::string("[A]\r\n\0k=1", 9), ReadBytes(to));
+    std::string out;
+    EXPECT_TRUE(ReadWholeFile(to, out));
+    EXPECT_EQ(9u, out.size());
+    EXPECT_FALSE(DeleteFileIfExists(to));
+    EXPECT_FALSE(FileExists(to));
+    EXPECT_FALSE(ReadWholeFile(to, out));
+    EXPECT_FALSE(DeleteFileIfExists(to));  // already gone: fine
+    EXPECT_FALSE(FileExists(tmp.Folder()));
+}
+
+}  // namespace

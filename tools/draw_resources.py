@@ -246,7 +246,7 @@ def notice_alias():
                   ["This aircraft panel is an alias of",
                    "the panel folder shown in the line",
                    "above. To modify it, select that",
-                   "alias panel in the list instead."], "up")
+                   "folder's panel in the list."], "up")
 
 
 def notice_foreign():

@@ -4,8 +4,6 @@
 #   pw_e2e_teardown WORK SOURCE_DIR   stops the prefix's wineserver and the Xvfb it started
 # The display and the prefix come from cmake/wine-run.sh, so they behave as the harness's do.
 
-pw_win_path() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
-
 pw_e2e_setup() {
     local work=$1 src=$2
     mkdir -p "$work"
@@ -14,11 +12,14 @@ pw_e2e_setup() {
     export WINEPREFIX="$work/prefix" WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     if [ -f "$work/xvfb.display" ]; then export DISPLAY=$(cat "$work/xvfb.display"); fi
+    # The simulator where its installer puts it; the folder itself stays in WORK.
+    local games="$WINEPREFIX/drive_c/Program Files/Microsoft Games"
+    mkdir -p "$games" && ln -sfn "$work/FS2002" "$games/FS2002"
     # The program is 32-bit: in a 64-bit prefix its keys live in the 32-bit view.
     local view=()
     [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && view=(/reg:32)
     wine reg add 'HKLM\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\8.0' \
-        /v 'EXE Path' /t REG_SZ /d "$(pw_win_path "$work/FS2002")" /f "${view[@]}" >/dev/null 2>&1 \
+        /v 'EXE Path' /t REG_SZ /d 'C:\Program Files\Microsoft Games\FS2002' /f "${view[@]}" >/dev/null 2>&1 \
         || { echo "e2e: cannot write the simulator key" >&2; return 1; }
     wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\GARMIN 500 Series Trainer' \
         /v UninstallString /t REG_SZ /d 'C:\WINDOWS\unins000.exe /dir=C:\Program Files\GARMIN\Trainer' \

@@ -17,24 +17,10 @@ SET_TITLES = ["Skyvantage 530 MiniStack", "Skyvantage 530 GPS", "Skyvantage 530 
 
 
 def open_first_panel(app):
-    """Expands the first aircraft and clicks its first panel; returns the rows seen before."""
-    before = app.tree_rows(app.shot())
-    if len(before) < 3:
-        raise Failure("the tree shows %d rows; expected the root and the aircraft" % len(before))
-    pitch = before[2][0] - before[1][0]
-    # A double-click on an aircraft's label opens it; the program itself ignores aircraft clicks.
-    app.click_label(app.shot(), before[1], repeat=2)
-    app.settle()
-    after = app.tree_rows(app.shot())
-    if len(after) < len(before) + 1:
-        raise Failure("double-clicking the first aircraft did not open it (%d rows, then %d)"
-                      % (len(before), len(after)))
-    panel_row = next((r for r in after if abs(r[0] - (before[1][0] + pitch)) <= 2), None)
-    if panel_row is None:
-        raise Failure("no panel row below the first aircraft")
-    app.click_label(app.shot(), panel_row)
-    app.settle()
-    return before
+    """Opens the first aircraft (row 1, below the root) and clicks its first panel (row 2)."""
+    tree = pwdrive.Tree(app)
+    tree.open_aircraft(1)
+    tree.click(2)
 
 
 def main():

@@ -197,3 +197,42 @@ def matches_bitmap(app, screen, bmp_rows, at, size, step=7):
             if close_to(app.pixel(screen, at[0] + x, at[1] + y), bmp_rows[y][x]):
                 hits += 1
     return hits / total
+
+
+class Tree:
+    """Rows of the tree by position: row i (0 the root) lies i pitches below the root's row.
+
+    Positions come from the first screenshot, before anything is selected (a selected row is
+    drawn highlighted and has no dark text to find)."""
+
+    def __init__(self, app):
+        self.app = app
+        rows = app.tree_rows(app.shot())
+        if len(rows) < 3:
+            raise Failure("the tree shows %d rows; expected the root and aircraft" % len(rows))
+        # Letters without ascenders start a scan line lower: average over every row.
+        self.top = rows[0][0]
+        self.pitch = round((rows[-1][0] - rows[0][0]) / (len(rows) - 1))
+
+    def row(self, index, screen=None):
+        """The text row at position `index` now: (top, bottom, leftmost dark x)."""
+        top = self.top + index * self.pitch
+        screen = screen or self.app.shot()
+        row = next((r for r in self.app.tree_rows(screen) if abs(r[0] - top) <= 3), None)
+        if row is None:
+            raise Failure("no item label in tree row %d (y %d)" % (index, top))
+        return row
+
+    def click(self, index, repeat=1):
+        """Clicks the label of row `index` as the tree shows it now."""
+        screen = self.app.shot()
+        self.app.click_label(screen, self.row(index, screen), repeat)
+        self.app.settle()
+
+    def open_aircraft(self, index):
+        """Opens an aircraft with a double-click (the program ignores clicks on aircraft) and
+        checks that the row below it is now indented one level deeper: its first panel."""
+        indent = self.row(index)[2]
+        self.click(index, repeat=2)
+        if self.row(index + 1)[2] < indent + 20:
+            raise Failure("double-clicking tree row %d did not open it" % index)

@@ -23,23 +23,35 @@ def open_first_panel(app):
     tree.click(2)
 
 
+def gauges(app, gps, radio):
+    """Shares of the GPS and radio stack pictures found at their places."""
+    screen = app.shot()
+    return (pwdrive.matches_bitmap(app, screen, gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE),
+            pwdrive.matches_bitmap(app, screen, radio, pwdrive.RADIO_AT, pwdrive.RADIO_SIZE))
+
+
 def main():
     exe, work, src = sys.argv[1:4]
     cfg = os.path.join(work, PANEL_CFG)
     original = open(cfg, "rb").read()
     gps = pwdrive.read_bmp(os.path.join(src, "resources", "gps_unit.bmp"))
     radio = pwdrive.read_bmp(os.path.join(src, "resources", "radio_stack.bmp"))
+    backdrop = pwdrive.read_bmp(os.path.join(src, "resources", "backdrop.bmp"))
 
     app = pwdrive.App(exe)
     try:
         app.find_window()
         app.settle(1.5)
         open_first_panel(app)
-        if pwdrive.matches_bitmap(app, app.shot(), gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE) > 0.5:
+        # The panel's preview now covers the lower part of the outside view.
+        if not pwdrive.wait_until(lambda: pwdrive.matches_bitmap(
+                app, app.shot(), backdrop, (253, 123), (320, 240)) < 0.8, 5):
+            raise Failure("clicking the first panel showed no preview")
+        if max(gauges(app, gps, radio)) > 0.5:
             raise Failure("gauge pictures shown before anything was installed")
 
         app.click(*pwdrive.INSTALL_BUTTON)
-        app.settle(1.5)
+        pwdrive.wait_until(lambda: SET_TITLES[-1] in open(cfg, "rb").read().decode("latin-1"))
         text = open(cfg, "rb").read().decode("latin-1")
         missing = [t for t in SET_TITLES if t not in text]
         if missing:
@@ -48,19 +60,17 @@ def main():
             raise Failure("after pressing install, panel.cfg lacks the GPS window's gauge line")
         if os.path.exists(cfg + "_backup"):
             raise Failure("panel.cfg_backup left behind after the install")
-        screen = app.shot()
-        got_gps = pwdrive.matches_bitmap(app, screen, gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE)
-        got_radio = pwdrive.matches_bitmap(app, screen, radio, pwdrive.RADIO_AT,
-                                           pwdrive.RADIO_SIZE)
-        if got_gps < 0.95 or got_radio < 0.95:
+
+        got = pwdrive.wait_until(lambda: min(gauges(app, gps, radio)) >= 0.95, 5)
+        if not got:
             raise Failure("gauge pictures after install: GPS %.0f%%, radio stack %.0f%% of "
-                          "sampled pixels" % (100 * got_gps, 100 * got_radio))
+                          "sampled pixels" % tuple(100 * g for g in gauges(app, gps, radio)))
 
         app.click(*pwdrive.INSTALL_BUTTON)
-        app.settle(1.5)
+        pwdrive.wait_until(lambda: open(cfg, "rb").read() == original)
         if open(cfg, "rb").read() != original:
             raise Failure("after pressing remove, panel.cfg differs from the original")
-        if pwdrive.matches_bitmap(app, app.shot(), gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE) > 0.5:
+        if not pwdrive.wait_until(lambda: max(gauges(app, gps, radio)) < 0.5, 5):
             raise Failure("gauge pictures still shown after the removal")
 
         app.click(*pwdrive.CLOSE_POINT)

@@ -74,6 +74,17 @@ class Screen:
         return tuple(self.pixels[o:o + 3])
 
 
+def wait_until(check, timeout=10, interval=0.25):
+    """Polls check() until it gives a true value (returned) or the time is up (returns the last
+    value): the program under a loaded machine may take a while to react."""
+    deadline = time.time() + timeout
+    while True:
+        value = check()
+        if value or time.time() >= deadline:
+            return value
+        time.sleep(interval)
+
+
 def close_to(a, b, tolerance=8):
     return all(abs(p - q) <= tolerance for p, q in zip(a, b))
 
@@ -207,7 +218,8 @@ class Tree:
 
     def __init__(self, app):
         self.app = app
-        rows = app.tree_rows(app.shot())
+        rows = wait_until(lambda: (lambda r: r if len(r) >= 3 else None)(app.tree_rows(app.shot())))
+        rows = rows or app.tree_rows(app.shot())
         if len(rows) < 3:
             raise Failure("the tree shows %d rows; expected the root and aircraft" % len(rows))
         # Letters without ascenders start a scan line lower: average over every row.
@@ -234,5 +246,11 @@ class Tree:
         checks that the row below it is now indented one level deeper: its first panel."""
         indent = self.row(index)[2]
         self.click(index, repeat=2)
-        if self.row(index + 1)[2] < indent + 20:
+
+        def opened():
+            try:
+                return self.row(index + 1)[2] >= indent + 20
+            except Failure:
+                return False
+        if not wait_until(opened, 5):
             raise Failure("double-clicking tree row %d did not open it" % index)

@@ -1,5 +1,6 @@
 """The program as a user first meets it: started on the demo install, its borderless window shows
-the skin and the outside view, and a click on the round close button ends it with exit code 1.
+the skin, the outside view, the trainer's database badge and the demo aircraft, and a click on
+the round close button ends it with exit code 1.
 
     startup_test.py EXE WORK SOURCE_DIR
 """
@@ -26,6 +27,7 @@ def main():
     exe, work, src = sys.argv[1:4]
     skin = pwdrive.read_bmp(os.path.join(src, "resources", "skin.bmp"))
     backdrop = pwdrive.read_bmp(os.path.join(src, "resources", "backdrop.bmp"))
+    badge = pwdrive.read_bmp(os.path.join(src, "resources", "badge_americas.bmp"))
     app = pwdrive.App(exe)
     try:
         app.find_window()
@@ -54,6 +56,18 @@ def main():
         if seen < 0.95:
             raise Failure("the screen area shows the outside view at %.0f%% of sampled pixels"
                           % (100 * seen))
+        # The registry keys reach the 32-bit program: the trainer's database shows as the
+        # Americas badge, and the scan lists the demo aircraft: the root, eleven aircraft (not
+        # "default", not the one without panel folders) and the panels of the two aircraft that
+        # start open because a panel of theirs is marked.
+        seen = pwdrive.matches_bitmap(app, screen, badge, (513, 373), (60, 34), step=3)
+        if seen < 0.95:
+            raise Failure("the Americas database badge shows at %.0f%% of sampled pixels"
+                          % (100 * seen))
+        rows = pwdrive.wait_until(lambda: len(app.tree_rows(app.shot())) == 14, 5)
+        if not rows:
+            raise Failure("the tree shows %d rows, expected 14"
+                          % len(app.tree_rows(app.shot())))
         app.click(*pwdrive.CLOSE_POINT)
         code = app.wait_exit()
         if code != 1:

@@ -1,0 +1,35 @@
+// The preview's size and the scaler that shrinks a panel bitmap to it. Portable: no Windows types.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace preview {
+
+constexpr int kPreviewWidth = 320;      // every preview is this wide
+constexpr int kMaxPreviewHeight = 240;  // and at most this tall
+
+// Rows of the preview of a panel bitmap of width x height pixels: the ratio width / height
+// rounded to single precision, 320 divided by it and truncated, capped at 240. A bitmap more
+// than 320 times as wide as it is tall gets one row. Returns 0 when either size is not positive.
+int PreviewHeight(int width, int height);
+
+// An RGB picture, one 0x00RRGGBB value per pixel, rows top to bottom. The top byte is ignored.
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // width * height values
+};
+
+// Pure black is the see-through key of a preview.
+constexpr uint32_t kSeeThrough = 0x000000;
+
+// Scales source to width x height with a box filter that treats pure black as see-through.
+// Each output pixel covers a rectangle of the source, weighted by area. It is pure black when
+// pure black pixels cover more than half of that rectangle; otherwise it is the average of the
+// rectangle's other pixels, and never pure black (an average that rounds to black becomes the
+// darkest non-black value of its strongest channel). Works for shrinking and enlarging.
+// Returns an empty image when a size is not positive or source.pixels is too short.
+RgbImage ScaleSeeThrough(const RgbImage& source, int width, int height);
+
+}  // namespace preview

@@ -1,1 +1,61 @@
-// placeholder
+#include "platform/registry.h"
+
+#include <cstring>
+#include <utility>
+
+namespace platform {
+
+namespace {
+std::string g_machineRootOverride;  // HKCU subkey standing in for HKLM; empty in the product
+}  // namespace
+
+RegistryKey::~RegistryKey() {
+    if (key_) RegCloseKey(key_);
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+    if (this != &other) {
+        if (key_) RegCloseKey(key_);
+        key_ = std::exchange(other.key_, nullptr);
+    }
+    return *this;
+}
+
+RegistryKey OpenMachineKeyForReading(const std::string& subKey) {
+    HKEY root = HKEY_LOCAL_MACHINE;
+    std::string path = subKey;
+    if (!g_machineRootOverride.empty()) {
+        root = HKEY_CURRENT_USER;
+        path = g_machineRootOverride + "\\" + subKey;
+    }
+    // Reading is all the program does, so a standard account can open the key too. The
+    // simulator and the trainer are 32-bit programs: their keys live in the 32-bit view.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+        return RegistryKey();
+    return RegistryKey(key);
+}
+
+bool QueryTextValue(const RegistryKey& key, const char* name, std::string& out) {
+    out.clear();
+    if (!key) return false;
+    char buffer[kRegistryTextBytes] = {};
+    DWORD size = sizeof buffer;
+    // A value that does not fit answers ERROR_MORE_DATA and is treated as missing.
+    if (RegQueryValueExA(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
+        ERROR_SUCCESS)
+        return false;
+    if (size > sizeof buffer) return false;
+    // The stored bytes need not end in a NUL; the text ends at the first one either way.
+    const void* nul = std::memchr(buffer, '\0', size);
+    const std::size_t length = nul ? static_cast<const char*>(nul) - buffer : size;
+    if (length > kRegistryTextBytes - 1) return false;
+    out.assign(buffer, length);
+    return true;
+}
+
+void SetMachineRootOverride(const std::string& testRoot) { g_machineRootOverride = testRoot; }
+
+}  // namespace platform

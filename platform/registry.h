@@ -1,0 +1,45 @@
+// Registry reads behind a small seam. The product reads HKEY_LOCAL_MACHINE through the 32-bit
+// view; tests redirect every open to a test key under HKEY_CURRENT_USER.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+// Longest registry text the program keeps: a 260-byte buffer, NUL included.
+constexpr DWORD kRegistryTextBytes = 260;
+
+// Owns an open key; closes it on destruction.
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    explicit RegistryKey(HKEY key) : key_(key) {}
+    ~RegistryKey();
+    RegistryKey(RegistryKey&& other) noexcept;
+    RegistryKey& operator=(RegistryKey&& other) noexcept;
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    HKEY get() const { return key_; }
+    explicit operator bool() const { return key_ != nullptr; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+// Opens subKey of the machine root for reading (KEY_READ, 32-bit view). An empty key when the
+// key is missing or cannot be read.
+RegistryKey OpenMachineKeyForReading(const std::string& subKey);
+
+// Reads value name of key as text, whatever its type: the bytes up to the first NUL.
+// Returns false, leaving out empty, when the value is missing, unreadable or longer than
+// kRegistryTextBytes - 1 characters.
+bool QueryTextValue(const RegistryKey& key, const char* name, std::string& out);
+
+// Tests: every machine key opened afterwards is looked up under HKEY_CURRENT_USER\testRoot
+// instead. An empty text restores HKEY_LOCAL_MACHINE.
+void SetMachineRootOverride(const std::string& testRoot);
+
+}  // namespace platform

@@ -8,6 +8,7 @@
 #include "preview/preview_renderer.h"
 #include "resources/resource_ids.h"
 
+#include <cstdint>
 #include <string>
 
 namespace host {

@@ -11,6 +11,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -196,6 +199,79 @@ TEST_F(MainDialogTest, DragPutsTheWindowAtCursorMinusAnchor) {
     EXPECT_EQ(cursor.y - 10, frame.top);
     EXPECT_EQ(615, frame.right - frame.left);
     EXPECT_EQ(443, frame.bottom - frame.top);
+}
+
+// With the real command behind button 2: a scanned panel, selected by a click in the tree.
+class MainDialogPanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        simulator_ = host_.windowsFolder + "\\FS2002";
+        const std::string aircraft = simulator_ + "\\aircraft\\Trainer";
+        for (const std::string& folder : {simulator_, simulator_ + "\\aircraft", aircraft, aircraft + "\\panel"})
+            CreateDirectoryA(folder.c_str(), nullptr);
+        WriteFile(aircraft + "\\aircraft.cfg", "[fltsim.0]\r\ntitle=Test Trainer\r\n");
+        panelCfg_ = aircraft + "\\panel\\panel.cfg";
+        WriteFile(panelCfg_, kPanel);
+        host_.SetText(pwtest::kSimulatorKey, "EXE Path", simulator_);
+    }
+    void TearDown() override {
+        const std::string aircraft = simulator_ + "\\aircraft\\Trainer";
+        DeleteFileA((aircraft + "\\panel\\panel.cfg_backup").c_str());
+        DeleteFileA(panelCfg_.c_str());
+        DeleteFileA((aircraft + "\\aircraft.cfg").c_str());
+        for (const std::string& folder : {aircraft + "\\panel", aircraft, simulator_ + "\\aircraft", simulator_})
+            RemoveDirectoryA(folder.c_str());
+    }
+    static void WriteFile(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::string PanelBytes() const {
+        std::ifstream in(panelCfg_, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    static constexpr const char* kPanel =
+        "[Window Titles]\r\nWindow00=Main Panel\r\n\r\n[Window00]\r\nfile=panel.bmp\r\nsize_mm=640,480\r\n";
+    pwtest::TestHost host_;
+    std::string simulator_;
+    std::string panelCfg_;
+};
+
+TEST_F(MainDialogPanelTest, EscapeLeavesTheSelectedPanelAloneAndAClickInstalls) {
+    ModelessDialog dialog;
+    ASSERT_TRUE(dialog.window);
+    HWND tree = GetDlgItem(dialog.window, IDC_TREE);
+    const auto next = [&](WPARAM how, HTREEITEM from) {
+        return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(from)));
+    };
+    HTREEITEM aircraft = next(TVGN_CHILD, next(TVGN_ROOT, nullptr));
+    ASSERT_TRUE(aircraft) << "the scan found no aircraft";
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(aircraft));
+    HTREEITEM panel = next(TVGN_CHILD, aircraft);
+    ASSERT_TRUE(panel);
+    RECT label = {};
+    std::memcpy(&label, &panel, sizeof panel);  // TVM_GETITEMRECT takes the item in the rectangle
+    ASSERT_TRUE(SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label)));
+    const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+    SendMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(tree, WM_LBUTTONUP, 0, at);
+    PumpMessages(dialog.window);
+    ASSERT_EQ(simulator_ + "\\aircraft\\Trainer\\panel\\", catalogue::g_selection.folderPath);
+    ASSERT_EQ("Install Aerolith", ControlText(dialog.window, IDC_INSTALL_REMOVE));
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_ESCAPE] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(dialog.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog.window, IDC_INSTALL_REMOVE)));
+    keys[VK_ESCAPE] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(kPanel, PanelBytes());
+
+    dialog.Click(IDC_INSTALL_REMOVE);
+    EXPECT_NE(std::string::npos, PanelBytes().find("GPS")) << PanelBytes();
+    EXPECT_EQ("Remove Aerolith", ControlText(dialog.window, IDC_INSTALL_REMOVE));
 }
 
 // Each way out ends a modal dialog of its own, as the program runs it.

@@ -1,7 +1,58 @@
-// Placeholder until install and removal land.
 #include "panelcfg/gps_window_set.h"
 
+#include "app/shell_state.h"
+#include "catalogue/catalogue_tables.h"
+#include "catalogue/selection.h"
+#include "panelcfg/gps_window_set_edit.h"
+#include "panelcfg/panel_paths.h"
+#include "resources/resource_ids.h"
+
+#include <windows.h>
+
+#include <utility>
+
 namespace panelcfg {
-int InstallGpsWindowSet(const std::string&, std::int32_t) { return 0; }
-int RemoveGpsWindowSet(const std::string&, std::int32_t) { return 0; }
+
+namespace {
+
+MessageSink g_messageSink;
+
+void ShowError(const std::string& text) {
+    constexpr unsigned int kFlags = MB_ICONERROR | MB_OK;
+    if (g_messageSink) {
+        g_messageSink(text, kPanelCfgErrorCaption, kFlags);
+        return;
+    }
+    MessageBoxA(nullptr, text.c_str(), kPanelCfgErrorCaption, kFlags);
+}
+
+}  // namespace
+
+void SetMessageSink(MessageSink sink) { g_messageSink = std::move(sink); }
+
+int InstallGpsWindowSet(const std::string& panelFolder, std::int32_t itemData) {
+    const EditOutcome outcome = InstallIntoFile(panelFolder, catalogue::SlotMask(PanelNumberOf(itemData)),
+                                                catalogue::g_selection.mainWindowWidth);
+    if (outcome.kind != EditKind::Done) ShowError(outcome.message);
+    return outcome.result;
+}
+
+int RemoveGpsWindowSet(const std::string& panelFolder, std::int32_t itemData) {
+    const EditOutcome outcome = RemoveFromFile(panelFolder);
+    if (outcome.inventoryKnown) catalogue::SetSlotMask(PanelNumberOf(itemData), outcome.slotMask);
+    switch (outcome.kind) {
+    case EditKind::Done:
+        SetDlgItemTextA(app::g_shell.dialog, IDC_STATUS_LINE, "");
+        return 1;
+    case EditKind::NoSet:
+        return 0;
+    case EditKind::NotEnoughSlots:
+    case EditKind::Failed:
+    case EditKind::PathTooLong:
+        break;
+    }
+    ShowError(outcome.message);
+    return 0;
+}
+
 }  // namespace panelcfg

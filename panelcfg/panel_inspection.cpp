@@ -1,9 +1,118 @@
-// Placeholder until inspection lands.
 #include "panelcfg/panel_inspection.h"
 
+#include "catalogue/catalogue_tables.h"
+#include "host/host_state.h"
+#include "panelcfg/panel_paths.h"
+#include "platform/profile_file.h"
+
+#include <cstdio>
+#include <cstring>
+
 namespace panelcfg {
-PanelFacts InspectPanel(const std::string&, const std::string&) { return {}; }
-int ReadSlotInventory(const std::string&, std::int32_t) { return 0; }
-int ReadPanelAlias(const std::string&, std::int32_t) { return 0; }
-int ScanForModuleMarker(const std::string&) { return 0; }
+
+namespace {
+
+constexpr const char* kAliasSection = "fltsim";
+constexpr const char* kAliasKey = "alias";
+constexpr const char* kAircraftFolder = "\\aircraft\\";
+
+// A missing or unreadable file answers every read as missing, as the profile functions do.
+profile::LoadedFile LoadForReading(const std::string& panelFolder) {
+    profile::LoadedFile loaded;
+    if (profile::Load(PanelFilePath(panelFolder), loaded)) loaded = profile::LoadedFile{};
+    return loaded;
+}
+
+bool IsSetTitle(const std::string& value) {
+    const std::size_t n = std::strlen(kSetTitlePrefix);
+    return value.size() >= n && value.compare(0, n, kSetTitlePrefix) == 0;
+}
+
+void ReadAlias(const profile::Document& doc, const std::string& simulatorRoot, PanelFacts& facts) {
+    const std::string value = ReadValue(doc, kAliasSection, kAliasKey);
+    if (value == kNotFound) return;
+    facts.alias = 1;
+    if (!ComposeAliasPath(simulatorRoot, value, facts.aliasPath)) facts.aliasUnusable = 1;
+}
+
+}  // namespace
+
+std::string ReadValue(const profile::Document& doc, std::string_view section, std::string_view key) {
+    std::optional<std::string> value = doc.Get(section, key);
+    if (!value) return kNotFound;
+    if (value->size() > kMaxValueChars) value->resize(kMaxValueChars);
+    return *value;
+}
+
+std::string SlotKey(int slot) {
+    char key[16];
+    std::snprintf(key, sizeof key, "Window%02d", slot);
+    return key;
+}
+
+std::string OneDigitSlotKey(int slot) {
+    char key[16];
+    std::snprintf(key, sizeof key, "Window%d", slot);
+    return key;
+}
+
+SlotInventory TakeSlotInventory(const profile::Document& doc) {
+    SlotInventory inventory;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        std::string title = ReadValue(doc, kTitlesSection, SlotKey(slot));
+        // The one-digit key counts only when the two-digit one reads as absent.
+        if (title == kNotFound) title = ReadValue(doc, kTitlesSection, OneDigitSlotKey(slot));
+        if (title == kNotFound) continue;
+        inventory.slotMask |= std::uint32_t{1} << slot;
+        if (IsSetTitle(title)) inventory.setFound = 1;
+    }
+    return inventory;
+}
+
+bool ComposeAliasPath(const std::string& simulatorRoot, const std::string& value, std::string& out) {
+    std::string path = simulatorRoot + kAircraftFolder + value;
+    if (path.back() != '\\') path += '\\';
+    if (path.size() > profile::kMaxPathChars) {
+        out.clear();
+        return false;
+    }
+    out = std::move(path);
+    return true;
+}
+
+int ContainsModuleMarker(std::string_view text) {
+    return text.find(kModuleMarker) != std::string_view::npos ? 1 : 0;
+}
+
+PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot) {
+    const profile::LoadedFile loaded = LoadForReading(panelFolder);
+    PanelFacts facts;
+    ReadAlias(loaded.doc, simulatorRoot, facts);
+    const SlotInventory inventory = TakeSlotInventory(loaded.doc);
+    facts.slotMask = inventory.slotMask;
+    facts.setFound = inventory.setFound;
+    facts.marker = ContainsModuleMarker(loaded.original);
+    return facts;
+}
+
+int ReadSlotInventory(const std::string& panelFolder, std::int32_t itemData) {
+    const SlotInventory inventory = TakeSlotInventory(LoadForReading(panelFolder).doc);
+    catalogue::SetSlotMask(PanelNumberOf(itemData), inventory.slotMask);
+    return inventory.setFound;
+}
+
+int ReadPanelAlias(const std::string& panelFolder, std::int32_t itemData) {
+    PanelFacts facts;
+    ReadAlias(LoadForReading(panelFolder).doc, host::g_host.simulatorRoot, facts);
+    if (!facts.alias) return 0;
+    const int panel = PanelNumberOf(itemData);
+    catalogue::SetAliasPath(panel, facts.aliasPath);
+    if (facts.aliasUnusable) catalogue::SetPanelUnusable(panel, true);
+    return 1;
+}
+
+int ScanForModuleMarker(const std::string& panelFolder) {
+    return ContainsModuleMarker(LoadForReading(panelFolder).original);
+}
+
 }  // namespace panelcfg

@@ -1,0 +1,221 @@
+#include "panelcfg/gps_window_set_edit.h"
+
+#include "panelcfg/gps_window_set_layout.h"
+#include "panelcfg/panel_edit_commit.h"
+#include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_paths.h"
+#include "platform/profile_file.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace panelcfg {
+
+namespace {
+
+using profile::ErrorCode;
+
+enum class Action { Install, Remove };
+
+const char* ActionText(Action action) {
+    return action == Action::Install ? "Panelwright could not install the Aerolith windows into this panel."
+                                     : "Panelwright could not remove the Aerolith windows from this panel.";
+}
+
+const char* Advice(ErrorCode code) {
+    switch (code) {
+    case ErrorCode::AccessDenied:
+        return "The file or its folder is write-protected or in use. Close the simulator and any editor "
+               "that has the file open; if the simulator is installed under Program Files, run "
+               "Panelwright as administrator. Then try again.";
+    case ErrorCode::NotFound:
+    case ErrorCode::FolderMissing:
+        return "The panel folder no longer exists. Restart Panelwright so that the aircraft list is "
+               "read again.";
+    case ErrorCode::ReplaceFailed:
+        return "Close the simulator and any program that has the file open, then try again.";
+    case ErrorCode::ChangedOnDisk:
+        return "Another program changed the file at the same time. Select the panel again and retry.";
+    case ErrorCode::Unrepresentable:
+        return "The file is not plain ANSI text (for example it is UTF-16), so it cannot be edited "
+               "without loss. Save it as ANSI text and try again.";
+    case ErrorCode::PathTooLong:
+        return "Move the simulator or the aircraft to a folder with a shorter path.";
+    case ErrorCode::ReadFailed:
+    case ErrorCode::WriteFailed:
+    case ErrorCode::None:
+        break;
+    default:  // codes the engine may add later
+        break;
+    }
+    return "Check that the disk is not full and the drive is reachable, then try again.";
+}
+
+std::string ReasonOf(const profile::Error& error) {
+    if (!error.reason.empty()) return error.reason;
+    return "The file " + error.path + " could not be accessed.";
+}
+
+EditOutcome Failure(std::string message) {
+    EditOutcome out;
+    out.kind = EditKind::Failed;
+    out.message = std::move(message);
+    return out;
+}
+
+std::string ReadFailureMessage(Action action, const std::string& file, const profile::Error& error) {
+    return std::string(ActionText(action)) + "\n\nFile: " + file + "\nReading the file failed: " +
+           ReasonOf(error) + "\n\n" + Advice(error.code) + "\n\nNothing was changed.";
+}
+
+std::string UnrepresentableMessage(Action action, const std::string& file) {
+    return std::string(ActionText(action)) + "\n\nFile: " + file + "\n\n" + Advice(ErrorCode::Unrepresentable) +
+           "\n\nNothing was changed.";
+}
+
+std::string CommitFailureMessage(Action action, const std::string& file, const CommitResult& commit) {
+    const char* what = commit.stage == CommitStage::Backup   ? "Making the backup copy panel.cfg_backup failed"
+                       : commit.stage == CommitStage::Verify ? "Checking the saved file failed"
+                                                             : "Saving the file failed";
+    std::string state;
+    if (commit.error.code == ErrorCode::ChangedOnDisk) {
+        state = "Panelwright did not write to the file.";
+    } else if (commit.restored) {
+        state = "The file was left exactly as it was.";
+    } else if (commit.backupKept) {
+        state = "The file could not be restored. Its original content is kept in " + commit.backupPath +
+                ": copy that file over panel.cfg.";
+    } else {
+        state = "The file could not be restored, and no backup copy could be kept.";
+    }
+    return std::string(ActionText(action)) + "\n\nFile: " + file + "\n" + what + ": " + ReasonOf(commit.error) +
+           "\n\n" + Advice(commit.error.code) + "\n\n" + state;
+}
+
+// The file path, or an outcome that refuses a path beyond the Windows limits.
+bool ComposeFilePath(const std::string& panelFolder, Action action, std::string& file, EditOutcome& refusal) {
+    file = PanelFilePath(panelFolder);
+    if (file.size() <= kMaxPanelFileChars) return true;
+    const std::string counts = std::to_string(file.size()) + " characters; at most " +
+                               std::to_string(kMaxPanelFileChars) + " leave room for its backup copy";
+    refusal.kind = EditKind::PathTooLong;
+    refusal.message = std::string(ActionText(action)) + "\n\nThe path of its panel.cfg is too long for Windows (" +
+                      counts + "):\n" + file + "\n\n" + Advice(ErrorCode::PathTooLong) + "\n\nNothing was changed.";
+    return false;
+}
+
+int FreeSlotCount(std::uint32_t slotMask) {
+    int count = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!(slotMask & (std::uint32_t{1} << slot))) ++count;
+    }
+    return count;
+}
+
+// The inventory as a fresh read of the file gives it, as the removal's closing inventory does.
+std::uint32_t InventoryOnDisk(const std::string& file) {
+    profile::LoadedFile now;
+    if (profile::Load(file, now)) return 0;
+    return TakeSlotInventory(now.doc).slotMask;
+}
+
+}  // namespace
+
+bool ChooseSlots(const profile::Document& doc, std::uint32_t slotMask, std::array<int, 4>& slots) {
+    std::size_t found = 0;
+    for (int slot = 0; slot < kSlotCount && found < slots.size(); ++slot) {
+        if (slotMask & (std::uint32_t{1} << slot)) continue;
+        if (doc.HasSection(SlotKey(slot))) continue;  // a window without a title: never merged into
+        slots[found++] = slot;
+    }
+    return found == slots.size();
+}
+
+EditOutcome InstallIntoFile(const std::string& panelFolder, std::uint32_t slotMask, double width) {
+    EditOutcome out;
+    if (FreeSlotCount(slotMask) < 4) {
+        out.kind = EditKind::NotEnoughSlots;
+        out.message = kNotEnoughSlotsMessage;
+        return out;
+    }
+    std::string file;
+    if (!ComposeFilePath(panelFolder, Action::Install, file, out)) return out;
+    if (!UsableWidth(width)) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.17g", width);
+        return Failure(std::string(ActionText(Action::Install)) + "\n\nFile: " + file +
+                       "\nThe width of the panel's main window (size_mm of [Window00]) is " + text +
+                       ", which cannot size the windows.\n\nCorrect size_mm in [Window00] and select the "
+                       "panel again.\n\nNothing was changed.");
+    }
+
+    profile::LoadedFile loaded;
+    if (profile::Error e = profile::Load(file, loaded)) return Failure(ReadFailureMessage(Action::Install, file, e));
+    if (loaded.doc.Unrepresentable()) return Failure(UnrepresentableMessage(Action::Install, file));
+
+    std::array<int, 4> slots{};
+    if (!ChooseSlots(loaded.doc, slotMask, slots)) {
+        out.kind = EditKind::NotEnoughSlots;
+        out.message = kNotEnoughSlotsMessage;
+        return out;
+    }
+
+    profile::Document doc = loaded.doc;
+    for (const ProfileWrite& write : GpsWindowSetWrites(slots, width)) doc.Set(write.section, write.key, write.value);
+
+    const CommitResult commit = CommitEdit(file, loaded, doc);
+    if (!commit.ok) return Failure(CommitFailureMessage(Action::Install, file, commit));
+    out.kind = EditKind::Done;
+    out.result = 1;
+    out.slots = slots;
+    return out;
+}
+
+EditOutcome RemoveFromFile(const std::string& panelFolder) {
+    EditOutcome out;
+    std::string file;
+    if (!ComposeFilePath(panelFolder, Action::Remove, file, out)) return out;
+
+    profile::LoadedFile loaded;
+    if (profile::Error e = profile::Load(file, loaded)) return Failure(ReadFailureMessage(Action::Remove, file, e));
+    if (loaded.doc.Unrepresentable()) return Failure(UnrepresentableMessage(Action::Remove, file));
+
+    const SlotInventory before = TakeSlotInventory(loaded.doc);
+    out.inventoryKnown = true;
+    out.slotMask = before.slotMask;
+    if (!before.setFound) {
+        out.kind = EditKind::NoSet;
+        return out;
+    }
+
+    profile::Document doc = loaded.doc;
+    std::vector<int> removed;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string key = SlotKey(slot);
+        const std::string title = ReadValue(doc, kTitlesSection, key);
+        for (const char* setTitle : kRemovalOrder) {
+            if (title == setTitle) {
+                doc.RemoveKey(kTitlesSection, key);
+                removed.push_back(slot);
+                break;
+            }
+        }
+    }
+    for (int slot : removed) doc.RemoveSection(SlotKey(slot));
+
+    out.kind = EditKind::Done;
+    out.result = 1;
+    if (!doc.Modified()) return out;  // nothing matched exactly: the file stays untouched
+
+    const CommitResult commit = CommitEdit(file, loaded, doc);
+    if (!commit.ok) {
+        EditOutcome failed = Failure(CommitFailureMessage(Action::Remove, file, commit));
+        failed.inventoryKnown = true;
+        failed.slotMask = InventoryOnDisk(file);
+        return failed;
+    }
+    out.slotMask = TakeSlotInventory(doc).slotMask;
+    return out;
+}
+
+}  // namespace panelcfg

@@ -1,0 +1,45 @@
+// The GPS window set: its four windows, their sizes scaled from the main window's width, and
+// the profile writes that put them into a panel.cfg, in the order they are written.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace panelcfg {
+
+// Window titles in the order of slot assignment and writing: MiniStack, GPS, AVIONICS, VOR.
+extern const std::array<const char*, 4> kSetTitles;
+
+// The four titles in the order the removal compares them.
+extern const std::array<const char*, 4> kRemovalOrder;
+
+// Sizes in the window set, each W * k / 1024 truncated toward zero.
+struct SetSizes {
+    int miniWidth = 0, miniHeight = 0;
+    int gpsWidth = 0, gpsHeight = 0;
+    int avionicsHeight = 0;
+    int audioHeight = 0, transponderHeight = 0;
+    int radioWidth = 0, radioHeight = 0;
+    int vorSize = 0;
+    int stackOffset = 0;  // audioHeight + transponderHeight, the sum of the truncated values
+};
+
+// Widths the sizes can be computed for without leaving the range of int: 0 to 2^32 - 1, the
+// range of the unsigned "size_mm" reading.
+bool UsableWidth(double width);
+
+// width must be usable.
+SetSizes ComputeSetSizes(double width);
+
+struct ProfileWrite {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+// The 33 writes of an install into the four given slots (ascending), in order: the four
+// window sections, then the four titles in "Window Titles".
+std::vector<ProfileWrite> GpsWindowSetWrites(const std::array<int, 4>& slots, double width);
+
+}  // namespace panelcfg

@@ -37,6 +37,33 @@ constexpr int kBaseUnitY = 13;
 
 CommandHandler g_installRemoveHandler = nullptr;
 
+// Owns a GDI object; deletes it on destruction.
+class OwnedGdiObject {
+public:
+    OwnedGdiObject() = default;
+    OwnedGdiObject(const OwnedGdiObject&) = delete;
+    OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
+    ~OwnedGdiObject() { reset(nullptr); }
+    void reset(HGDIOBJ object) {
+        if (object_) DeleteObject(object_);
+        object_ = object;
+    }
+    HGDIOBJ get() const { return object_; }
+
+private:
+    HGDIOBJ object_ = nullptr;
+};
+
+// The status line lies on the skin: it erases its background with the skin itself, aligned to
+// the control's place, so its text stands on the skin instead of on a grey bar. Long-lived:
+// made on first use, released at process end.
+struct StatusLineLook {
+    OwnedGdiObject skin;
+    OwnedGdiObject brush;
+};
+StatusLineLook g_statusLook;
+constexpr COLORREF kStatusTextColour = RGB(232, 238, 244);
+
 void EndMainDialog(INT_PTR result) {
     preview::ReleasePreview();
     EndDialog(g_shell.dialog, result);
@@ -128,6 +155,23 @@ void OnNotify(const NMHDR* header) {
     if (header && header->idFrom == IDC_TREE) catalogue::ApplyRootRule(header);
 }
 
+INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
+    if (GetDlgCtrlID(control) != IDC_STATUS_LINE) return FALSE;
+    if (!g_statusLook.brush.get()) {
+        g_statusLook.skin.reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SKIN)));
+        if (!g_statusLook.skin.get()) return FALSE;
+        g_statusLook.brush.reset(CreatePatternBrush(static_cast<HBITMAP>(g_statusLook.skin.get())));
+        if (!g_statusLook.brush.get()) return FALSE;
+    }
+    RECT place = {};
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    SetBrushOrgEx(dc, -place.left, -place.top, nullptr);
+    SetTextColor(dc, kStatusTextColour);
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(g_statusLook.brush.get());
+}
+
 BOOL OnLButtonDown(HWND dialog, int x, int y) {
     g_shell.anchorX = x;
     g_shell.anchorY = y;
@@ -172,6 +216,8 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_NOTIFY: OnNotify(reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
         case WM_LBUTTONDOWN: return OnLButtonDown(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         case WM_MOUSEMOVE: OnMouseMove(dialog, wParam); return FALSE;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         default: return FALSE;
     }
 }

@@ -125,6 +125,23 @@ TEST_F(MainDialogTest, TemplateGivesIdsTextsAndStyles) {
     EXPECT_EQ(0, app::g_shell.scanPending);  // the first paint has run the scan
 }
 
+TEST_F(MainDialogTest, StatusLineStandsOnTheSkin) {
+    SetDlgItemTextA(window_, IDC_STATUS_LINE, "");
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HBITMAP skin = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SKIN));
+    ASSERT_TRUE(skin);
+    HDC screen = GetDC(window_);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, skin);
+    const RECT line = ClientRectOf(window_, IDC_STATUS_LINE);
+    for (const POINT at : {POINT{line.left + 1, line.top + 1}, POINT{line.right - 2, line.bottom - 2}})
+        EXPECT_EQ(GetPixel(memory, at.x, at.y), GetPixel(screen, at.x, at.y)) << at.x << "," << at.y;
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(window_, screen);
+    DeleteObject(skin);
+}
+
 void SendKey(WORD key) {
     INPUT input[2] = {};
     input[0].type = input[1].type = INPUT_KEYBOARD;

@@ -161,21 +161,8 @@ void PumpFor(HWND dialog, DWORD milliseconds) {
 TEST_F(MainDialogTest, EscapeEditsNothingWhileAClickOnButtonTwoRunsTheCommand) {
     HWND button = GetDlgItem(window_, IDC_INSTALL_REMOVE);
 
-    // What the dialog manager sends for Escape: IDCANCEL from button 2's own handle, Escape down.
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_ESCAPE] = 0x80;
-    SetKeyboardState(keys);
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    keys[VK_ESCAPE] = 0;
-    SetKeyboardState(keys);
-    EXPECT_EQ(0, g_installRemoveRuns);
-
-    // The same message with Escape up is a click.
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-    EXPECT_EQ(1, g_installRemoveRuns);
     dialog_->Click(IDC_INSTALL_REMOVE);
-    EXPECT_EQ(2, g_installRemoveRuns);
+    EXPECT_EQ(1, g_installRemoveRuns);
 
     // Real key presses through the input queue: Escape does nothing, Space on the button clicks.
     SetForegroundWindow(window_);
@@ -183,10 +170,10 @@ TEST_F(MainDialogTest, EscapeEditsNothingWhileAClickOnButtonTwoRunsTheCommand) {
     PumpMessages(window_);
     SendKey(VK_ESCAPE);
     PumpFor(window_, 150);
-    EXPECT_EQ(2, g_installRemoveRuns);
+    EXPECT_EQ(1, g_installRemoveRuns);
     SendKey(VK_SPACE);
     PumpFor(window_, 150);
-    EXPECT_EQ(3, g_installRemoveRuns);
+    EXPECT_EQ(2, g_installRemoveRuns);
     EXPECT_TRUE(IsWindowVisible(window_));
 }
 

@@ -31,11 +31,4 @@ TEST(TrainerRulesTest, DatabaseNamesMatchIgnoringCase) {
         EXPECT_EQ(-1, DatabaseIndexOf(other)) << other;
 }
 
-TEST(TrainerRulesTest, CaptionForEveryState) {
-    EXPECT_STREQ("Toggle Startup Database", host::TrainerCaption(0));
-    EXPECT_STREQ("GNS Trainer Registry Error", host::TrainerCaption(-1));
-    EXPECT_STREQ("GNS Trainer Not Found", host::TrainerCaption(-2));
-    EXPECT_STREQ("GNS Trainer .INI DB Error", host::TrainerCaption(-3));
-}
-
 }  // namespace

@@ -62,6 +62,7 @@ void AddPanel(int aircraft) {
             panelcfg::InspectPanel(s.panelIterator.path, host::g_host.simulatorRoot);
         if (facts.alias) {
             SetAliasPath(panel, facts.aliasPath);
+            if (facts.aliasUnusable) SetPanelUnusable(panel, true);
             kind = PanelKind::Alias;
         } else {
             SetSlotMask(panel, facts.slotMask);

@@ -12,6 +12,7 @@
 #include "resources/resource_ids.h"
 
 #include <optional>
+#include <utility>
 
 namespace catalogue {
 
@@ -25,14 +26,23 @@ constexpr std::int32_t kDefaultWidth = 640;
 constexpr const char* kInstallCaption = "Install Aerolith";
 constexpr const char* kRemoveCaption = "Remove Aerolith";
 
+constexpr const char* kAliasTooLong =
+    "Panelwright cannot show the panel this alias names: the alias in its panel.cfg gives a "
+    "folder path that is too long for Windows.\n\nNothing was changed.";
+
 // A message raised while the tree's click is being handled is shown once the tree has
 // finished with the click, so the control never sees its button-down after a modal loop.
 std::string g_pendingMessage;
+MessageSink g_messageSink;
 
 void ShowPendingMessage() {
     if (g_pendingMessage.empty()) return;
     const std::string text = std::move(g_pendingMessage);
     g_pendingMessage.clear();
+    if (g_messageSink) {
+        g_messageSink(text);
+        return;
+    }
     MessageBoxA(app::g_shell.dialog, text.c_str(), kMessageTitle, MB_OK | MB_ICONWARNING);
 }
 
@@ -95,10 +105,15 @@ bool SelectItem(HTREEITEM item) {
             break;
         }
         case ItemClass::Alias:
-            g_selection.folderPath = AliasPath(decoded.panel);
             // The tree moves the caret itself on a label click, but not on every hit place;
             // the command relies on the caret being the selected panel.
             MoveCaret(item);
+            if (PanelUnusable(decoded.panel)) {
+                g_pendingMessage = kAliasTooLong;
+                SelectUnusable(item, "");
+                return false;
+            }
+            g_selection.folderPath = AliasPath(decoded.panel);
             break;
     }
     SelectPanel(g_selection.folderPath, decoded.lowHalf, item);
@@ -112,6 +127,8 @@ std::optional<std::string> ReadValue(const profile::Document& doc, const char* k
 }
 
 }  // namespace
+
+void SetMessageSink(MessageSink sink) { g_messageSink = std::move(sink); }
 
 LRESULT CALLBACK TreeClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {

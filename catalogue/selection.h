@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 
 namespace catalogue {
@@ -39,5 +40,10 @@ void InstallRemoveCommand();
 
 // Title of every message box of the selection.
 constexpr const char* kMessageTitle = "Panelwright";
+
+// Tests only: receives the selection's message texts instead of MessageBoxA. An empty sink
+// restores the message box.
+using MessageSink = std::function<void(const std::string& text)>;
+void SetMessageSink(MessageSink sink);
 
 }  // namespace catalogue

@@ -3,8 +3,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(PW_MINGW_PREFIX i686-w64-mingw32)
 
-set(CMAKE_C_COMPILER   ${PW_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${PW_MINGW_PREFIX}-g++)
+# The posix-threads variant: GoogleTest needs std::mutex, which the win32 variant of GCC 12 lacks.
+# Linked statically, so no libwinpthread DLL is needed beside the exe.
+set(CMAKE_C_COMPILER   ${PW_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PW_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER  ${PW_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${PW_MINGW_PREFIX})

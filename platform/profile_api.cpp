@@ -77,8 +77,9 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, con
     Document doc = LoadForReading(file);
     if (section == nullptr) return CopyList(doc.SectionHeaders(), buffer, size);
     if (key == nullptr) {
+        // A buffer of two or fewer characters holds no key, and kernel32 answers the default.
         std::vector<std::string> keys = doc.KeyLines(section);
-        if (!keys.empty()) return CopyList(keys, buffer, size);
+        if (!keys.empty() && size > 2) return CopyList(keys, buffer, size);
         return CopyText(TrimmedDefault(def), buffer, size);
     }
     std::optional<std::string> value = doc.Get(section, key);

@@ -1,0 +1,393 @@
+// Our profile engine against kernel32 under Wine: the same operations on two copies of the same
+// start file, every read compared, and the final files compared by their parsed content
+// (sections, keys, values, order) as kernel32 itself reads them.
+//
+// Where Wine's kernel32 differs from documented Windows we follow Windows; these exceptions are
+// recognised below and counted, never silently ignored:
+//  E1  Wine rewrites the whole file on every write (blank lines dropped, blanks and text after
+//      ']' removed, every line CRLF); Windows edits in place as we do. Files are therefore
+//      compared by content, not bytes; our bytes are pinned by the hand-written cases.
+//  E2  A key delete that finds no such key in the first [A] goes on, in Wine, to a later
+//      duplicate [A] and deletes it there; reads never see that key, so we leave it alone.
+//      Such deletes are not applied to either file.
+//  E3  A quoted value read into a buffer exactly one longer than its unquoted text loses its
+//      last character in Wine ("v d" with size 4 gives "v "); we return the text cut as any
+//      other value is.
+//  E4  Deleting from a missing file: Windows leaves an empty file, Wine creates nothing; we
+//      create nothing either (nothing to delete means nothing to write).
+//  E5  A line "=value" has an empty key name; Wine lists it as an empty string in the key list,
+//      which ends the list early for any caller. We leave it out. Not generated.
+//  E6  A bare line "name" receives a write of key "name" in place in Wine (Windows unknown);
+//      we add "name=value" as a new key. Bare lines use names the writes never use.
+//  E7  A file starting with a UTF-8 BOM: Windows hides its first section, Wine and we read it.
+#include "platform/profile_api.h"
+
+#include "platform/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One operation of a sequence.
+struct Op {
+    enum Kind { ReadString, ReadInt, ReadKeys, ReadSections, Write, DeleteKey, DeleteSection } kind;
+    std::string section;
+    std::string key;
+    std::string value;
+    std::uint32_t size = 260;
+};
+
+std::string Show(const std::string& bytes) { return testing::PrintToString(bytes); }
+
+std::string Describe(const Op& op) {
+    static const char* const kNames[] = {"read", "int", "keys", "sections", "write", "delete-key",
+                                         "delete-section"};
+    std::ostringstream out;
+    out << kNames[op.kind] << " [" << op.section << "] " << Show(op.key) << " " << Show(op.value)
+        << " size " << op.size;
+    return out.str();
+}
+
+struct Counters {
+    int sequences = 0;
+    int reads = 0;
+    int writes = 0;
+    int e2_skipped_deletes = 0;
+    int e3_quoted_truncations = 0;
+};
+
+class Differential {
+public:
+    explicit Differential(const pwtest::TempFolder& tmp) : tmp_(tmp) {}
+
+    // Runs ops on two copies of start; returns "" or a description of the first difference.
+    std::string Run(const std::string& start, bool start_exists, const std::vector<Op>& ops, int id,
+                    Counters& counters, std::string* ours_out = nullptr) {
+        const std::string theirs = tmp_.Path("k" + std::to_string(id) + ".ini");
+        const std::string ours = tmp_.Path("o" + std::to_string(id) + ".ini");
+        if (start_exists) {
+            pwtest::WriteBytes(theirs, start);
+            pwtest::WriteBytes(ours, start);
+        }
+        std::string problem;
+        for (std::size_t i = 0; i < ops.size() && problem.empty(); ++i) {
+            problem = Apply(ops[i], theirs, ours, counters);
+            if (!problem.empty()) problem = "op " + std::to_string(i) + " " + Describe(ops[i]) + ": " + problem;
+        }
+        if (problem.empty()) problem = CompareContent(theirs, ours);
+        if (ours_out != nullptr) *ours_out = pwtest::ReadBytes(ours);
+        DeleteFileA(theirs.c_str());
+        DeleteFileA(ours.c_str());
+        ++counters.sequences;
+        return problem;
+    }
+
+private:
+    const pwtest::TempFolder& tmp_;
+
+    static std::string List(const char* buffer, DWORD n) { return std::string(buffer, n); }
+
+    std::string Apply(const Op& op, const std::string& theirs, const std::string& ours, Counters& counters) {
+        const char* sec = op.section.c_str();
+        const char* key = op.key.c_str();
+        switch (op.kind) {
+        case Op::ReadString:
+        case Op::ReadKeys:
+        case Op::ReadSections: {
+            ++counters.reads;
+            const char* s = op.kind == Op::ReadSections ? nullptr : sec;
+            const char* k = op.kind == Op::ReadString ? key : nullptr;
+            std::vector<char> a(op.size + 2, '#');
+            std::vector<char> b(op.size + 2, '#');
+            DWORD na = ::GetPrivateProfileStringA(s, k, "notfound", a.data(), op.size, theirs.c_str());
+            std::uint32_t nb = profile::GetPrivateProfileStringA(s, k, "notfound", b.data(), op.size, ours.c_str());
+            std::string ta = List(a.data(), na);
+            std::string tb = List(b.data(), nb);
+            if (na == nb && ta == tb) return "";
+            if (op.kind == Op::ReadString && IsQuotedTruncation(op, ours, ta, tb)) {
+                ++counters.e3_quoted_truncations;
+                return "";
+            }
+            return "kernel32 " + Show(ta) + " (" + std::to_string(na) + "), ours " + Show(tb) + " (" +
+                   std::to_string(nb) + ")";
+        }
+        case Op::ReadInt: {
+            ++counters.reads;
+            UINT a = ::GetPrivateProfileIntA(sec, key, 640, theirs.c_str());
+            std::uint32_t b = profile::GetPrivateProfileIntA(sec, key, 640, ours.c_str());
+            if (a == b) return "";
+            return "kernel32 " + std::to_string(a) + ", ours " + std::to_string(b);
+        }
+        case Op::Write:
+        case Op::DeleteKey:
+        case Op::DeleteSection: {
+            if (op.kind == Op::DeleteKey && DeleteFallsThrough(op, ours)) {
+                ++counters.e2_skipped_deletes;
+                return "";
+            }
+            ++counters.writes;
+            const char* k = op.kind == Op::DeleteSection ? nullptr : key;
+            const char* v = op.kind == Op::Write ? op.value.c_str() : nullptr;
+            BOOL a = ::WritePrivateProfileStringA(sec, k, v, theirs.c_str());
+            profile::Error b = profile::WritePrivateProfileStringA(sec, k, v, ours.c_str());
+            if ((a != FALSE) != !b) {
+                return "kernel32 " + std::to_string(a) + ", ours " + (b ? b.reason : std::string("ok"));
+            }
+            return "";
+        }
+        }
+        return "unknown op";
+    }
+
+    // E3: ours is the whole unquoted value, kernel32 the same without its last character.
+    static bool IsQuotedTruncation(const Op& op, const std::string& ours, const std::string& ta,
+                                   const std::string& tb) {
+        char full[600] = {};
+        std::uint32_t n = profile::GetPrivateProfileStringA(op.section.c_str(), op.key.c_str(), "notfound",
+                                                            full, sizeof full, ours.c_str());
+        return n + 1 == op.size && tb == std::string(full, n) && !tb.empty() &&
+               ta == tb.substr(0, tb.size() - 1);
+    }
+
+    // E2: the key is missing from the first [section] but present in a later duplicate.
+    static bool DeleteFallsThrough(const Op& op, const std::string& ours) {
+        profile::LoadedFile loaded;
+        profile::Load(ours, loaded);
+        const profile::Document& doc = loaded.doc;
+        if (!doc.HasSection(op.section) || doc.Get(op.section, op.key)) return false;
+        // Look past the first occurrence: drop it and ask again.
+        profile::Document rest = doc;
+        while (rest.HasSection(op.section)) {
+            rest.RemoveSection(op.section);
+            if (rest.Get(op.section, op.key)) return true;
+        }
+        // A bare "key" line in the first section is a key to Wine's delete as well.
+        return false;
+    }
+
+    // Both final files as kernel32 reads them.
+    static std::string Content(const std::string& path) {
+        std::string out;
+        std::vector<char> buffer(65536);
+        DWORD n = ::GetPrivateProfileStringA(nullptr, nullptr, "", buffer.data(), 65536, path.c_str());
+        std::vector<std::string> sections;
+        for (std::size_t at = 0; at < n; at += sections.back().size() + 1) {
+            sections.emplace_back(buffer.data() + at);
+        }
+        for (const std::string& section : sections) {
+            out += "[" + section + "]\n";
+            std::vector<char> keys(65536);
+            DWORD nk = ::GetPrivateProfileStringA(section.c_str(), nullptr, "", keys.data(), 65536, path.c_str());
+            for (std::size_t at = 0; at < nk;) {
+                std::string key(keys.data() + at);
+                at += key.size() + 1;
+                char value[1024] = {};
+                ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "notfound", value, sizeof value,
+                                           path.c_str());
+                out += key + "=" + value + "\n";
+            }
+        }
+        return out;
+    }
+
+    static std::string CompareContent(const std::string& theirs, const std::string& ours) {
+        std::string a = Content(theirs);
+        std::string b = Content(ours);
+        if (a == b) return "";
+        return "final content differs:\nkernel32 file " + Show(pwtest::ReadBytes(theirs)) + "\nreads\n" + a +
+               "ours file " + Show(pwtest::ReadBytes(ours)) + "\nreads\n" + b;
+    }
+};
+
+// Hand-written cases: one per effect, with our exact bytes where layout matters.
+struct HandCase {
+    const char* name;
+    const char* start;  // nullptr: no file
+    std::vector<Op> ops;
+    const char* ours_after;  // nullptr: not pinned
+};
+
+Op R(const char* s, const char* k, std::uint32_t size = 260) { return Op{Op::ReadString, s, k, "", size}; }
+Op I(const char* s, const char* k) { return Op{Op::ReadInt, s, k, "", 260}; }
+Op K(const char* s, std::uint32_t size = 260) { return Op{Op::ReadKeys, s, "", "", size}; }
+Op S(std::uint32_t size = 260) { return Op{Op::ReadSections, "", "", "", size}; }
+Op W(const char* s, const char* k, const char* v) { return Op{Op::Write, s, k, v, 260}; }
+Op DK(const char* s, const char* k) { return Op{Op::DeleteKey, s, k, "", 260}; }
+Op DS(const char* s) { return Op{Op::DeleteSection, s, "", "", 260}; }
+
+const char kPanel[] =
+    "// panel\r\n[Window Titles]\r\nWindow00=Main Panel\r\nWindow01=\"Radio\"\r\n\r\n"
+    "[Window00]\r\nfile=panel.bmp\r\nsize_mm=1024,768\r\n\r\n[Window01]\r\ngauge00=Bendix_King_Radio!x, 0,0 // r\r\n";
+
+std::vector<HandCase> HandCases() {
+    return {
+        {"new section at the end, no blank line", "[App1]\r\nkey4=string4\r\n",
+         {W("App3", "key5", "string5"), R("app3", "KEY5"), S()},
+         "[App1]\r\nkey4=string4\r\n[App3]\r\nkey5=string5\r\n"},
+        {"new section after a last line without end", "[A]\r\na=1",
+         {W("B", "b", "2"), R("A", "a"), K("B")}, "[A]\r\na=1\r\n[B]\r\nb=2\r\n"},
+        {"new key after the last non-blank line", "[A]\r\na=1\r\n\r\n[B]\r\nx=0\r\n",
+         {W("a", "b", "2"), W("A", "c", "3"), K("A")}, "[A]\r\na=1\r\nb=2\r\nc=3\r\n\r\n[B]\r\nx=0\r\n"},
+        {"existing key replaced in place", kPanel,
+         {W("window00", "SIZE_MM", "640,480"), I("Window00", "size_mm"), R("Window00", "file")},
+         "// panel\r\n[Window Titles]\r\nWindow00=Main Panel\r\nWindow01=\"Radio\"\r\n\r\n"
+         "[Window00]\r\nfile=panel.bmp\r\nsize_mm=640,480\r\n\r\n[Window01]\r\ngauge00=Bendix_King_Radio!x, 0,0 // r\r\n"},
+        {"key removed, header kept", "[App3]\r\n; note\r\nk=1\r\n",
+         {DK("app3", "K"), R("App3", "k"), K("App3"), DK("App3", "missing")}, "[App3]\r\n; note\r\n"},
+        {"section removed, next one takes its place", "[App1]\r\na=1\r\n\r\n[App2]\r\nb=2\r\n",
+         {DS("APP1"), S(), R("App1", "a"), R("App2", "b")}, "[App2]\r\nb=2\r\n"},
+        {"reads of a panel", kPanel,
+         {R("Window Titles", "Window01"), R("window titles", "window02"), R("Window01", "gauge00"),
+          I("Window00", "size_mm"), K("Window Titles"), S(), S(12), K("Window Titles", 9), R("Window00", "file", 5)},
+         nullptr},
+        {"blanks, quotes and comments", "[ s p ] junk\r\n  key one  =  v \r\nq=\" padded \"\r\n;c=semi\r\nk4=v4 ; x\r\n",
+         {R("s p", "KEY ONE"), R("s p", "q"), R("s p", ";c"), R("s p", "k4"), K("s p"), S()}, nullptr},
+        {"integers", "[n]\r\na=0x400,768\r\nb=-5\r\nc=abc\r\nd=\r\ne=4294967297\r\nf=\"33\"\r\ng=0b101\r\n",
+         {I("n", "a"), I("n", "b"), I("n", "c"), I("n", "d"), I("n", "e"), I("n", "f"), I("n", "g"), I("n", "none")},
+         nullptr},
+        {"duplicates: first section and first key", "[A]\r\nk=1\r\nk=2\r\n[B]\r\n[a]\r\nk=3\r\nonly=4\r\n",
+         {R("A", "k"), R("A", "only"), W("A", "k", "9"), W("A", "new", "n"), R("A", "k"), DS("A"), R("A", "only")},
+         nullptr},
+        {"write into a missing file creates it CRLF", nullptr, {W("GNC500WT", "JeppDB", "AMERICAS.IMG")},
+         "[GNC500WT]\r\nJeppDB=AMERICAS.IMG\r\n"},
+        {"delete from a missing file (E4)", nullptr, {DK("s", "k"), DS("s"), R("s", "k")}, ""},
+        {"line ends: CR only, LF only, a tie gives CRLF", "[s]\rk=cr\r[t]\nk=lf\n",
+         {R("s", "k"), R("t", "k"), W("s", "n", "1"), R("s", "n")}, "[s]\rk=cr\rn=1\r\n[t]\nk=lf\n"},
+        {"line ends: CR only", "[s]\rk=cr\r", {W("s", "n", "1"), W("t", "n", "2")}, "[s]\rk=cr\rn=1\r[t]\rn=2\r"},
+        {"header without ']' is an ordinary line", "[s]\r\n[broken\r\nk=v\r\n",
+         {R("s", "k"), R("broken", "k"), S(), W("broken", "k", "w"), R("broken", "k")}, nullptr},
+        {"utf-8 BOM (E7)", "\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\n",
+         {R("Window Titles", "Window00"), W("Window Titles", "Window01", "GPS"), S()},
+         "\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\nWindow01=GPS\r\n"},
+        {"quoted value under truncation (E3)", "[s]\r\nq=\"v d\"\r\n", {R("s", "q", 4), R("s", "q", 3)}, nullptr},
+        {"delete falls through to a later duplicate (E2)", "[A]\r\nx=1\r\n[A]\r\nk=2\r\n",
+         {DK("A", "k"), R("A", "k"), R("A", "x")}, "[A]\r\nx=1\r\n[A]\r\nk=2\r\n"},
+    };
+}
+
+TEST(ProfileDifferentialTest, HandWrittenEffects) {
+    pwtest::TempFolder tmp;
+    Differential diff(tmp);
+    Counters counters;
+    int id = 0;
+    for (const HandCase& c : HandCases()) {
+        std::string ours;
+        std::string problem = diff.Run(c.start ? c.start : "", c.start != nullptr, c.ops, id++, counters, &ours);
+        EXPECT_EQ("", problem) << c.name;
+        if (c.ours_after != nullptr) {
+            EXPECT_EQ(Show(c.ours_after), Show(ours)) << c.name;
+        }
+    }
+    EXPECT_EQ(1, counters.e2_skipped_deletes);
+    EXPECT_EQ(1, counters.e3_quoted_truncations);
+}
+
+// Random small INI texts over a vocabulary that exercises case, blanks, quotes, comments,
+// duplicates and every line end, and random operations on them.
+class Generator {
+public:
+    explicit Generator(std::uint32_t seed) : rng_(seed) {}
+
+    std::string Text() {
+        static const char* const kEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
+        const char* end = kEnds[Pick(5)];
+        std::string text;
+        int lines = Pick(16);
+        for (int i = 0; i < lines; ++i) {
+            if (Pick(6) == 0) end = kEnds[Pick(5)];  // mixed line ends now and then
+            text += Line() + end;
+        }
+        if (!text.empty() && Pick(4) == 0) {
+            while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+        }
+        return text;
+    }
+
+    Op Operation() {
+        static const std::uint32_t kSizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 13};
+        Op op{Op::ReadString, Section(), Key(), Value(), 260};
+        if (Pick(5) == 0) op.size = kSizes[Pick(9)];
+        switch (Pick(12)) {
+        case 0: case 1: case 2: op.kind = Op::ReadString; break;
+        case 3: op.kind = Op::ReadInt; break;
+        case 4: op.kind = Op::ReadKeys; break;
+        case 5: op.kind = Op::ReadSections; break;
+        case 6: case 7: case 8: op.kind = Op::Write; break;
+        case 9: case 10: op.kind = Op::DeleteKey; break;
+        default: op.kind = Op::DeleteSection; break;
+        }
+        return op;
+    }
+
+    int Pick(int n) { return static_cast<int>(rng_() % static_cast<std::uint32_t>(n)); }
+
+private:
+    std::mt19937 rng_;
+
+    std::string OneOf(std::initializer_list<const char*> options) {
+        return *(options.begin() + Pick(static_cast<int>(options.size())));
+    }
+    std::string Section() { return OneOf({"A", "a", "Sec", "SEC", "s p", "Window01", "B"}); }
+    std::string Key() { return OneOf({"k", "K", "key", "k two", "x", "Window01", "size_mm"}); }
+    std::string Value() {
+        return OneOf({"", "1", " 12 ", "\"q v\"", "'x'", "0x10", "-5", "1024,768", "v ; c", "a=b", "\"abc",
+                      "  padded  ", "\"\"", "Bendix_King_Radio!x, 1,2 // r", "4294967297"});
+    }
+    std::string Blanks() { return OneOf({"", "", "", " ", "  ", "\t", " \t"}); }
+
+    std::string Line() {
+        switch (Pick(10)) {
+        case 0: case 1: case 2:
+            return Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + OneOf({"", "", " junk"});
+        case 3: return Blanks();
+        case 4: return OneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});
+        default: return Blanks() + Key() + Blanks() + "=" + Blanks() + Value() + Blanks();
+        }
+    }
+};
+
+int EnvInt(const char* name, int fallback) {
+    const char* text = std::getenv(name);
+    return text != nullptr && *text != '\0' ? std::atoi(text) : fallback;
+}
+
+TEST(ProfileDifferentialTest, SeededRandomSequences) {
+    const int count = EnvInt("PW_DIFF_SEQUENCES", 5000);
+    const std::uint32_t base_seed = static_cast<std::uint32_t>(EnvInt("PW_DIFF_SEED", 20020601));
+    pwtest::TempFolder tmp;
+    Differential diff(tmp);
+    Counters counters;
+    int failures = 0;
+    auto started = std::chrono::steady_clock::now();
+    for (int i = 0; i < count && failures < 5; ++i) {
+        Generator gen(base_seed + static_cast<std::uint32_t>(i));
+        std::string start = gen.Text();
+        bool exists = gen.Pick(12) != 0;
+        std::vector<Op> ops;
+        int n = 1 + gen.Pick(8);
+        for (int j = 0; j < n; ++j) ops.push_back(gen.Operation());
+        std::string problem = diff.Run(start, exists, ops, 1000 + i, counters);
+        if (!problem.empty()) {
+            ++failures;
+            ADD_FAILURE() << "seed " << base_seed + i << " start " << (exists ? Show(start) : "(no file)") << "\n"
+                          << problem;
+        }
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf("differential: %d sequences (seed %u), %d reads, %d writes compared in %.1f s; "
+                "exceptions: E2 %d deletes skipped, E3 %d quoted truncations\n",
+                counters.sequences, base_seed, counters.reads, counters.writes, seconds,
+                counters.e2_skipped_deletes, counters.e3_quoted_truncations);
+    EXPECT_EQ(count, counters.sequences);
+}
+
+}  // namespace

@@ -271,6 +271,25 @@ TEST_F(GpsWindowSetEditTest, UnusableInputsAreRefusedWithoutAnEdit) {
     EXPECT_EQ(EditKind::PathTooLong, RemoveFromFile(longFolder).kind);
 }
 
+TEST_F(GpsWindowSetEditTest, LongestFilePathLeavesRoomForTheBackup) {
+    const std::string base = temp_.Folder();
+    ASSERT_LT(base.size() + 20, 252u);
+    for (const std::size_t length : {std::size_t{252}, std::size_t{253}}) {
+        const std::string name(length - base.size() - 1 - 9, static_cast<char>('a' + length % 26));
+        std::filesystem::create_directory(base + name);
+        const std::string folder = TempFolder::WithSeparator(base + name);
+        ASSERT_EQ(length, (folder + "panel.cfg").size());
+        const EditOutcome out = InstallIntoFile(folder, 0, 640);
+        if (length == 252) {
+            EXPECT_EQ(EditKind::Done, out.kind) << out.message;
+            EXPECT_TRUE(Exists(folder + "panel.cfg"));
+        } else {
+            EXPECT_EQ(EditKind::PathTooLong, out.kind);
+            EXPECT_FALSE(Exists(folder + "panel.cfg"));
+        }
+    }
+}
+
 TEST_F(GpsWindowSetEditTest, RemovalRestoresTheWorkedExample) {
     Write(kWorkedExampleInstalled);
     const EditOutcome out = Remove();

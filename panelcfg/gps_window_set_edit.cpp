@@ -81,7 +81,7 @@ std::string CommitFailureMessage(Action action, const std::string& file, const C
     if (commit.error.code == ErrorCode::ChangedOnDisk) {
         state = "Panelwright did not write to the file.";
     } else if (commit.restored) {
-        state = "The file was left exactly as it was.";
+        state = "Nothing was changed: panel.cfg is as it was before.";
     } else if (commit.backupKept) {
         state = "The file could not be restored. Its original content is kept in " + commit.backupPath +
                 ": copy that file over panel.cfg.";

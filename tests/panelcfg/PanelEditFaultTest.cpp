@@ -93,7 +93,7 @@ TEST_F(PanelEditFaultTest, SaveFailsHalfway) {
             const EditOutcome out = Run(c);
             profile::SetSaveFaultHook(nullptr);
             ExpectUntouched(c, out, before);
-            EXPECT_NE(std::string::npos, out.message.find("left exactly as it was")) << out.message;
+            EXPECT_NE(std::string::npos, out.message.find("as it was before")) << out.message;
         }
     }
 }
@@ -112,6 +112,62 @@ TEST_F(PanelEditFaultTest, FileChangedOnDiskBeforeTheSave) {
         profile::SetSaveFaultHook(nullptr);
         ExpectUntouched(c, out, theirs);
         EXPECT_NE(std::string::npos, out.message.find("changed")) << out.message;
+    }
+}
+
+// A save that reports success but leaves other bytes behind: the temporary file is spoilt
+// just before it replaces panel.cfg.
+class SpoiltSave {
+public:
+    SpoiltSave(const TempFolder& folder, bool failRestore) : folder_(folder), failRestore_(failRestore) {
+        profile::SetSaveFaultHook([this](const char* at, const std::string& path) { return Allow(at, path); });
+    }
+    ~SpoiltSave() { profile::SetSaveFaultHook(nullptr); }
+
+private:
+    bool Allow(const std::string& at, const std::string& path) {
+        if (path != folder_.File()) return true;
+        if (at == "before-replace" && !spoilt_) {
+            for (const auto& entry : fs::directory_iterator(folder_.Path())) {
+                if (entry.path().extension() == ".tmp") {
+                    std::ofstream(entry.path(), std::ios::binary | std::ios::app) << "junk";
+                }
+            }
+            spoilt_ = true;
+            return true;
+        }
+        return !(spoilt_ && failRestore_ && at == "temp-create");
+    }
+    const TempFolder& folder_;
+    bool failRestore_;
+    bool spoilt_ = false;
+};
+
+TEST_F(PanelEditFaultTest, WrongContentAfterTheSaveIsRolledBack) {
+    for (const Case& c : kCases) {
+        const std::string before = Prepare(c);
+        EditOutcome out;
+        {
+            SpoiltSave spoilt(temp_, false);
+            out = Run(c);
+        }
+        ExpectUntouched(c, out, before);
+        EXPECT_NE(std::string::npos, out.message.find("Checking the saved file failed")) << out.message;
+    }
+}
+
+TEST_F(PanelEditFaultTest, BackupIsKeptWhenTheRollbackFails) {
+    for (const Case& c : kCases) {
+        const std::string before = Prepare(c);
+        EditOutcome out;
+        {
+            SpoiltSave spoilt(temp_, true);
+            out = Run(c);
+        }
+        EXPECT_EQ(0, out.result) << c.name;
+        EXPECT_EQ(before, ReadFile(temp_.File("panel.cfg_backup"))) << c.name;
+        EXPECT_NE(std::string::npos, out.message.find(temp_.File("panel.cfg_backup"))) << out.message;
+        fs::remove(temp_.File("panel.cfg_backup"));
     }
 }
 

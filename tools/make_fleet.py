@@ -3,7 +3,8 @@
 
     make_fleet.py OUT [--aircraft N] [--seed S]
 
-OUT/aircraft/<folder>/aircraft.cfg holds the title; each aircraft has 1 to 3 panel folders
+OUT/aircraft (replaced when an earlier run of this script made it) gets one folder per
+aircraft: <folder>/aircraft.cfg holds the title; each aircraft has 1 to 3 panel folders
 whose panel.cfg (10 to 30 KB) has many window sections and gauge lines. About 8 % of the
 panels are aliases of another aircraft's panel, 8 % carry the GPS window set and 5 % mention
 the gauge module without its titles. Prints "aircraft=N panels=M bytes=B".
@@ -11,6 +12,7 @@ the gauge module without its titles. Prints "aircraft=N panels=M bytes=B".
 import argparse
 import os
 import random
+import shutil
 
 MAKERS = ["Cessna", "Piper", "Beech", "Mooney", "Cirrus", "Diamond", "Grumman", "Socata",
           "Robin", "Extra", "Pilatus", "Tecnam", "Learjet", "Boeing", "Airbus", "Dornier"]
@@ -108,7 +110,14 @@ def main():
     rng = random.Random(args.seed)
 
     root = os.path.join(args.out, "aircraft")
-    os.makedirs(root, exist_ok=True)
+    marker = os.path.join(args.out, ".generated-fleet")
+    if os.path.exists(root):
+        # Only a folder this script made is ever emptied.
+        if not os.path.exists(marker):
+            parser.error("%s exists and was not made by this script" % root)
+        shutil.rmtree(root)
+    os.makedirs(root)
+    open(marker, "w").close()
     plans = []
     for n in range(args.aircraft):
         title = "%s %s" % (rng.choice(MAKERS), rng.choice(MODELS))  # duplicates happen, as in life

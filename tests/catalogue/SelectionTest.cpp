@@ -237,5 +237,21 @@ TEST_F(SelectionTest, PanelBeyondThePathLimitIsRefusedWithAMessage) {
     EXPECT_EQ(std::string::npos, Cfg("panel").find("Skyvantage"));
 }
 
+TEST_F(SelectionTest, AliasNamingAFolderBeyondThePathLimitIsRefused) {
+    Panel("panel.far", "[fltsim]\r\nalias=" + std::string(kMaxPathChars, 'y') + "\r\n");
+    SendMessageA(Tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    ResetCatalogue();
+    ScanAircraft();
+    aircraftItem_ = cattest::FindChild(Tree(), cattest::RootItem(Tree()), "Cessna");
+    ClickLabel("panel");
+    ClickLabel("panel.far");
+    ASSERT_EQ(1u, messages_.size());
+    EXPECT_EQ("", PathLine());
+    EXPECT_EQ("", Caption());
+    EXPECT_EQ(0, preview::g_preview.height);
+    InstallRemoveCommand();
+    EXPECT_EQ(std::string::npos, Cfg("panel").find("Skyvantage"));
+}
+
 }  // namespace
 }  // namespace catalogue

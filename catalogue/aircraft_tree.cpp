@@ -4,6 +4,7 @@
 #include "catalogue/item_data.h"
 #include "resources/resource_ids.h"
 
+#include <initializer_list>
 #include <vector>
 
 namespace catalogue {

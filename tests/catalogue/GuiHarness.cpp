@@ -6,6 +6,7 @@
 #include "resources/resource_ids.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace cattest {
 
@@ -187,8 +188,9 @@ void PumpMessages() {
 
 namespace {
 RECT LabelRect(HWND tree, HTREEITEM item) {
+    // The request carries the item in the rectangle's first bytes.
     RECT rect{};
-    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    std::memcpy(&rect, &item, sizeof item);
     SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
     return rect;
 }

@@ -1,0 +1,196 @@
+// libFuzzer target for the profile document: parse any bytes, apply random edits, serialise,
+// re-parse. Checks that an unedited document gives its bytes back, that each edit changes only
+// the lines it must, and that a read after a write returns what was written.
+#include "platform/profile_document.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace profile {
+// White-box view of the document's lines.
+struct DocumentAccess {
+    static std::vector<std::string> Lines(const Document& doc) {
+        std::vector<std::string> lines;
+        for (const auto& line : doc.lines_) lines.push_back(line.text + line.eol);
+        return lines;
+    }
+    static std::vector<std::string> Texts(const Document& doc) {
+        std::vector<std::string> texts;
+        for (const auto& line : doc.lines_) texts.push_back(line.text);
+        return texts;
+    }
+};
+}  // namespace profile
+
+namespace {
+
+using profile::Document;
+using profile::DocumentAccess;
+
+[[noreturn]] void Fail(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "profile fuzzer: %s\n%s\n", what, detail.c_str());
+    std::abort();
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string Trim(std::string s) {
+    while (!s.empty() && IsBlank(s.back())) s.pop_back();
+    std::size_t b = 0;
+    while (b < s.size() && IsBlank(s[b])) ++b;
+    return s.substr(b);
+}
+
+std::string OneLine(const std::string& s) { return s.substr(0, s.find_first_of("\r\n")); }
+
+// What a reader must get back after writing value.
+std::string ReadForm(const std::string& value) {
+    std::string v = Trim(OneLine(value));
+    if (v.size() > 1 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+    }
+    return v;
+}
+
+bool IsHeaderText(const std::string& text) {
+    std::string t = Trim(text);
+    return !t.empty() && t.front() == '[' && t.rfind(']') != std::string::npos && t.rfind(']') > 0;
+}
+
+// A key a reader can find again: not empty, no '=', not read as a header.
+bool Findable(const std::string& key) {
+    std::string k = Trim(OneLine(key));
+    return !k.empty() && k.find('=') == std::string::npos && k.front() != '[';
+}
+
+std::string Name(FuzzedDataProvider& in) {
+    static const char* const kNames[] = {"A", "a", "Window Titles", "window00", "k", "K", " k ", "s p", ""};
+    if (in.ConsumeBool()) return kNames[in.ConsumeIntegralInRange<std::size_t>(0, 8)];
+    return in.ConsumeRandomLengthString(12);
+}
+
+std::size_t CountHeaders(const Document& doc, const std::string& section) {
+    std::size_t n = 0;
+    for (const std::string& name : doc.SectionHeaders()) {
+        Document probe = Document::Parse("[" + name + "]");
+        n += probe.HasSection(section) ? 1 : 0;
+    }
+    return n;
+}
+
+enum class Edit { Set, RemoveKey, RemoveSection };
+
+// The lines between the unchanged head and tail of before and after.
+void CheckChangedLines(const std::vector<std::string>& before, const std::vector<std::string>& after,
+                       const std::vector<std::string>& before_texts, Edit edit) {
+    std::size_t head = 0;
+    while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < before.size() - head && tail < after.size() - head &&
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+        ++tail;
+    }
+    std::size_t removed = before.size() - head - tail;
+    std::size_t added = after.size() - head - tail;
+    std::string detail = "removed " + std::to_string(removed) + ", added " + std::to_string(added);
+    switch (edit) {
+    case Edit::Set:
+        // One key line replaced, or a line inserted (its predecessor may gain a line end),
+        // or a header and a key appended.
+        if (removed > 1 || added > 3 || added < removed) Fail("set touched too much", detail);
+        break;
+    case Edit::RemoveKey:
+        if (removed > 1 || added != 0) Fail("key removal touched too much", detail);
+        break;
+    case Edit::RemoveSection: {
+        if (after.size() == before.size()) {
+            if (removed != 0) Fail("section removal changed lines in place", detail);
+            break;
+        }
+        // Repeated lines make the changed window ambiguous: some header at or before the
+        // common head must start a block, ending at the next header, whose removal gives after.
+        std::size_t gone = before.size() - after.size();
+        bool found = false;
+        for (std::size_t i = head + 1; i-- > 0 && !found;) {
+            if (i >= before.size() || !IsHeaderText(before_texts[i])) continue;
+            std::size_t j = i + 1;
+            while (j < before.size() && !IsHeaderText(before_texts[j])) ++j;
+            if (j - i != gone) continue;
+            found = std::equal(before.begin() + static_cast<std::ptrdiff_t>(j), before.end(),
+                               after.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        if (!found) Fail("section removal is not one header-to-header block", detail);
+        break;
+    }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    // Edits come from the end of the input, the text is the rest, so plain INI seeds work.
+    struct Planned {
+        Edit edit;
+        std::string section, key, value;
+    };
+    std::vector<Planned> plan;
+    std::size_t count = in.ConsumeIntegralInRange<std::size_t>(0, 6);
+    for (std::size_t i = 0; i < count; ++i) {
+        Planned p;
+        int kind = in.ConsumeIntegralInRange<int>(0, 4);
+        p.edit = kind <= 2 ? Edit::Set : kind == 3 ? Edit::RemoveKey : Edit::RemoveSection;
+        p.section = Name(in);
+        p.key = Name(in);
+        p.value = in.ConsumeRandomLengthString(24);
+        plan.push_back(std::move(p));
+    }
+    const std::string text = in.ConsumeRemainingBytesAsString();
+
+    Document doc = Document::Parse(text);
+    if (doc.Serialise() != text) Fail("unedited document did not round-trip", text);
+
+    for (const Planned& p : plan) {
+        std::vector<std::string> before = DocumentAccess::Lines(doc);
+        std::vector<std::string> before_texts = DocumentAccess::Texts(doc);
+        std::size_t headers_before = CountHeaders(doc, Trim(OneLine(p.section)));
+        switch (p.edit) {
+        case Edit::Set:
+            doc.Set(p.section, p.key, p.value);
+            if (!doc.Unrepresentable() && Findable(p.key)) {
+                std::optional<std::string> got = doc.Get(OneLine(p.section), OneLine(p.key));
+                if (!got || *got != ReadForm(p.value)) {
+                    Fail("read after write differs", "[" + p.section + "] " + p.key + " = " + p.value +
+                                                         " read " + got.value_or("(missing)"));
+                }
+            }
+            break;
+        case Edit::RemoveKey:
+            doc.RemoveKey(p.section, p.key);
+            break;
+        case Edit::RemoveSection:
+            doc.RemoveSection(p.section);
+            if (headers_before > 0 && CountHeaders(doc, Trim(OneLine(p.section))) != headers_before - 1) {
+                Fail("section removal did not remove exactly one section", p.section);
+            }
+            break;
+        }
+        CheckChangedLines(before, DocumentAccess::Lines(doc), before_texts, p.edit);
+    }
+
+    const std::string out = doc.Serialise();
+    if (doc.Unrepresentable() && out != text) Fail("unrepresentable document changed", text);
+    Document again = Document::Parse(out);
+    if (again.Serialise() != out) Fail("serialised document did not round-trip", out);
+    for (const Planned& p : plan) {
+        if (again.Get(p.section, p.key) != doc.Get(p.section, p.key)) {
+            Fail("re-parsed document reads differently", "[" + p.section + "] " + p.key + "\n" + out);
+        }
+    }
+    return 0;
+}

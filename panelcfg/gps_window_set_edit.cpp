@@ -43,9 +43,8 @@ const char* Advice(ErrorCode code) {
         return "Move the simulator or the aircraft to a folder with a shorter path.";
     case ErrorCode::ReadFailed:
     case ErrorCode::WriteFailed:
+    case ErrorCode::InvalidArgument:
     case ErrorCode::None:
-        break;
-    default:  // codes the engine may add later
         break;
     }
     return "Check that the disk is not full and the drive is reachable, then try again.";

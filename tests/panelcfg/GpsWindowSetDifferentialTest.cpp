@@ -106,7 +106,7 @@ std::string RandomPanelCfg(Rng& rng) {
     return text;
 }
 
-// kernel32's profile calls, as the dialog's original code made them.
+// The key-by-key kernel32 calls that the one-document edits stand for.
 std::string K32Read(const std::string& file, const char* section, const std::string& key) {
     char buffer[260];
     GetPrivateProfileStringA(section, key.c_str(), "notfound", buffer, sizeof buffer, file.c_str());

@@ -20,6 +20,11 @@
 //  E6  A bare line "name" receives a write of key "name" in place in Wine (Windows unknown);
 //      we add "name=value" as a new key. Bare lines use names the writes never use.
 //  E7  A file starting with a UTF-8 BOM: Windows hides its first section, Wine and we read it.
+//  E8  A read-only file: Windows refuses the write, as we do; Wine running as root writes it.
+//  E9  Names with blanks around them: Wine trims them for reads and writes of one key, but not
+//      for deletes and key lists, so deleting " a " removes nothing and listing " a " finds no
+//      section. We trim for every call, so all calls with one name reach the same section.
+//      Random deletes and key lists use unpadded names.
 #include "platform/profile_api.h"
 
 #include "platform/TempFolder.h"
@@ -269,6 +274,8 @@ std::vector<HandCase> HandCases() {
          {R("Window Titles", "Window00"), W("Window Titles", "Window01", "GPS"), S()},
          "\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\nWindow01=GPS\r\n"},
         {"quoted value under truncation (E3)", "[s]\r\nq=\"v d\"\r\n", {R("s", "q", 4), R("s", "q", 3)}, nullptr},
+        {"names padded with blanks (E9 for deletes)", "[a]\r\nK=1\r\nz=2\r\n",
+         {R(" a\t", "\tk "), I(" A ", " K "), W(" a ", " new ", "3"), K("a"), R("a", "new")}, "[a]\r\nK=1\r\nz=2\r\nnew=3\r\n"},
         {"delete falls through to a later duplicate (E2)", "[A]\r\nx=1\r\n[A]\r\nk=2\r\n",
          {DK("A", "k"), R("A", "k"), R("A", "x")}, "[A]\r\nx=1\r\n[A]\r\nk=2\r\n"},
     };
@@ -325,6 +332,10 @@ public:
         case 9: case 10: op.kind = Op::DeleteKey; break;
         default: op.kind = Op::DeleteSection; break;
         }
+        if (op.kind == Op::DeleteKey || op.kind == Op::DeleteSection || op.kind == Op::ReadKeys) {  // E9
+            op.section = Unpadded(op.section);
+            op.key = Unpadded(op.key);
+        }
         return op;
     }
 
@@ -336,11 +347,16 @@ private:
     std::string OneOf(std::initializer_list<const char*> options) {
         return *(options.begin() + Pick(static_cast<int>(options.size())));
     }
-    std::string Section() { return OneOf({"A", "a", "Sec", "SEC", "s p", "Window01", "B"}); }
-    std::string Key() { return OneOf({"k", "K", "key", "k two", "x", "Window01", "size_mm"}); }
+    std::string Section() { return OneOf({"A", "a", "Sec", "SEC", "s p", "Window01", "B", " a\t"}); }
+    std::string Key() { return OneOf({"k", "K", "key", "k two", "x", "Window01", "size_mm", " K\t"}); }
     std::string Value() {
         return OneOf({"", "1", " 12 ", "\"q v\"", "'x'", "0x10", "-5", "1024,768", "v ; c", "a=b", "\"abc",
                       "  padded  ", "\"\"", "Bendix_King_Radio!x, 1,2 // r", "4294967297"});
+    }
+    static std::string Unpadded(std::string name) {
+        name.erase(0, name.find_first_not_of(" \t"));
+        name.erase(name.find_last_not_of(" \t") + 1);
+        return name;
     }
     std::string Blanks() { return OneOf({"", "", "", " ", "  ", "\t", " \t"}); }
 
@@ -388,6 +404,40 @@ TEST(ProfileDifferentialTest, SeededRandomSequences) {
                 counters.sequences, base_seed, counters.reads, counters.writes, seconds,
                 counters.e2_skipped_deletes, counters.e3_quoted_truncations);
     EXPECT_EQ(count, counters.sequences);
+}
+
+}  // namespace
+
+namespace {
+
+// A read-only file: on Windows kernel32's write fails and leaves it alone; ours does the same,
+// with a reason (E8: Wine run as root writes it anyway, as root ignores the mode bits Wine
+// maps the attribute to, so kernel32's result is only printed here). A read-only folder: Windows ignores the attribute on folders (it marks customised folders),
+// so both write into it; Wine maps it to the folder's mode bits, which root ignores.
+TEST(ProfileDifferentialTest, ReadOnlyFileAndFolder) {
+    pwtest::TempFolder tmp;
+    const std::string theirs = tmp.Path("k.ini");
+    const std::string ours = tmp.Path("o.ini");
+    for (const std::string& path : {theirs, ours}) {
+        pwtest::WriteBytes(path, "[s]\r\nk=1\r\n");
+        pwtest::SetReadOnly(path, true);
+    }
+    BOOL a = ::WritePrivateProfileStringA("s", "k", "2", theirs.c_str());
+    profile::Error b = profile::WritePrivateProfileStringA("s", "k", "2", ours.c_str());
+    std::printf("read-only file: kernel32 %d (error %lu), ours %s\n", a, GetLastError(), b.reason.c_str());
+    EXPECT_EQ(profile::ErrorCode::AccessDenied, b.code);
+    EXPECT_EQ("[s]\r\nk=1\r\n", pwtest::ReadBytes(ours));
+
+    const std::string folder = tmp.Path("ro");
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    pwtest::SetReadOnly(folder, true);
+    DWORD attributes = GetFileAttributesA(folder.c_str());
+    a = ::WritePrivateProfileStringA("s", "k", "2", (folder + "\\k.ini").c_str());
+    b = profile::WritePrivateProfileStringA("s", "k", "2", (folder + "\\o.ini").c_str());
+    std::printf("read-only folder (attributes %#lx): kernel32 %d, ours %s\n", attributes, a,
+                b ? b.reason.c_str() : "ok");
+    EXPECT_EQ(a != FALSE, !b);
+    pwtest::SetReadOnly(folder, false);
 }
 
 }  // namespace

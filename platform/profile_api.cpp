@@ -3,6 +3,7 @@
 #include "platform/windows_dir.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace profile {

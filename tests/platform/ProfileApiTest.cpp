@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using pwtest::ReadBytes;
 using pwtest::TempFolder;
@@ -110,5 +115,20 @@ TEST(ProfileApiTest, WritesEditAndReportFailures) {
     EXPECT_EQ(profile::ErrorCode::Unrepresentable,
               profile::WritePrivateProfileStringA("s", "k", nullptr, tmp.Path("u.ini").c_str()).code);
 }
+
+#ifdef _WIN32
+TEST(ProfileApiTest, WindowsDirectoryIsTheSystemsOwnUnlessOverridden) {
+    char buffer[MAX_PATH + 1] = {};
+    UINT n = GetWindowsDirectoryA(buffer, MAX_PATH + 1);
+    ASSERT_GT(n, 0u);
+    EXPECT_EQ(std::string(buffer, n), platform::WindowsDirectory());
+    EXPECT_EQ(std::string(buffer, n) + "\\GARMINWT.INI", profile::ResolveProfilePath("GARMINWT.INI"));
+    WindowsDirReset reset;
+    platform::SetWindowsDirectoryOverride("D:\\Other\\");
+    EXPECT_EQ("D:\\Other", platform::WindowsDirectory());
+    platform::SetWindowsDirectoryOverride("");
+    EXPECT_EQ(std::string(buffer, n), platform::WindowsDirectory());
+}
+#endif
 
 }  // namespace

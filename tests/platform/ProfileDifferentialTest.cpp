@@ -440,4 +440,20 @@ TEST(ProfileDifferentialTest, ReadOnlyFileAndFolder) {
     pwtest::SetReadOnly(folder, false);
 }
 
+// A bare file name: both look in the Windows directory, not the current folder.
+TEST(ProfileDifferentialTest, BareNameMeansTheWindowsDirectory) {
+    const char* name = "pwdiff_bare.ini";
+    const std::string full = profile::ResolveProfilePath(name);
+    ASSERT_NE(full, name);
+    ASSERT_TRUE(::WritePrivateProfileStringA("GNC500WT", "JeppDB", "AMERICAS.IMG", name));
+    char value[64] = {};
+    profile::GetPrivateProfileStringA("gnc500wt", "JEPPDB", "notfound", value, sizeof value, name);
+    EXPECT_STREQ("AMERICAS.IMG", value);
+    EXPECT_FALSE(profile::WritePrivateProfileStringA("GNC500WT", "JeppDB", "INTRNATL.IMG", name));
+    ::GetPrivateProfileStringA("GNC500WT", "JeppDB", "notfound", value, sizeof value, name);
+    EXPECT_STREQ("INTRNATL.IMG", value);
+    EXPECT_EQ("[GNC500WT]\r\nJeppDB=INTRNATL.IMG\r\n", pwtest::ReadBytes(full));
+    DeleteFileA(full.c_str());
+}
+
 }  // namespace

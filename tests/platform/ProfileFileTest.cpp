@@ -7,6 +7,10 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace profile;
 using pwtest::ReadBytes;
 using pwtest::TempFolder;
@@ -149,5 +153,23 @@ TEST(ProfileFileTest, CopyDeleteAndExistence) {
     EXPECT_FALSE(DeleteFileIfExists(to));  // already gone: fine
     EXPECT_FALSE(FileExists(tmp.Folder()));
 }
+
+#ifdef _WIN32
+// Another program holding panel.cfg open without delete sharing: the replace fails cleanly.
+TEST(ProfileFileTest, FileHeldOpenByAnotherProgramIsNotReplaced) {
+    TempFolder tmp;
+    const std::string path = tmp.Path("panel.cfg");
+    WriteBytes(path, "[A]\r\nk=1\r\n");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Error error = Save(path, Document::Parse("[A]\r\nk=2\r\n"));
+    CloseHandle(held);
+    EXPECT_EQ(ErrorCode::ReplaceFailed, error.code);
+    EXPECT_NE(std::string::npos, error.reason.find("another program")) << error.reason;
+    EXPECT_EQ("[A]\r\nk=1\r\n", ReadBytes(path));
+    EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder()));
+}
+#endif
 
 }  // namespace

@@ -2,7 +2,13 @@
 // wrappers over Document: each call loads the file once, and a write saves it atomically.
 // A file name without a folder names a file in the Windows directory (platform/windows_dir.h).
 //
-// Unlike kernel32, the write returns the engine's Error so callers can report failures.
+// Unlike kernel32, the write returns the engine's Error so callers can report failures, edits
+// the file in place of a key-by-key rewrite and saves it atomically (platform/profile_file.h).
+// Where Windows and Wine disagree these follow Windows; where neither is known to be sound
+// they choose the safe reading: names are trimmed of blanks for every call (Wine trims them
+// only for single-key reads and writes), a delete on a missing file creates nothing (Windows
+// leaves an empty file), a key delete never reaches into a later duplicate section, and a
+// read-only file is never written, whoever runs the program.
 #pragma once
 
 #include "platform/profile_file.h"

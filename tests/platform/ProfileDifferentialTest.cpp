@@ -25,6 +25,9 @@
 //      for deletes and key lists, so deleting " a " removes nothing and listing " a " finds no
 //      section. We trim for every call, so all calls with one name reach the same section.
 //      Random deletes and key lists use unpadded names.
+//  E10 UTF-16 files: kernel32 reads and writes them; we answer reads from them with the default
+//      and refuse to write them, since the program's files are ANSI and a wrong guess would
+//      damage the file. Not compared here; the unit tests pin our side.
 #include "platform/profile_api.h"
 
 #include "platform/TempFolder.h"

@@ -310,7 +310,7 @@ public:
     std::string Text() {
         static const char* const kEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
         const char* end = kEnds[Pick(5)];
-        std::string text;
+        std::string text = Pick(20) == 0 ? "\xEF\xBB\xBF" : "";  // E7: Wine reads a BOM as we do
         int lines = Pick(16);
         for (int i = 0; i < lines; ++i) {
             if (Pick(6) == 0) end = kEnds[Pick(5)];  // mixed line ends now and then

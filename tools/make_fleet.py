@@ -129,8 +129,7 @@ def main():
     total = 0
     for folder, title, panels in plans:
         base = os.path.join(root, folder)
-        os.makedirs(os.path.join(base, "model"), exist_ok=True)
-        os.makedirs(os.path.join(base, "texture"), exist_ok=True)
+        os.makedirs(base)
         total += write(os.path.join(base, "aircraft.cfg"), aircraft_text(rng, title, folder))
         for panel in panels:
             roll = rng.random()

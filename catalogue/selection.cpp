@@ -34,6 +34,7 @@ constexpr const char* kAliasTooLong =
 // finished with the click, so the control never sees its button-down after a modal loop.
 std::string g_pendingMessage;
 MessageSink g_messageSink;
+bool g_quietRepeat = false;  // true while a double-click repeats the last selection
 
 void ShowPendingMessage() {
     if (g_pendingMessage.empty()) return;
@@ -131,6 +132,7 @@ std::optional<std::string> ReadValue(const profile::Document& doc, const char* k
 void SetMessageSink(MessageSink sink) { g_messageSink = std::move(sink); }
 
 LRESULT CALLBACK TreeClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    bool quietHere = false;
     if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
         TVHITTESTINFO hit{};
         hit.pt.x = static_cast<LONG>(LOWORD(lParam));
@@ -138,6 +140,11 @@ LRESULT CALLBACK TreeClickProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         const auto item = reinterpret_cast<HTREEITEM>(
             SendMessageA(window, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (item && (hit.flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON))) {
+            // A double-click repeats the selection of its own button-down, which has already
+            // said everything; the control may even send itself a button-down meanwhile.
+            if (message == WM_LBUTTONDBLCLK && item == g_selection.item && !g_quietRepeat) {
+                g_quietRepeat = quietHere = true;
+            }
             SelectItem(item);
         }
     }
@@ -145,7 +152,12 @@ LRESULT CALLBACK TreeClickProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         app::g_shell.savedTreeProc
             ? CallWindowProcA(app::g_shell.savedTreeProc, window, message, wParam, lParam)
             : DefWindowProcA(window, message, wParam, lParam);
-    ShowPendingMessage();
+    if (g_quietRepeat) {
+        g_pendingMessage.clear();
+    } else {
+        ShowPendingMessage();
+    }
+    if (quietHere) g_quietRepeat = false;
     return result;
 }
 

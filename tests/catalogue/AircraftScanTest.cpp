@@ -225,20 +225,5 @@ TEST_F(AircraftScanTest, PastTheCapacityOneLastItemCountsWhatIsLeftOut) {
     EXPECT_EQ(UnlistedItemText(6, g_scanner.unlistedAircraft), GetItemText(children.back()));
 }
 
-TEST_F(AircraftScanTest, PanelBeyondThePathLimitIsListedButUnusable) {
-    const std::string aircraft = root_.path() + "\\aircraft\\c172\\";
-    // Long enough that the folder plus "panel.cfg_backup" passes 259 characters.
-    const std::string name = "panel" + std::string(kMaxPathChars - 16 - aircraft.size() - 2, 'x');
-    Write(aircraft + name + "\\panel.cfg", kSetTitles);
-    ScanAircraft();
-    HTREEITEM c172 = cattest::FindChild(Tree(), Root(), "Cessna Skyhawk");
-    HTREEITEM item = cattest::FindChild(Tree(), c172, name);
-    ASSERT_NE(nullptr, item);
-    const DecodedItem p = DecodeItemData(GetItemData(item));
-    EXPECT_EQ(ItemClass::Plain, p.cls);
-    EXPECT_TRUE(PanelUnusable(p.panel));
-    EXPECT_EQ(2, cattest::StateImage(item));  // never read, so never marked
-}
-
 }  // namespace
 }  // namespace catalogue

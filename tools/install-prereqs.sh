@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine wine32:i386 xvfb xdotool
-          imagemagick python3 x11-apps)
+          imagemagick python3)
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 

@@ -1,7 +1,7 @@
 // The kernel32-style wrappers: buffers, lists, defaults, the Windows directory.
 #include "platform/profile_api.h"
 
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 #include "platform/windows_dir.h"
 
 #include <gtest/gtest.h>

@@ -30,7 +30,7 @@
 //      damage the file. Not compared here; the unit tests pin our side.
 #include "platform/profile_api.h"
 
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

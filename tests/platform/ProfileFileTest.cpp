@@ -1,7 +1,7 @@
 // Failures and the file layer: Load, atomic Save, the whole-file helpers.
 #include "platform/profile_file.h"
 
-#include "platform/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

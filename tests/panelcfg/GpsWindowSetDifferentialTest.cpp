@@ -5,7 +5,7 @@
 #include "panelcfg/gps_window_set_layout.h"
 #include "panelcfg/panel_inspection.h"
 
-#include "panel_test_support.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +23,7 @@
 namespace panelcfg {
 namespace {
 
-using panelcfg_test::ReadFile;
-using panelcfg_test::TempFolder;
-using panelcfg_test::WriteFile;
+using pwtest::TempFolder;
 
 constexpr int kCases = 500;
 
@@ -196,8 +194,8 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 class GpsWindowSetDifferentialTest : public ::testing::Test {
 protected:
-    std::string Ours() const { return ours_.File(); }
-    std::string Theirs(int n) const { return theirs_.File("case" + std::to_string(n) + ".cfg"); }
+    std::string Ours() const { return ours_.Path("panel.cfg"); }
+    std::string Theirs(int n) const { return theirs_.Path("case" + std::to_string(n) + ".cfg"); }
     TempFolder ours_;
     TempFolder theirs_;
 };
@@ -206,9 +204,9 @@ TEST_F(GpsWindowSetDifferentialTest, InspectionEqualsPerKeyReads) {
     Rng rng(4101);
     for (int n = 0; n < kCases; ++n) {
         const std::string text = RandomPanelCfg(rng);
-        WriteFile(Ours(), text);
+        pwtest::WriteBytes(Ours(), text);
         const std::string root = rng.Chance(20) ? "" : "C:\\Program Files\\Microsoft Games\\FS2002";
-        const PanelFacts facts = InspectPanel(ours_.Path().string(), root);
+        const PanelFacts facts = InspectPanel(ours_.Folder(), root);
         const SlotInventory expected = K32Inventory(Ours());
         ASSERT_EQ(expected.slotMask, facts.slotMask) << "case " << n << "\n" << text;
         ASSERT_EQ(expected.setFound, facts.setFound) << "case " << n << "\n" << text;
@@ -230,14 +228,14 @@ TEST_F(GpsWindowSetDifferentialTest, InstallEqualsTheWriteSequence) {
     for (int n = 0; n < kCases; ++n) {
         const std::string text = RandomPanelCfg(rng);
         const std::string theirs = Theirs(n);
-        WriteFile(Ours(), text);
-        WriteFile(theirs, text);
+        pwtest::WriteBytes(Ours(), text);
+        pwtest::WriteBytes(theirs, text);
         std::uint32_t mask = K32Inventory(theirs).slotMask;
         if (rng.Chance(30)) mask = static_cast<std::uint32_t>(rng.engine()) & static_cast<std::uint32_t>(rng.engine());
         static const double widths[] = {640, 1024, 800, 1280, 1600, 333};
         const double width = rng.Chance(80) ? widths[rng.Below(6)] : rng.Below(4000);
 
-        const EditOutcome out = InstallIntoFile(ours_.Folder(), mask, width);
+        const EditOutcome out = InstallIntoFile(ours_.FolderWithSeparator(), mask, width);
 
         // The slots the key-by-key install would take, and which of them hold a section already.
         const std::set<std::string> sections = K32SectionNames(theirs);
@@ -251,7 +249,7 @@ TEST_F(GpsWindowSetDifferentialTest, InstallEqualsTheWriteSequence) {
         }
         if (usable.size() < 4) {
             ASSERT_EQ(EditKind::NotEnoughSlots, out.kind) << "case " << n;
-            ASSERT_EQ(text, ReadFile(Ours())) << "case " << n;
+            ASSERT_EQ(text, pwtest::ReadBytes(Ours())) << "case " << n;
             ++notEnough;
             continue;
         }
@@ -261,7 +259,7 @@ TEST_F(GpsWindowSetDifferentialTest, InstallEqualsTheWriteSequence) {
         if (!std::equal(slots.begin(), slots.end(), free.begin())) ++skippedSections;
 
         K32Install(theirs, slots, width);
-        ASSERT_EQ(Joined(Parsed(ReadFile(theirs))), Joined(Parsed(ReadFile(Ours()))))
+        ASSERT_EQ(Joined(Parsed(pwtest::ReadBytes(theirs))), Joined(Parsed(pwtest::ReadBytes(Ours()))))
             << "case " << n << "\n--- input\n" << text;
         ++installed;
         DeleteFileA(theirs.c_str());
@@ -278,28 +276,28 @@ TEST_F(GpsWindowSetDifferentialTest, RemovalEqualsTheDeleteSequence) {
     for (int n = 0; n < kCases; ++n) {
         std::string text = RandomPanelCfg(rng);
         // Half of the panels carry one or two installed sets besides whatever the titles hold.
-        WriteFile(Ours(), text);
+        pwtest::WriteBytes(Ours(), text);
         for (int copies = rng.Chance(50) ? 1 + rng.Below(2) : 0; copies > 0; --copies) {
-            const std::uint32_t taken = TakeSlotInventory(profile::Document::Parse(ReadFile(Ours()))).slotMask;
-            InstallIntoFile(ours_.Folder(), taken, 1024);
+            const std::uint32_t taken = TakeSlotInventory(profile::Document::Parse(pwtest::ReadBytes(Ours()))).slotMask;
+            InstallIntoFile(ours_.FolderWithSeparator(), taken, 1024);
         }
-        text = ReadFile(Ours());
+        text = pwtest::ReadBytes(Ours());
         const std::string theirs = Theirs(n);
-        WriteFile(theirs, text);
+        pwtest::WriteBytes(theirs, text);
 
-        const EditOutcome out = RemoveFromFile(ours_.Folder());
+        const EditOutcome out = RemoveFromFile(ours_.FolderWithSeparator());
         const SlotInventory guard = K32Inventory(theirs);
         if (!guard.setFound) {
             ASSERT_EQ(EditKind::NoSet, out.kind) << "case " << n;
             ASSERT_EQ(guard.slotMask, out.slotMask) << "case " << n;
-            ASSERT_EQ(text, ReadFile(Ours())) << "case " << n;
+            ASSERT_EQ(text, pwtest::ReadBytes(Ours())) << "case " << n;
             ++refused;
             DeleteFileA(theirs.c_str());
             continue;
         }
         ASSERT_EQ(EditKind::Done, out.kind) << "case " << n << ": " << out.message;
         K32Remove(theirs);
-        ASSERT_EQ(Joined(Parsed(ReadFile(theirs))), Joined(Parsed(ReadFile(Ours()))))
+        ASSERT_EQ(Joined(Parsed(pwtest::ReadBytes(theirs))), Joined(Parsed(pwtest::ReadBytes(Ours()))))
             << "case " << n << "\n--- input\n" << text;
         ASSERT_EQ(K32Inventory(theirs).slotMask, out.slotMask) << "case " << n;
         ++removed;

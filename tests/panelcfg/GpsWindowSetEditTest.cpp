@@ -1,32 +1,41 @@
+// The install and the removal as edits of one panel.cfg: the worked example line for line, the
+// slot choice, the sizes, what the removal takes and leaves, and every fault leaving the file
+// byte for byte as it was.
 #include "panelcfg/gps_window_set_edit.h"
 
 #include "panelcfg/gps_window_set_layout.h"
 #include "panelcfg/panel_inspection.h"
-#include "panel_test_support.h"
 #include "platform/profile_file.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
 #include <string>
 
 namespace panelcfg {
 namespace {
 
-using panelcfg_test::Exists;
-using panelcfg_test::Listing;
-using panelcfg_test::ReadFile;
-using panelcfg_test::TempFolder;
-using panelcfg_test::WithoutBlankLines;
-using panelcfg_test::WriteFile;
+namespace fs = std::filesystem;
+using pwtest::ListFolder;
+using pwtest::ReadBytes;
+using pwtest::WriteBytes;
 
-const std::string kWorkedExample =
+// The worked example: slots 0, 1, 2 and 4 have titles, so the set goes to 3, 5, 6 and 7.
+const std::string kTitles =
     "// Panel Configuration file\r\n"
     "\r\n"
     "[Window Titles]\r\n"
     "Window00=Main Panel\r\n"
     "Window01=Radio Stack\r\n"
     "Window02=Compass\r\n"
-    "Window04=Overhead\r\n"
+    "Window04=Overhead\r\n";
+const std::string kWindows =
     "\r\n"
     "[Window00]\r\n"
     "file=panel.bmp\r\n"
@@ -42,35 +51,15 @@ const std::string kWorkedExample =
     "\r\n"
     "[Vcockpit01]\r\n"
     "file=vc.bmp\r\n";
+const std::string kWorkedExample = kTitles + kWindows;
 
-// What the install into slots 3, 5, 6 and 7 at W = 640 leaves.
-const std::string kWorkedExampleInstalled =
-    "// Panel Configuration file\r\n"
-    "\r\n"
-    "[Window Titles]\r\n"
-    "Window00=Main Panel\r\n"
-    "Window01=Radio Stack\r\n"
-    "Window02=Compass\r\n"
-    "Window04=Overhead\r\n"
+// What the install at W = 640 leaves: titles appended to their section, windows at the end.
+const std::string kWorkedExampleInstalled = kTitles +
     "Window03=Skyvantage 530 MiniStack\r\n"
     "Window05=Skyvantage 530 GPS\r\n"
     "Window06=Skyvantage 530 AVIONICS\r\n"
-    "Window07=Skyvantage 530 VOR\r\n"
-    "\r\n"
-    "[Window00]\r\n"
-    "file=panel.bmp\r\n"
-    "size_mm=640,480\r\n"
-    "position=7\r\n"
-    "visible=1\r\n"
-    "ident=MAIN_PANEL\r\n"
-    "gauge00=Cessna!Airspeed,  10,20   // knots\r\n"
-    "\r\n"
-    "[Window01]\r\n"
-    "size_mm=200,100\r\n"
-    "gauge00=Bendix_King_Radio!Bendix-King Radio NAV,0,0,200,100\r\n"
-    "\r\n"
-    "[Vcockpit01]\r\n"
-    "file=vc.bmp\r\n"
+    "Window07=Skyvantage 530 VOR\r\n" +
+    kWindows +
     "[Window03]\r\n"
     "size_mm=50,80\r\n"
     "position=0\r\n"
@@ -105,6 +94,17 @@ const std::string kWorkedExampleInstalled =
     "ident=12603\r\n"
     "gauge00=Skyvantage_Aerolith!GI106A,0,0,150,150\r\n";
 
+// Lines without their line ends, blank lines dropped: the removal may leave blank lines behind.
+std::string WithoutBlankLines(const std::string& text) {
+    std::string out, line;
+    std::istringstream in(text);
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") != std::string::npos) out += line + "\n";
+    }
+    return out;
+}
+
 std::string Titles(std::uint32_t taken) {
     std::string text = "[Window Titles]\r\n";
     for (int slot = 0; slot < 32; ++slot) {
@@ -115,77 +115,82 @@ std::string Titles(std::uint32_t taken) {
 
 class GpsWindowSetEditTest : public ::testing::Test {
 protected:
-    void Write(const std::string& text) { WriteFile(temp_.File(), text); }
-    std::string Read() const { return ReadFile(temp_.File()); }
-    bool BackupExists() const { return Exists(temp_.File("panel.cfg_backup")); }
-    EditOutcome Install(std::uint32_t mask, double width = 640.0) { return InstallIntoFile(temp_.Folder(), mask, width); }
-    EditOutcome Remove() { return RemoveFromFile(temp_.Folder()); }
-    TempFolder temp_;
+    void TearDown() override { profile::SetSaveFaultHook(nullptr); }
+    std::string File(const char* name = "panel.cfg") const { return temp_.Path(name); }
+    void Write(const std::string& text) { WriteBytes(File(), text); }
+    std::string Read() const { return ReadBytes(File()); }
+    std::string Listing() const { return ListFolder(temp_.Folder()); }
+    EditOutcome Install(std::uint32_t mask, double width = 640.0) {
+        return InstallIntoFile(temp_.FolderWithSeparator(), mask, width);
+    }
+    EditOutcome Remove() { return RemoveFromFile(temp_.FolderWithSeparator()); }
+    pwtest::TempFolder temp_;
 };
 
-TEST_F(GpsWindowSetEditTest, WorkedExampleLineForLine) {
+TEST_F(GpsWindowSetEditTest, WorkedExampleInstallsLineForLineAndRemovesAgain) {
     Write(kWorkedExample);
-    const EditOutcome out = Install(23);
+    EditOutcome out = Install(23);
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
     EXPECT_EQ(1, out.result);
     EXPECT_EQ((std::array<int, 4>{{3, 5, 6, 7}}), out.slots);
     EXPECT_EQ(kWorkedExampleInstalled, Read());
-    EXPECT_FALSE(BackupExists());
-    EXPECT_EQ("panel.cfg;", Listing(temp_.Path()));
+    EXPECT_EQ("panel.cfg;", Listing());
+
+    out = Remove();
+    ASSERT_EQ(EditKind::Done, out.kind) << out.message;
+    EXPECT_EQ(1, out.result);
+    EXPECT_TRUE(out.inventoryKnown);
+    EXPECT_EQ(23u, out.slotMask);
+    EXPECT_EQ(WithoutBlankLines(kWorkedExample), WithoutBlankLines(Read()));
+    EXPECT_EQ("panel.cfg;", Listing());
 }
 
-TEST_F(GpsWindowSetEditTest, SizesTruncateAtBothWidths) {
-    const SetSizes at640 = ComputeSetSizes(640);
-    EXPECT_EQ(50, at640.miniWidth);
-    EXPECT_EQ(80, at640.miniHeight);
-    EXPECT_EQ(312, at640.gpsWidth);  // 312.5
-    EXPECT_EQ(225, at640.gpsHeight);
-    EXPECT_EQ(189, at640.avionicsHeight);
-    EXPECT_EQ(62, at640.audioHeight);  // 62.5
-    EXPECT_EQ(81, at640.transponderHeight);
-    EXPECT_EQ(143, at640.stackOffset);
-    EXPECT_EQ(156, at640.radioWidth);
-    EXPECT_EQ(45, at640.radioHeight);
-    EXPECT_EQ(150, at640.vorSize);
-
+TEST_F(GpsWindowSetEditTest, SizesAt1024TruncateAndHugeWidthsAreRefused) {
     const auto writes = GpsWindowSetWrites({{0, 1, 2, 3}}, 1024);
     ASSERT_EQ(33u, writes.size());
-    auto value = [&writes](const std::string& section, const std::string& key) {
-        for (const auto& w : writes) {
-            if (w.section == section && w.key == key) return w.value;
-        }
-        return std::string("(missing)");
+    const ProfileWrite expected[] = {
+        {"Window00", "size_mm", "80,128"},
+        {"Window00", "gauge00", "Skyvantage_Aerolith!MiniStack,0,0,80,128,12601 12602 12603"},
+        {"Window01", "size_mm", "500,360"},
+        {"Window02", "size_mm", "500,303"},
+        {"Window02", "gauge00", "Skyvantage_Aerolith!GMA340,0,0,500,100"},
+        {"Window02", "gauge01", "Skyvantage_Aerolith!GTX327,0,100,500,131"},
+        {"Window02", "gauge02", "Bendix_King_Radio!Bendix-King Radio ADF,0,231,250,72"},
+        {"Window02", "gauge03", "Bendix_King_Radio!Bendix-King Radio AP,250,231,250,72"},
+        {"Window03", "size_mm", "240,240"},
+        {"Window Titles", "Window02", "Skyvantage 530 AVIONICS"},
     };
-    EXPECT_EQ("80,128", value("Window00", "size_mm"));
-    EXPECT_EQ("Skyvantage_Aerolith!MiniStack,0,0,80,128,12601 12602 12603", value("Window00", "gauge00"));
-    EXPECT_EQ("500,360", value("Window01", "size_mm"));
-    EXPECT_EQ("500,303", value("Window02", "size_mm"));
-    EXPECT_EQ("Skyvantage_Aerolith!GMA340,0,0,500,100", value("Window02", "gauge00"));
-    EXPECT_EQ("Skyvantage_Aerolith!GTX327,0,100,500,131", value("Window02", "gauge01"));
-    EXPECT_EQ("Bendix_King_Radio!Bendix-King Radio ADF,0,231,250,72", value("Window02", "gauge02"));
-    EXPECT_EQ("Bendix_King_Radio!Bendix-King Radio AP,250,231,250,72", value("Window02", "gauge03"));
-    EXPECT_EQ("240,240", value("Window03", "size_mm"));
-    EXPECT_EQ("Skyvantage 530 AVIONICS", value("Window Titles", "Window02"));
-
+    for (const ProfileWrite& want : expected) {
+        auto found = std::find_if(writes.begin(), writes.end(), [&](const ProfileWrite& w) {
+            return w.section == want.section && w.key == want.key;
+        });
+        ASSERT_NE(writes.end(), found) << want.section << " " << want.key;
+        EXPECT_EQ(want.value, found->value) << want.section << " " << want.key;
+    }
     // The largest width "size_mm" can give still fits an int; beyond it the install refuses.
     EXPECT_EQ(2097151999, ComputeSetSizes(4294967295.0).gpsWidth);
     EXPECT_FALSE(UsableWidth(-1.0));
     EXPECT_FALSE(UsableWidth(1e300));
+    Write(kWorkedExample);
+    const EditOutcome out = Install(23, -640.0);
+    EXPECT_EQ(EditKind::Failed, out.kind);
+    EXPECT_NE(std::string::npos, out.message.find(File())) << out.message;
+    EXPECT_EQ(kWorkedExample, Read());
 }
 
 TEST_F(GpsWindowSetEditTest, SlotChoiceTakesTheFourLowestFree) {
-    struct Row {
+    const struct {
         std::uint32_t taken;
-        std::array<int, 4> slots;
-    };
-    const Row rows[] = {
+        std::array<int, 4> slots;  // -1: refused
+    } rows[] = {
         {0x00000000u, {{0, 1, 2, 3}}},
         {0x0000FFEFu, {{4, 16, 17, 18}}},
-        {0x7FFEFFFEu, {{0, 16, 31, -1}}},  // three free: refused below
+        {0x7FFEFFFEu, {{0, 16, 31, -1}}},   // three free
         {0x0FFFFFFFu, {{28, 29, 30, 31}}},  // exactly four free
         {0xAAAAAAAAu, {{0, 2, 4, 6}}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << std::hex << row.taken);
         Write(Titles(row.taken));
         const EditOutcome out = Install(row.taken);
         if (row.slots[3] < 0) {
@@ -193,33 +198,29 @@ TEST_F(GpsWindowSetEditTest, SlotChoiceTakesTheFourLowestFree) {
             EXPECT_EQ(0, out.result);
             EXPECT_EQ("Not enough Window## available in the panel.cfg file", out.message);
             EXPECT_EQ(Titles(row.taken), Read());
-            EXPECT_FALSE(BackupExists());
+            EXPECT_EQ("panel.cfg;", Listing());
             continue;
         }
         ASSERT_EQ(EditKind::Done, out.kind) << out.message;
-        EXPECT_EQ(row.slots, out.slots) << std::hex << row.taken;
-        const SlotInventory after = TakeSlotInventory(profile::Document::Parse(Read()));
+        EXPECT_EQ(row.slots, out.slots);
         std::uint32_t expected = row.taken;
         for (int slot : row.slots) expected |= 1u << slot;
-        EXPECT_EQ(expected, after.slotMask);
+        EXPECT_EQ(expected, TakeSlotInventory(profile::Document::Parse(Read())).slotMask);
     }
 }
 
-TEST_F(GpsWindowSetEditTest, MissingFileIsCreatedWithSlotsZeroToThree) {
-    const EditOutcome out = Install(0);
-    ASSERT_EQ(EditKind::Done, out.kind) << out.message;
-    const auto doc = profile::Document::Parse(Read());
+TEST_F(GpsWindowSetEditTest, TitlesSectionIsCreatedAfterTheWindows) {
+    // A missing panel.cfg gets slots 0 to 3; a file without "Window Titles" gets one at the end.
+    ASSERT_EQ(EditKind::Done, Install(0).kind);
+    auto doc = profile::Document::Parse(Read());
     EXPECT_EQ((std::vector<std::string>{"Window00", "Window01", "Window02", "Window03", "Window Titles"}),
               doc.SectionNames());
     EXPECT_EQ((std::vector<std::string>{"Window00", "Window01", "Window02", "Window03"}), doc.KeyNames("Window Titles"));
-    EXPECT_EQ("Skyvantage 530 VOR", *doc.Get("Window Titles", "Window03"));
-    EXPECT_EQ("panel.cfg;", Listing(temp_.Path()));
-}
+    EXPECT_EQ("Skyvantage 530 VOR", doc.Get("Window Titles", "Window03").value_or("missing"));
 
-TEST_F(GpsWindowSetEditTest, TitlesSectionCreatedAfterTheWindows) {
     Write("[Window00]\r\nsize_mm=1024,768\r\n");
     ASSERT_EQ(EditKind::Done, Install(1, 1024).kind);
-    const auto doc = profile::Document::Parse(Read());
+    doc = profile::Document::Parse(Read());
     EXPECT_EQ((std::vector<std::string>{"Window00", "Window01", "Window02", "Window03", "Window04", "Window Titles"}),
               doc.SectionNames());
 }
@@ -232,73 +233,50 @@ TEST_F(GpsWindowSetEditTest, UntitledSectionIsNeverMergedInto) {
     EXPECT_EQ((std::array<int, 4>{{5, 6, 7, 8}}), out.slots);
     const std::string text = Read();
     EXPECT_NE(std::string::npos, text.find(radio)) << text;
-    EXPECT_EQ("10,10", *profile::Document::Parse(text).Get("Window03", "size_mm"));
+    EXPECT_EQ("10,10", profile::Document::Parse(text).Get("Window03", "size_mm").value_or("missing"));
 
     // Only three slots without a title or a section left: refused, nothing touched.
-    std::string crowded = Titles(0x0FFFFFFFu) + "[Window29]\r\nsize_mm=1,1\r\n";
+    const std::string crowded = Titles(0x0FFFFFFFu) + "[Window29]\r\nsize_mm=1,1\r\n";
     Write(crowded);
     EXPECT_EQ(EditKind::NotEnoughSlots, Install(0x0FFFFFFFu).kind);
     EXPECT_EQ(crowded, Read());
 }
 
 TEST_F(GpsWindowSetEditTest, ExistingBackupIsReplacedThenDeleted) {
-    Write(kWorkedExample);
-    WriteFile(temp_.File("panel.cfg_backup"), "stale backup of another day");
-    std::string backupDuringSave;
-    profile::SetSaveFaultHook([&](const char* point, const std::string& path) {
-        if (std::string(point) == "before-replace" && path == temp_.File())
-            backupDuringSave = ReadFile(temp_.File("panel.cfg_backup"));
-        return true;
-    });
-    const EditOutcome out = Install(23);
-    profile::SetSaveFaultHook(nullptr);
-    ASSERT_EQ(EditKind::Done, out.kind) << out.message;
-    EXPECT_EQ(kWorkedExample, backupDuringSave);
-    EXPECT_FALSE(BackupExists());
-}
-
-TEST_F(GpsWindowSetEditTest, UnusableInputsAreRefusedWithoutAnEdit) {
-    Write(kWorkedExample);
-    EditOutcome out = Install(23, -640.0);
-    EXPECT_EQ(EditKind::Failed, out.kind);
-    EXPECT_NE(std::string::npos, out.message.find(temp_.File()));
-    EXPECT_EQ(kWorkedExample, Read());
-
-    const std::string longFolder = TempFolder::WithSeparator(temp_.Path().string() + std::string(250, 'f'));
-    out = InstallIntoFile(longFolder, 0, 640);
-    EXPECT_EQ(EditKind::PathTooLong, out.kind);
-    EXPECT_NE(std::string::npos, out.message.find("too long"));
-    EXPECT_EQ(EditKind::PathTooLong, RemoveFromFile(longFolder).kind);
+    for (const std::string& start : {kWorkedExample, kWorkedExampleInstalled}) {
+        Write(start);
+        WriteBytes(File("panel.cfg_backup"), "stale backup of another day");
+        std::string backupDuringSave;
+        profile::SetSaveFaultHook([&](const char* point, const std::string& path) {
+            if (std::string(point) == "before-replace" && path == File()) backupDuringSave = ReadBytes(File("panel.cfg_backup"));
+            return true;
+        });
+        const EditOutcome out = start == kWorkedExample ? Install(23) : Remove();
+        ASSERT_EQ(EditKind::Done, out.kind) << out.message;
+        EXPECT_EQ(start, backupDuringSave);
+        EXPECT_EQ("panel.cfg;", Listing());
+    }
 }
 
 TEST_F(GpsWindowSetEditTest, LongestFilePathLeavesRoomForTheBackup) {
-    const std::string base = temp_.Folder();
+    const std::string base = temp_.FolderWithSeparator();
     ASSERT_LT(base.size() + 20, 252u);
     for (const std::size_t length : {std::size_t{252}, std::size_t{253}}) {
         const std::string name(length - base.size() - 1 - 9, static_cast<char>('a' + length % 26));
-        std::filesystem::create_directory(base + name);
-        const std::string folder = TempFolder::WithSeparator(base + name);
+        fs::create_directory(base + name);
+        const std::string folder = base + name + pwtest::kSeparator;
         ASSERT_EQ(length, (folder + "panel.cfg").size());
         const EditOutcome out = InstallIntoFile(folder, 0, 640);
         if (length == 252) {
             EXPECT_EQ(EditKind::Done, out.kind) << out.message;
-            EXPECT_TRUE(Exists(folder + "panel.cfg"));
+            EXPECT_TRUE(pwtest::Exists(folder + "panel.cfg"));
         } else {
             EXPECT_EQ(EditKind::PathTooLong, out.kind);
-            EXPECT_FALSE(Exists(folder + "panel.cfg"));
+            EXPECT_NE(std::string::npos, out.message.find("too long")) << out.message;
+            EXPECT_FALSE(pwtest::Exists(folder + "panel.cfg"));
+            EXPECT_EQ(EditKind::PathTooLong, RemoveFromFile(folder).kind);
         }
     }
-}
-
-TEST_F(GpsWindowSetEditTest, RemovalRestoresTheWorkedExample) {
-    Write(kWorkedExampleInstalled);
-    const EditOutcome out = Remove();
-    ASSERT_EQ(EditKind::Done, out.kind) << out.message;
-    EXPECT_EQ(1, out.result);
-    EXPECT_TRUE(out.inventoryKnown);
-    EXPECT_EQ(23u, out.slotMask);
-    EXPECT_EQ(WithoutBlankLines(kWorkedExample), WithoutBlankLines(Read()));
-    EXPECT_EQ("panel.cfg;", Listing(temp_.Path()));
 }
 
 TEST_F(GpsWindowSetEditTest, RemovalTakesEveryCopyOfTheSet) {
@@ -306,7 +284,6 @@ TEST_F(GpsWindowSetEditTest, RemovalTakesEveryCopyOfTheSet) {
     ASSERT_EQ(EditKind::Done, Install(23).kind);
     ASSERT_EQ(EditKind::Done, Install(23 | 0xE8u).kind);  // second copy into 8, 9, 10, 11
     ASSERT_EQ(0xFFFu, TakeSlotInventory(profile::Document::Parse(Read())).slotMask);
-
     const EditOutcome out = Remove();
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
     EXPECT_EQ(23u, out.slotMask);
@@ -328,11 +305,11 @@ TEST_F(GpsWindowSetEditTest, RemovalMatchesOnlyExactTitlesOnTwoDigitKeys) {
     EXPECT_EQ(EditKind::Done, out.kind);
     EXPECT_EQ(1, out.result);
     EXPECT_EQ(text, Read());
-    EXPECT_EQ("panel.cfg;", Listing(temp_.Path()));
+    EXPECT_EQ("panel.cfg;", Listing());
 
     // With one exact title among them only that title and its section go.
-    WriteFile(temp_.File(), "[Window Titles]\r\nWindow09=Skyvantage 530 MiniStack\r\nWindow5=Skyvantage 530 GPS\r\n"
-                            "Window12=Skyvantage 530 AVIONICS\r\n[Window09]\r\nsize_mm=2,2\r\n[Window05]\r\nsize_mm=1,1\r\n");
+    Write("[Window Titles]\r\nWindow09=Skyvantage 530 MiniStack\r\nWindow5=Skyvantage 530 GPS\r\n"
+          "Window12=Skyvantage 530 AVIONICS\r\n[Window09]\r\nsize_mm=2,2\r\n[Window05]\r\nsize_mm=1,1\r\n");
     ASSERT_EQ(EditKind::Done, Remove().kind);
     EXPECT_EQ("[Window Titles]\r\nWindow5=Skyvantage 530 GPS\r\n[Window05]\r\nsize_mm=1,1\r\n", Read());
 }
@@ -346,17 +323,113 @@ TEST_F(GpsWindowSetEditTest, RemovalWithoutTheSetTouchesNothing) {
     EXPECT_TRUE(out.inventoryKnown);
     EXPECT_EQ(3u, out.slotMask);
     EXPECT_EQ(text, Read());
-
-    std::filesystem::remove(temp_.File());
+    // Nor is a missing file or folder created: the guard answers no, silently.
+    fs::remove(File());
     EXPECT_EQ(EditKind::NoSet, Remove().kind);
-    EXPECT_FALSE(Exists(temp_.File()));
+    EXPECT_EQ(EditKind::NoSet, RemoveFromFile(temp_.Path("gone") + pwtest::kSeparator).kind);
+    EXPECT_EQ("", Listing());
 }
 
-TEST_F(GpsWindowSetEditTest, RemovalReplacesAnExistingBackupThenDeletesIt) {
-    Write(kWorkedExampleInstalled);
-    WriteFile(temp_.File("panel.cfg_backup"), "stale");
-    ASSERT_EQ(EditKind::Done, Remove().kind);
-    EXPECT_FALSE(BackupExists());
+// Faults. Each must answer 0, leave panel.cfg as it was, name it in the message and leave no
+// stray file; each is tried on an install and on a removal.
+const std::string kPlain = "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r\nsize_mm=640,480\r\nfile=panel.bmp\r\n";
+const std::string kWithSet = "[Window Titles]\r\nWindow00=Main\r\nWindow01=Skyvantage 530 MiniStack\r\n\r\n"
+                             "[Window00]\r\nsize_mm=640,480\r\n[Window01]\r\nsize_mm=50,80\r\nident=12600\r\n";
+
+// Fails saves at `point` as the system would: those of `file`, or all when file is empty.
+profile::SaveFaultHook FailAt(const std::string& point, const std::string& file = "") {
+    return [=](const char* at, const std::string& path) { return !(point == at && (file.empty() || path == file)); };
+}
+
+// A save that reports success but leaves other bytes behind: the temporary file is spoilt just
+// before it replaces panel.cfg. With failRestore the rollback's own save fails as well.
+profile::SaveFaultHook SpoiltSave(const std::string& folder, const std::string& file, bool failRestore) {
+    auto spoilt = std::make_shared<bool>(false);
+    return [=](const char* at, const std::string& path) {
+        if (path != file) return true;
+        if (std::string(at) == "before-replace" && !*spoilt) {
+            for (const auto& entry : fs::directory_iterator(folder)) {
+                if (entry.path().extension() == ".tmp") std::ofstream(entry.path(), std::ios::binary | std::ios::app) << "junk";
+            }
+            return *spoilt = true;
+        }
+        return !(*spoilt && failRestore && std::string(at) == "temp-create");
+    };
+}
+
+TEST_F(GpsWindowSetEditTest, FaultsLeaveTheFileAsItWas) {
+    const std::string theirs = "[Window Titles]\r\nWindow00=Edited elsewhere\r\n";
+    const std::string utf16("\xFF\xFE[\0W\0]\0\r\0\n\0", 12);
+    const struct {
+        const char* name;
+        const char* says;
+        std::function<void()> arrange;  // after panel.cfg is written
+        const std::string* start;       // nullptr: the panel suiting the edit
+        const std::string* leaves;      // nullptr: the start
+    } faults[] = {
+        {"read-only file", "administrator", [&] { pwtest::SetReadOnly(File(), true); }, nullptr, nullptr},
+        // The system refuses to create files there, as it refuses a user without rights.
+        {"read-only folder", "administrator", [] { profile::SetSaveFaultHook(FailAt("temp-create")); }, nullptr, nullptr},
+        {"save fails while writing", "as it was before",
+         [&] { profile::SetSaveFaultHook(FailAt("temp-written", File())); }, nullptr, nullptr},
+        {"save fails replacing", "as it was before",
+         [&] { profile::SetSaveFaultHook(FailAt("before-replace", File())); }, nullptr, nullptr},
+        {"wrong bytes after the save", "Checking the saved file failed",
+         [&] { profile::SetSaveFaultHook(SpoiltSave(temp_.Folder(), File(), false)); }, nullptr, nullptr},
+        // Another program writes while the backup copy is made, after the file was read.
+        {"changed on disk", "changed",
+         [&] {
+             profile::SetSaveFaultHook([&](const char* at, const std::string& path) {
+                 if (std::string(at) == "temp-written" && path == File("panel.cfg_backup")) Write(theirs);
+                 return true;
+             });
+         },
+         nullptr, &theirs},
+        {"UTF-16 file", "ANSI", [] {}, &utf16, nullptr},
+    };
+    for (const auto& fault : faults) {
+        for (const bool install : {true, false}) {
+            SCOPED_TRACE(testing::Message() << fault.name << (install ? ", install" : ", removal"));
+            const std::string& start = fault.start ? *fault.start : install ? kPlain : kWithSet;
+            Write(start);
+            fault.arrange();
+            const EditOutcome out = install ? Install(1) : Remove();
+            profile::SetSaveFaultHook(nullptr);
+            pwtest::SetReadOnly(File(), false);
+            EXPECT_EQ(0, out.result);
+            EXPECT_EQ(EditKind::Failed, out.kind);
+            EXPECT_EQ(fault.leaves ? *fault.leaves : start, Read());
+            EXPECT_NE(std::string::npos, out.message.find(File())) << out.message;
+            EXPECT_NE(std::string::npos, out.message.find(fault.says)) << out.message;
+            EXPECT_EQ("panel.cfg;", Listing());
+        }
+    }
+}
+
+TEST_F(GpsWindowSetEditTest, BackupIsKeptWhenTheRollbackFails) {
+    for (const bool install : {true, false}) {
+        Write(install ? kPlain : kWithSet);
+        profile::SetSaveFaultHook(SpoiltSave(temp_.Folder(), File(), true));
+        const EditOutcome out = install ? Install(1) : Remove();
+        profile::SetSaveFaultHook(nullptr);
+        EXPECT_EQ(0, out.result);
+        EXPECT_EQ(install ? kPlain : kWithSet, ReadBytes(File("panel.cfg_backup")));
+        EXPECT_NE(std::string::npos, out.message.find(File("panel.cfg_backup"))) << out.message;
+        fs::remove(File("panel.cfg_backup"));
+    }
+}
+
+TEST_F(GpsWindowSetEditTest, NothingIsCreatedWhenTheFileOrFolderIsMissing) {
+    // A missing folder: the install names the file and makes neither.
+    const std::string gone = temp_.Path("gone") + pwtest::kSeparator;
+    const EditOutcome out = InstallIntoFile(gone, 0, 640);
+    EXPECT_EQ(0, out.result);
+    EXPECT_EQ(EditKind::Failed, out.kind);
+    EXPECT_NE(std::string::npos, out.message.find(gone + "panel.cfg")) << out.message;
+    // A missing file whose first save fails stays missing.
+    profile::SetSaveFaultHook(FailAt("temp-written"));
+    EXPECT_EQ(EditKind::Failed, Install(0).kind);
+    EXPECT_EQ("", Listing());
 }
 
 }  // namespace

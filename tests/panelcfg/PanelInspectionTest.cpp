@@ -1,9 +1,11 @@
+// Panel inspection: the slot inventory, alias and marker rules, and the wrappers that write
+// the catalogue's rows.
 #include "panelcfg/panel_inspection.h"
 
 #include "catalogue/catalogue_tables.h"
 #include "catalogue/item_data.h"
 #include "host/host_state.h"
-#include "panel_test_support.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +15,6 @@
 namespace panelcfg {
 namespace {
 
-using panelcfg_test::TempFolder;
-using panelcfg_test::WriteFile;
 
 struct InventoryRow {
     const char* name;
@@ -61,41 +61,48 @@ TEST(PanelInspectionTest, ValuesAreCutAsA260ByteBufferCutsThem) {
 }
 
 TEST(PanelInspectionTest, AliasPathComposition) {
-    std::string path;
-    EXPECT_TRUE(ComposeAliasPath("C:\\FS2002", "c172\\panel", path));
-    EXPECT_EQ("C:\\FS2002\\aircraft\\c172\\panel\\", path);
-    EXPECT_TRUE(ComposeAliasPath("C:\\FS2002", "c172\\panel\\", path));
-    EXPECT_EQ("C:\\FS2002\\aircraft\\c172\\panel\\", path);
-    EXPECT_TRUE(ComposeAliasPath("C:\\FS2002", "", path));
-    EXPECT_EQ("C:\\FS2002\\aircraft\\", path);
-    EXPECT_TRUE(ComposeAliasPath("", "c172\\panel", path));
-    EXPECT_EQ("\\aircraft\\c172\\panel\\", path);
-
-    // 259 characters fit the row; one more is refused rather than cut.
     const std::string root = "C:\\FS";  // 5 + 10 ("\aircraft\") + value + 1 ("\")
-    EXPECT_TRUE(ComposeAliasPath(root, std::string(243, 'a'), path));
-    EXPECT_EQ(259u, path.size());
-    EXPECT_FALSE(ComposeAliasPath(root, std::string(244, 'a'), path));
-    EXPECT_TRUE(path.empty());
+    const struct {
+        std::string root, value, path;  // path empty: refused
+    } rows[] = {
+        {"C:\\FS2002", "c172\\panel", "C:\\FS2002\\aircraft\\c172\\panel\\"},
+        {"C:\\FS2002", "c172\\panel\\", "C:\\FS2002\\aircraft\\c172\\panel\\"},
+        {"C:\\FS2002", "", "C:\\FS2002\\aircraft\\"},
+        {"", "c172\\panel", "\\aircraft\\c172\\panel\\"},
+        // 259 characters fit the row; one more is refused rather than cut.
+        {root, std::string(243, 'a'), root + "\\aircraft\\" + std::string(243, 'a') + "\\"},
+        {root, std::string(244, 'a'), ""},
+    };
+    for (const auto& row : rows) {
+        std::string path = "stale";
+        EXPECT_EQ(!row.path.empty(), ComposeAliasPath(row.root, row.value, path)) << row.value;
+        EXPECT_EQ(row.path, path);
+    }
 }
 
 TEST(PanelInspectionTest, MarkerFoundAnywhereOnAnyLine) {
-    EXPECT_EQ(1, ContainsModuleMarker("[Vcockpit01]\r\ngauge00=Skyvantage_Aerolith!GNS530,0,0,10,10\r\n"));
-    EXPECT_EQ(1, ContainsModuleMarker("// Skyvantage_Aerolith gauges removed\r\n"));
-    EXPECT_EQ(0, ContainsModuleMarker("gauge00=skyvantage_aerolith!GNS530\r\n"));
-    EXPECT_EQ(0, ContainsModuleMarker("Skyvantage_\r\nAerolith\r\n"));
-    // Straddling the 1023-character pieces the C runtime would read: still a line holding it.
-    EXPECT_EQ(1, ContainsModuleMarker(std::string(1015, 'x') + "Skyvantage_Aerolith" + std::string(2000, 'y')));
-    EXPECT_EQ(1, ContainsModuleMarker(std::string("a\0b", 3) + "Skyvantage_Aerolith"));
+    const struct {
+        std::string text;
+        int found;
+    } rows[] = {
+        {"[Vcockpit01]\r\ngauge00=Skyvantage_Aerolith!GNS530,0,0,10,10\r\n", 1},
+        {"// Skyvantage_Aerolith gauges removed\r\n", 1},
+        {"gauge00=skyvantage_aerolith!GNS530\r\n", 0},
+        {"Skyvantage_\r\nAerolith\r\n", 0},
+        // Straddling the 1023-character pieces the C runtime would read: still a line holding it.
+        {std::string(1015, 'x') + "Skyvantage_Aerolith" + std::string(2000, 'y'), 1},
+        {std::string("a\0b", 3) + "Skyvantage_Aerolith", 1},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.found, ContainsModuleMarker(row.text)) << row.text.substr(0, 60);
 }
 
 class PanelInspectionFileTest : public ::testing::Test {
 protected:
     void SetUp() override { catalogue::ResetCatalogue(); }
     void TearDown() override { catalogue::ResetCatalogue(); }
-    std::string Folder() const { return temp_.Path().string(); }  // no trailing separator
-    void Write(const std::string& text) { WriteFile(temp_.File(), text); }
-    TempFolder temp_;
+    std::string Folder() const { return temp_.Folder(); }  // no trailing separator
+    void Write(const std::string& text) { pwtest::WriteBytes(temp_.Path("panel.cfg"), text); }
+    pwtest::TempFolder temp_;
 };
 
 TEST_F(PanelInspectionFileTest, InspectPanelAnswersAllThreeFromOneFile) {
@@ -108,15 +115,10 @@ TEST_F(PanelInspectionFileTest, InspectPanelAnswersAllThreeFromOneFile) {
     EXPECT_EQ(3u, facts.slotMask);
     EXPECT_EQ(1, facts.setFound);
     EXPECT_EQ(1, facts.marker);
-}
-
-TEST_F(PanelInspectionFileTest, MissingFileAnswersNoToEverything) {
-    const PanelFacts facts = InspectPanel(Folder(), "D:\\Sim");
-    EXPECT_EQ(0, facts.alias);
-    EXPECT_EQ(0u, facts.slotMask);
-    EXPECT_EQ(0, facts.setFound);
-    EXPECT_EQ(0, facts.marker);
-    EXPECT_EQ(0, ScanForModuleMarker(Folder()));
+    // The marker beyond the first kilobyte of a line, in a file without any other fact.
+    Write("[Window Titles]\r\n;" + std::string(1020, 'c') + "Skyvantage_Aerolith\r\n");
+    EXPECT_EQ(1, ScanForModuleMarker(Folder()));
+    EXPECT_EQ(1, InspectPanel(Folder(), "").marker);
 }
 
 TEST_F(PanelInspectionFileTest, WrappersWriteTheRowsOfThePanelNumber) {
@@ -127,10 +129,13 @@ TEST_F(PanelInspectionFileTest, WrappersWriteTheRowsOfThePanelNumber) {
     EXPECT_EQ(23u, catalogue::SlotMask(5));
     EXPECT_EQ(0u, catalogue::SlotMask(2));
 
-    // Replaced whole every time, even when the file has gone.
-    std::filesystem::remove(temp_.File());
+    // Replaced whole every time, even when the file has gone; a missing file answers no to all.
+    std::filesystem::remove(temp_.Path("panel.cfg"));
     EXPECT_EQ(0, ReadSlotInventory(Folder(), item));
     EXPECT_EQ(0u, catalogue::SlotMask(5));
+    const PanelFacts none = InspectPanel(Folder(), "D:\\Sim");
+    EXPECT_EQ(0, none.alias + none.setFound + none.marker + ScanForModuleMarker(Folder()));
+    EXPECT_EQ(0u, none.slotMask);
 }
 
 TEST_F(PanelInspectionFileTest, AliasWrapperWritesRowOnlyForAnAlias) {
@@ -151,14 +156,6 @@ TEST_F(PanelInspectionFileTest, AliasWrapperWritesRowOnlyForAnAlias) {
     EXPECT_EQ("", catalogue::AliasPath(7));
     EXPECT_TRUE(catalogue::PanelUnusable(7));
     host::g_host.simulatorRoot.clear();
-}
-
-TEST_F(PanelInspectionFileTest, MarkerScanReadsTheWholeFile) {
-    Write("[Window Titles]\r\n;" + std::string(1020, 'c') + "Skyvantage_Aerolith\r\n");
-    EXPECT_EQ(1, ScanForModuleMarker(Folder()));
-    EXPECT_EQ(1, InspectPanel(Folder(), "").marker);
-    Write("[Window Titles]\r\nWindow00=Skyvantage 530 GPS\r\n");
-    EXPECT_EQ(0, ScanForModuleMarker(Folder()));
 }
 
 }  // namespace

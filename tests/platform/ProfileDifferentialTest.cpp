@@ -30,6 +30,7 @@
 //      damage the file. Not compared here; the unit tests pin our side.
 #include "platform/profile_api.h"
 
+#include "platform/profile_rows.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -45,14 +46,7 @@
 
 namespace {
 
-// One operation of a sequence.
-struct Op {
-    enum Kind { ReadString, ReadInt, ReadKeys, ReadSections, Write, DeleteKey, DeleteSection } kind;
-    std::string section;
-    std::string key;
-    std::string value;
-    std::uint32_t size = 260;
-};
+using pwtest::Op;
 
 std::string Show(const std::string& bytes) { return testing::PrintToString(bytes); }
 
@@ -66,11 +60,8 @@ std::string Describe(const Op& op) {
 }
 
 struct Counters {
-    int sequences = 0;
-    int reads = 0;
-    int writes = 0;
-    int e2_skipped_deletes = 0;
-    int e3_quoted_truncations = 0;
+    int sequences = 0, reads = 0, writes = 0;
+    int e2_skipped_deletes = 0, e3_quoted_truncations = 0;  // exceptions met
 };
 
 class Differential {
@@ -102,8 +93,6 @@ public:
 private:
     const pwtest::TempFolder& tmp_;
 
-    static std::string List(const char* buffer, DWORD n) { return std::string(buffer, n); }
-
     std::string Apply(const Op& op, const std::string& theirs, const std::string& ours, Counters& counters) {
         const char* sec = op.section.c_str();
         const char* key = op.key.c_str();
@@ -118,8 +107,8 @@ private:
             std::vector<char> b(op.size + 2, '#');
             DWORD na = ::GetPrivateProfileStringA(s, k, "notfound", a.data(), op.size, theirs.c_str());
             std::uint32_t nb = profile::GetPrivateProfileStringA(s, k, "notfound", b.data(), op.size, ours.c_str());
-            std::string ta = List(a.data(), na);
-            std::string tb = List(b.data(), nb);
+            std::string ta(a.data(), na);
+            std::string tb(b.data(), nb);
             if (na == nb && ta == tb) return "";
             if (op.kind == Op::ReadString && IsQuotedTruncation(op, ours, ta, tb)) {
                 ++counters.e3_quoted_truncations;
@@ -216,86 +205,18 @@ private:
     }
 };
 
-// Hand-written cases: one per effect, with our exact bytes where layout matters.
-struct HandCase {
-    const char* name;
-    const char* start;  // nullptr: no file
-    std::vector<Op> ops;
-    const char* ours_after;  // nullptr: not pinned
-};
-
-Op R(const char* s, const char* k, std::uint32_t size = 260) { return Op{Op::ReadString, s, k, "", size}; }
-Op I(const char* s, const char* k) { return Op{Op::ReadInt, s, k, "", 260}; }
-Op K(const char* s, std::uint32_t size = 260) { return Op{Op::ReadKeys, s, "", "", size}; }
-Op S(std::uint32_t size = 260) { return Op{Op::ReadSections, "", "", "", size}; }
-Op W(const char* s, const char* k, const char* v) { return Op{Op::Write, s, k, v, 260}; }
-Op DK(const char* s, const char* k) { return Op{Op::DeleteKey, s, k, "", 260}; }
-Op DS(const char* s) { return Op{Op::DeleteSection, s, "", "", 260}; }
-
-const char kPanel[] =
-    "// panel\r\n[Window Titles]\r\nWindow00=Main Panel\r\nWindow01=\"Radio\"\r\n\r\n"
-    "[Window00]\r\nfile=panel.bmp\r\nsize_mm=1024,768\r\n\r\n[Window01]\r\ngauge00=Bendix_King_Radio!x, 0,0 // r\r\n";
-
-std::vector<HandCase> HandCases() {
-    return {
-        {"new section at the end, no blank line", "[App1]\r\nkey4=string4\r\n",
-         {W("App3", "key5", "string5"), R("app3", "KEY5"), S()},
-         "[App1]\r\nkey4=string4\r\n[App3]\r\nkey5=string5\r\n"},
-        {"new section after a last line without end", "[A]\r\na=1",
-         {W("B", "b", "2"), R("A", "a"), K("B")}, "[A]\r\na=1\r\n[B]\r\nb=2\r\n"},
-        {"new key after the last non-blank line", "[A]\r\na=1\r\n\r\n[B]\r\nx=0\r\n",
-         {W("a", "b", "2"), W("A", "c", "3"), K("A")}, "[A]\r\na=1\r\nb=2\r\nc=3\r\n\r\n[B]\r\nx=0\r\n"},
-        {"existing key replaced in place", kPanel,
-         {W("window00", "SIZE_MM", "640,480"), I("Window00", "size_mm"), R("Window00", "file")},
-         "// panel\r\n[Window Titles]\r\nWindow00=Main Panel\r\nWindow01=\"Radio\"\r\n\r\n"
-         "[Window00]\r\nfile=panel.bmp\r\nsize_mm=640,480\r\n\r\n[Window01]\r\ngauge00=Bendix_King_Radio!x, 0,0 // r\r\n"},
-        {"key removed, header kept", "[App3]\r\n; note\r\nk=1\r\n",
-         {DK("app3", "K"), R("App3", "k"), K("App3"), DK("App3", "missing")}, "[App3]\r\n; note\r\n"},
-        {"section removed, next one takes its place", "[App1]\r\na=1\r\n\r\n[App2]\r\nb=2\r\n",
-         {DS("APP1"), S(), R("App1", "a"), R("App2", "b")}, "[App2]\r\nb=2\r\n"},
-        {"reads of a panel", kPanel,
-         {R("Window Titles", "Window01"), R("window titles", "window02"), R("Window01", "gauge00"),
-          I("Window00", "size_mm"), K("Window Titles"), S(), S(12), K("Window Titles", 9), R("Window00", "file", 5)},
-         nullptr},
-        {"blanks, quotes and comments", "[ s p ] junk\r\n  key one  =  v \r\nq=\" padded \"\r\n;c=semi\r\nk4=v4 ; x\r\n",
-         {R("s p", "KEY ONE"), R("s p", "q"), R("s p", ";c"), R("s p", "k4"), K("s p"), S()}, nullptr},
-        {"integers", "[n]\r\na=0x400,768\r\nb=-5\r\nc=abc\r\nd=\r\ne=4294967297\r\nf=\"33\"\r\ng=0b101\r\n",
-         {I("n", "a"), I("n", "b"), I("n", "c"), I("n", "d"), I("n", "e"), I("n", "f"), I("n", "g"), I("n", "none")},
-         nullptr},
-        {"duplicates: first section and first key", "[A]\r\nk=1\r\nk=2\r\n[B]\r\n[a]\r\nk=3\r\nonly=4\r\n",
-         {R("A", "k"), R("A", "only"), W("A", "k", "9"), W("A", "new", "n"), R("A", "k"), DS("A"), R("A", "only")},
-         nullptr},
-        {"write into a missing file creates it CRLF", nullptr, {W("GNC500WT", "JeppDB", "AMERICAS.IMG")},
-         "[GNC500WT]\r\nJeppDB=AMERICAS.IMG\r\n"},
-        {"delete from a missing file (E4)", nullptr, {DK("s", "k"), DS("s"), R("s", "k")}, ""},
-        {"line ends: CR only, LF only, a tie gives CRLF", "[s]\rk=cr\r[t]\nk=lf\n",
-         {R("s", "k"), R("t", "k"), W("s", "n", "1"), R("s", "n")}, "[s]\rk=cr\rn=1\r\n[t]\nk=lf\n"},
-        {"line ends: CR only", "[s]\rk=cr\r", {W("s", "n", "1"), W("t", "n", "2")}, "[s]\rk=cr\rn=1\r[t]\rn=2\r"},
-        {"header without ']' is an ordinary line", "[s]\r\n[broken\r\nk=v\r\n",
-         {R("s", "k"), R("broken", "k"), S(), W("broken", "k", "w"), R("broken", "k")}, nullptr},
-        {"utf-8 BOM (E7)", "\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\n",
-         {R("Window Titles", "Window00"), W("Window Titles", "Window01", "GPS"), S()},
-         "\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\nWindow01=GPS\r\n"},
-        {"quoted value under truncation (E3)", "[s]\r\nq=\"v d\"\r\n", {R("s", "q", 4), R("s", "q", 3)}, nullptr},
-        {"names padded with blanks (E9 for deletes)", "[a]\r\nK=1\r\nz=2\r\n",
-         {R(" a\t", "\tk "), I(" A ", " K "), W(" a ", " new ", "3"), K("a"), R("a", "new")}, "[a]\r\nK=1\r\nz=2\r\nnew=3\r\n"},
-        {"delete falls through to a later duplicate (E2)", "[A]\r\nx=1\r\n[A]\r\nk=2\r\n",
-         {DK("A", "k"), R("A", "k"), R("A", "x")}, "[A]\r\nx=1\r\n[A]\r\nk=2\r\n"},
-    };
-}
-
+// The hand-written rows, one or more per effect; ours must also give the pinned bytes.
 TEST(ProfileDifferentialTest, HandWrittenEffects) {
     pwtest::TempFolder tmp;
     Differential diff(tmp);
     Counters counters;
     int id = 0;
-    for (const HandCase& c : HandCases()) {
+    for (const pwtest::EffectRow& row : pwtest::EffectRows()) {
+        if (!row.kernel32) continue;
         std::string ours;
-        std::string problem = diff.Run(c.start ? c.start : "", c.start != nullptr, c.ops, id++, counters, &ours);
-        EXPECT_EQ("", problem) << c.name;
-        if (c.ours_after != nullptr) {
-            EXPECT_EQ(Show(c.ours_after), Show(ours)) << c.name;
-        }
+        EXPECT_EQ("", diff.Run(row.start ? row.start : "", row.start != nullptr, row.ops, id++, counters, &ours))
+            << row.name;
+        if (row.after != nullptr) EXPECT_EQ(Show(row.after), Show(ours)) << row.name;
     }
     EXPECT_EQ(1, counters.e2_skipped_deletes);
     EXPECT_EQ(1, counters.e3_quoted_truncations);
@@ -409,14 +330,11 @@ TEST(ProfileDifferentialTest, SeededRandomSequences) {
     EXPECT_EQ(count, counters.sequences);
 }
 
-}  // namespace
-
-namespace {
-
 // A read-only file: on Windows kernel32's write fails and leaves it alone; ours does the same,
 // with a reason (E8: Wine run as root writes it anyway, as root ignores the mode bits Wine
-// maps the attribute to, so kernel32's result is only printed here). A read-only folder: Windows ignores the attribute on folders (it marks customised folders),
-// so both write into it; Wine maps it to the folder's mode bits, which root ignores.
+// maps the attribute to, so kernel32's result is only printed here). A read-only folder:
+// Windows ignores the attribute on folders (it marks customised folders), so both write into
+// it; Wine maps it to the folder's mode bits, which root ignores.
 TEST(ProfileDifferentialTest, ReadOnlyFileAndFolder) {
     pwtest::TempFolder tmp;
     const std::string theirs = tmp.Path("k.ini");

@@ -1,9 +1,13 @@
-// Reading: what Document answers for a text, row by row as kernel32 answers it.
+// The document: reads row by row as kernel32 answers them, the effects of the edits byte for
+// byte, and bad input that must come back unchanged and never break an edit around it.
 #include "platform/profile_document.h"
+
+#include "platform/profile_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 
 using profile::Document;
@@ -64,6 +68,8 @@ const ReadRow kReadRows[] = {
     {"[s]\rk=cr\r", "s", "k", "cr"},
     {"[s]\nk=lf", "s", "k", "lf"},
     {"[s]\n\r\nk=mixed\r", "s", "k", "mixed"},
+    // a UTF-8 BOM does not hide the first section
+    {"\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\n", "window titles", "Window00", "Main"},
 };
 
 TEST(ProfileDocumentTest, ReadsAsKernel32Does) {
@@ -118,14 +124,80 @@ TEST(ProfileDocumentTest, ListsNamesInFileOrder) {
     EXPECT_TRUE(doc.KeyNames("three").empty());
 }
 
-TEST(ProfileDocumentTest, Utf8BomIsRecognisedAndKept) {
-    const std::string text = "\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\n";
-    Document doc = Document::Parse(text);
-    EXPECT_EQ("Main", doc.Get("Window Titles", "Window00").value_or("missing"));
-    EXPECT_EQ(text, doc.Serialise());
-    doc.Set("Window Titles", "Window01", "GPS");
-    EXPECT_EQ("\xEF\xBB\xBF[Window Titles]\r\nWindow00=Main\r\nWindow01=GPS\r\n", doc.Serialise());
-    EXPECT_EQ((std::vector<std::string>{"Window Titles"}), doc.SectionNames());
+TEST(ProfileDocumentTest, EditsLandWhereKernel32PutsThem) {
+    for (const pwtest::EffectRow& row : pwtest::EffectRows()) {
+        const std::string start = row.start != nullptr ? row.start : "";
+        Document doc = Document::Parse(start);
+        for (const pwtest::Op& op : row.ops) {
+            if (op.kind == pwtest::Op::Write) doc.Set(op.section, op.key, op.value);
+            if (op.kind == pwtest::Op::DeleteKey) doc.RemoveKey(op.section, op.key);
+            if (op.kind == pwtest::Op::DeleteSection) doc.RemoveSection(op.section);
+        }
+        if (row.after == nullptr) continue;
+        EXPECT_EQ(testing::PrintToString(std::string(row.after)), testing::PrintToString(doc.Serialise())) << row.name;
+        // An edit that changes nothing must not make the file be written.
+        if (start == row.after) EXPECT_FALSE(doc.Modified()) << row.name;
+    }
+}
+
+// A literal's bytes, NULs included.
+template <std::size_t N>
+std::string Bytes(const char (&literal)[N]) {
+    return std::string(literal, N - 1);
+}
+
+std::string Garbage(std::size_t size, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>(rng() & 0xFF);
+    return bytes;
+}
+
+TEST(ProfileDocumentTest, BadInputRoundTripsByteForByte) {
+    const std::string texts[] = {
+        "", "\r\n", "[s]\rk=v\r", "[s]\r\nk=v\nx=1\r\r\n\n\r", "[s]\r\nk=v",
+        Bytes("[s]\r\nk=v\0w\r\n\0\0[t]\0"), "[broken\r\nk=v\r\n", "\xEF\xBB\xBF", "\xEF\xBB\xBF[a]\nb=c",
+        "\xEF\xBB",  // half a BOM
+        Garbage(4096, 1), Garbage(4096, 2),
+    };
+    for (const std::string& text : texts) {
+        EXPECT_EQ(text, Document::Parse(text).Serialise()) << testing::PrintToString(text);
+    }
+}
+
+TEST(ProfileDocumentTest, NulBytesAndGarbageAroundAnEditStayPut) {
+    const std::string head = Bytes("\0\x01\xFE junk\0\r\n");
+    Document doc = Document::Parse(head + "[s]\r\nk=old" + Bytes("\r\n[t]\r\n\x80\x81=\0\r\n"));
+    doc.Set("s", "k", "new");
+    doc.Set("t", "added", "1");
+    EXPECT_EQ(head + "[s]\r\nk=new" + Bytes("\r\n[t]\r\n\x80\x81=\0\r\nadded=1\r\n"), doc.Serialise());
+    // Garbage before a real section does not hide it.
+    std::string text = Garbage(2000, 3) + "\r\n[real]\r\nkey=value\r\n";
+    EXPECT_EQ("value", Document::Parse(text).Get("real", "key").value_or("missing"));
+}
+
+TEST(ProfileDocumentTest, MegabyteLineIsKeptAndReadWhole) {
+    const std::string big(1 << 20, 'x');
+    Document doc = Document::Parse("[s]\r\nbig=" + big + "\r\nafter=1\r\n");
+    EXPECT_EQ(big, doc.Get("s", "big").value_or(""));
+    doc.Set("s", "after", "2");
+    EXPECT_EQ("[s]\r\nbig=" + big + "\r\nafter=2\r\n", doc.Serialise());
+}
+
+TEST(ProfileDocumentTest, Utf16FilesAreNeitherReadNorEdited) {
+    const std::string le = Bytes("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n\0");
+    const std::string be = Bytes("\xFE\xFF\0[\0s\0]\0\r\0\n\0k\0=\0v\0\r\0\n");
+    for (const std::string& text : {le, be}) {
+        Document doc = Document::Parse(text);
+        EXPECT_TRUE(doc.Unrepresentable());
+        EXPECT_FALSE(doc.Get("s", "k").has_value());
+        EXPECT_TRUE(doc.SectionNames().empty());
+        doc.Set("s", "k", "x");
+        doc.RemoveSection("s");
+        EXPECT_FALSE(doc.Modified());
+        EXPECT_EQ(text, doc.Serialise());
+    }
+    EXPECT_FALSE(Document::Parse("\xFF").Unrepresentable());
 }
 
 }  // namespace

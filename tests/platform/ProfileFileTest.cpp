@@ -59,43 +59,32 @@ TEST(ProfileFileTest, MissingFileLoadsEmptyAndIsCreatedOnlyInAnExistingFolder) {
     EXPECT_NE(std::string::npos, error.reason.find(nowhere)) << error.reason;
 }
 
-TEST(ProfileFileTest, ReadOnlyTargetIsRefusedAndUnchanged) {
-    TempFolder tmp;
-    const std::string path = tmp.Path("panel.cfg");
-    WriteBytes(path, "[A]\r\nk=1\r\n");
-    pwtest::SetReadOnly(path, true);
-    Document doc = Document::Parse("[A]\r\nk=2\r\n");
-    Error error = Save(path, doc);
-    EXPECT_EQ(ErrorCode::AccessDenied, error.code);
-    EXPECT_EQ(path, error.path);
-    EXPECT_EQ("Cannot write " + path + ": the file is read-only. Clear its read-only attribute and try again.",
-              error.reason);
-    EXPECT_EQ("[A]\r\nk=1\r\n", ReadBytes(path));
-    EXPECT_EQ(ErrorCode::AccessDenied, CopyFileReplacing(tmp.Path("panel.cfg"), path).code);
-    EXPECT_EQ(ErrorCode::AccessDenied, DeleteFileIfExists(path).code);
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder()));
-}
-
-TEST(ProfileFileTest, EveryInjectedFailureLeavesTheOldFileAndNoTemporary) {
+TEST(ProfileFileTest, EveryFailedSaveLeavesTheOldFileAndNoTemporary) {
     TempFolder tmp;
     HookReset reset;
     const std::string path = tmp.Path("panel.cfg");
     const struct {
-        const char* point;
+        const char* point;  // where the injected fault strikes; nullptr: a read-only target
         ErrorCode code;
-    } faults[] = {{"temp-create", ErrorCode::AccessDenied},
-                  {"temp-written", ErrorCode::WriteFailed},
-                  {"before-replace", ErrorCode::ReplaceFailed}};
+        std::string says;
+    } faults[] = {{nullptr, ErrorCode::AccessDenied,
+                   "Cannot write " + path + ": the file is read-only. Clear its read-only attribute and try again."},
+                  {"temp-create", ErrorCode::AccessDenied, "unchanged"},
+                  {"temp-written", ErrorCode::WriteFailed, "unchanged"},
+                  {"before-replace", ErrorCode::ReplaceFailed, "unchanged"}};
     for (const auto& fault : faults) {
+        const std::string name = fault.point ? fault.point : "read-only";
+        pwtest::SetReadOnly(path, false);
         WriteBytes(path, "[A]\r\nk=1\r\n");
-        SetSaveFaultHook([&](const char* point, const std::string&) { return std::string(point) != fault.point; });
+        pwtest::SetReadOnly(path, fault.point == nullptr);
+        SetSaveFaultHook([&](const char* point, const std::string&) { return name != point; });
         Error error = Save(path, Document::Parse("[A]\r\nk=2\r\n"));
-        EXPECT_EQ(fault.code, error.code) << fault.point;
+        EXPECT_EQ(fault.code, error.code) << name;
+        EXPECT_EQ(path, error.path) << name;
         EXPECT_NE(std::string::npos, error.reason.find(path)) << error.reason;
-        EXPECT_NE(std::string::npos, error.reason.find("unchanged")) << error.reason;
-        EXPECT_EQ("[A]\r\nk=1\r\n", ReadBytes(path));
-        EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder())) << fault.point;
+        EXPECT_NE(std::string::npos, error.reason.find(fault.says)) << error.reason;
+        EXPECT_EQ("[A]\r\nk=1\r\n", ReadBytes(path)) << name;
+        EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder())) << name;
     }
 }
 
@@ -152,6 +141,11 @@ TEST(ProfileFileTest, CopyDeleteAndExistence) {
     EXPECT_FALSE(ReadWholeFile(to, out));
     EXPECT_FALSE(DeleteFileIfExists(to));  // already gone: fine
     EXPECT_FALSE(FileExists(tmp.Folder()));
+    // A read-only target refuses the copy and the delete, as CopyFileA and DeleteFileA do.
+    pwtest::SetReadOnly(from, true);
+    EXPECT_EQ(ErrorCode::AccessDenied, CopyFileReplacing(from, from).code);
+    EXPECT_EQ(ErrorCode::AccessDenied, DeleteFileIfExists(from).code);
+    EXPECT_TRUE(FileExists(from));
 }
 
 #ifdef _WIN32

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace panelcfg {
 
@@ -23,7 +24,7 @@ profile::LoadedFile LoadForReading(const std::string& panelFolder) {
     return loaded;
 }
 
-bool IsSetTitle(const std::string& value) {
+bool IsSetTitle(std::string_view value) {
     const std::size_t n = std::strlen(kSetTitlePrefix);
     return value.size() >= n && value.compare(0, n, kSetTitlePrefix) == 0;
 }
@@ -56,12 +57,51 @@ std::string OneDigitSlotKey(int slot) {
     return key;
 }
 
+namespace {
+
+// The slot a key name stands for, matched as the profile reads match names (ASCII case
+// folded): "Window" and two digits below 32, or "Window" and one digit (oneDigit set).
+bool SlotOfKey(std::string_view name, int& slot, bool& oneDigit) {
+    static constexpr std::string_view kPrefix = "window";
+    if (name.size() != kPrefix.size() + 1 && name.size() != kPrefix.size() + 2) return false;
+    for (std::size_t i = 0; i < kPrefix.size(); ++i) {
+        char c = name[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != kPrefix[i]) return false;
+    }
+    slot = 0;
+    for (std::size_t i = kPrefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return false;
+        slot = slot * 10 + (name[i] - '0');
+    }
+    oneDigit = name.size() == kPrefix.size() + 1;
+    return slot < kSlotCount;
+}
+
+// A title as ReadValue gives it: absent reads as "notfound", a long one is cut.
+std::string_view TitleOf(const std::optional<std::string_view>& value) {
+    return value ? value->substr(0, kMaxValueChars) : std::string_view(kNotFound);
+}
+
+}  // namespace
+
 SlotInventory TakeSlotInventory(const profile::Document& doc) {
+    // One pass over the section instead of up to 64 reads; as with those reads, the first line
+    // of a key wins. For slots from 10 on both key forms are the same name.
+    std::optional<std::string_view> twoDigits[kSlotCount];
+    std::optional<std::string_view> oneDigit[10];
+    for (const profile::Document::Entry& entry : doc.SectionEntries(kTitlesSection)) {
+        int slot = 0;
+        bool isOneDigit = false;
+        if (!SlotOfKey(entry.first, slot, isOneDigit)) continue;
+        std::optional<std::string_view>& first = isOneDigit ? oneDigit[slot] : twoDigits[slot];
+        if (!first) first = entry.second;
+    }
     SlotInventory inventory;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        std::string title = ReadValue(doc, kTitlesSection, SlotKey(slot));
+        std::string_view title = TitleOf(twoDigits[slot]);
         // The one-digit key counts only when the two-digit one reads as absent.
-        if (title == kNotFound) title = ReadValue(doc, kTitlesSection, OneDigitSlotKey(slot));
+        if (title == kNotFound && slot < 10) title = TitleOf(oneDigit[slot]);
         if (title == kNotFound) continue;
         inventory.slotMask |= std::uint32_t{1} << slot;
         if (IsSetTitle(title)) inventory.setFound = 1;

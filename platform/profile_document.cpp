@@ -1,5 +1,7 @@
 #include "platform/profile_document.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace profile {
@@ -66,12 +68,28 @@ LineInfo Classify(std::string_view text) {
 
 // The value as GetPrivateProfileStringA returns it: blanks trimmed, one pair of matching
 // outer quotes removed.
-std::string ReadValue(std::string_view raw) {
+std::string_view ValueView(std::string_view raw) {
     std::string_view v = Trim(raw);
     if (v.size() > 1 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
     }
-    return std::string(v);
+    return v;
+}
+
+std::string ReadValue(std::string_view raw) { return std::string(ValueView(raw)); }
+
+// Cheap test first: only a line whose first non-blank byte is '[' can be a header.
+bool IsHeader(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    if (i == text.size() || text[i] != '[') return false;
+    return Classify(text).kind == LineInfo::Header;
+}
+
+// The next c in [from, end), or end.
+const char* Find(const char* from, const char* end, char c) {
+    const void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return at != nullptr ? static_cast<const char*>(at) : end;
 }
 
 // A name or value given to an edit ends at its first line end.
@@ -88,91 +106,112 @@ Document Document::Empty() { return Document(); }
 
 Document Document::Parse(std::string_view text) {
     Document doc;
+    auto block = std::make_shared<const std::string>(text);
+    doc.storage_.push_back(block);
     if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
                              (text[0] == '\xFE' && text[1] == '\xFF'))) {
         doc.unrepresentable_ = true;
-        doc.raw_ = std::string(text);
         return doc;
     }
-    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    const char* pos = block->data();
+    const char* const end = pos + block->size();
+    if (std::string_view(*block).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
         doc.bom_ = true;
-        text.remove_prefix(kUtf8Bom.size());
+        pos += kUtf8Bom.size();
     }
+    doc.lines_.reserve(block->size() / 32 + 1);
     std::size_t crlf = 0;
     std::size_t lf = 0;
     std::size_t cr = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
+    // Both kinds of line end are searched with memchr; each search result is kept until passed.
+    const char* next_cr = Find(pos, end, '\r');
+    const char* next_lf = Find(pos, end, '\n');
+    while (pos < end) {
+        if (next_cr < pos) next_cr = Find(pos, end, '\r');
+        if (next_lf < pos) next_lf = Find(pos, end, '\n');
+        const char* stop = std::min(next_cr, next_lf);
         Line line;
-        if (end == npos) {
-            line.text = std::string(text.substr(pos));
-            pos = text.size();
+        line.text = Text(pos, static_cast<std::size_t>(stop - pos));
+        if (stop == end) {
+            pos = end;
+        } else if (*stop == '\r' && stop + 1 < end && stop[1] == '\n') {
+            line.eol = Text("\r\n", 2);
+            ++crlf;
+            pos = stop + 2;
+        } else if (*stop == '\r') {
+            line.eol = Text("\r", 1);
+            ++cr;
+            pos = stop + 1;
         } else {
-            line.text = std::string(text.substr(pos, end - pos));
-            if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
-                line.eol = "\r\n";
-                ++crlf;
-            } else if (text[end] == '\r') {
-                line.eol = "\r";
-                ++cr;
-            } else {
-                line.eol = "\n";
-                ++lf;
-            }
-            pos = end + line.eol.size();
+            line.eol = Text("\n", 1);
+            ++lf;
+            pos = stop + 1;
         }
-        doc.lines_.push_back(std::move(line));
+        if (IsHeader(line.text.View())) doc.headers_.push_back(doc.lines_.size());
+        doc.lines_.push_back(line);
     }
     // New lines follow the file's most common line end; CRLF when none wins.
     if (lf > crlf && lf > cr) {
-        doc.newline_ = "\n";
+        doc.newline_ = Text("\n", 1);
     } else if (cr > crlf && cr > lf) {
-        doc.newline_ = "\r";
+        doc.newline_ = Text("\r", 1);
     }
     return doc;
 }
 
 std::string Document::Serialise() const {
-    if (unrepresentable_) return raw_;
+    if (unrepresentable_) return *storage_.front();
     std::size_t size = bom_ ? kUtf8Bom.size() : 0;
-    for (const Line& line : lines_) size += line.text.size() + line.eol.size();
+    for (const Line& line : lines_) size += line.text.Size() + line.eol.Size();
     std::string out;
     out.reserve(size);
     if (bom_) out += kUtf8Bom;
     for (const Line& line : lines_) {
-        out += line.text;
-        out += line.eol;
+        out += line.text.View();
+        out += line.eol.View();
     }
     return out;
 }
 
 std::size_t Document::FindSection(std::string_view name) const {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        LineInfo info = Classify(lines_[i].text);
-        if (info.kind == LineInfo::Header && SameName(info.name, name)) return i;
+    for (std::size_t header : headers_) {
+        if (SameName(Classify(lines_[header].text.View()).name, name)) return header;
     }
     return npos;
 }
 
 std::size_t Document::SectionEnd(std::size_t header) const {
-    std::size_t i = header + 1;
-    while (i < lines_.size() && Classify(lines_[i].text).kind != LineInfo::Header) ++i;
-    return i;
+    auto next = std::upper_bound(headers_.begin(), headers_.end(), header);
+    return next == headers_.end() ? lines_.size() : *next;
 }
 
 std::size_t Document::FindKey(std::size_t header, std::string_view key) const {
-    for (std::size_t i = header + 1; i < lines_.size(); ++i) {
-        LineInfo info = Classify(lines_[i].text);
-        if (info.kind == LineInfo::Header) break;
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        LineInfo info = Classify(lines_[i].text.View());
         if (info.kind == LineInfo::Key && SameName(info.name, key)) return i;
     }
     return npos;
 }
 
+Document::Text Document::Keep(std::string text) {
+    storage_.push_back(std::make_shared<const std::string>(std::move(text)));
+    const std::string& kept = *storage_.back();
+    return Text(kept.data(), kept.size());
+}
+
+void Document::IndexHeaders() {
+    headers_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (IsHeader(lines_[i].text.View())) headers_.push_back(i);
+    }
+}
+
 void Document::InsertLine(std::size_t at, std::string text) {
-    if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = newline_;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), newline_});
+    const Text kept = Keep(std::move(text));
+    if (at > 0 && lines_[at - 1].eol.Size() == 0) lines_[at - 1].eol = newline_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{kept, newline_});
+    IndexHeaders();
     modified_ = true;
 }
 
@@ -185,7 +224,7 @@ std::optional<std::string> Document::Get(std::string_view section, std::string_v
     if (header == npos) return std::nullopt;
     std::size_t line = FindKey(header, key);
     if (line == npos) return std::nullopt;
-    return ReadValue(Classify(lines_[line].text).value);
+    return ReadValue(Classify(lines_[line].text.View()).value);
 }
 
 std::uint32_t Document::GetInt(std::string_view section, std::string_view key,
@@ -201,9 +240,9 @@ bool Document::HasSection(std::string_view section) const {
 
 std::vector<std::string> Document::SectionHeaders() const {
     std::vector<std::string> names;
-    for (const Line& line : lines_) {
-        LineInfo info = Classify(line.text);
-        if (info.kind == LineInfo::Header && !info.name.empty()) names.emplace_back(info.name);
+    for (std::size_t header : headers_) {
+        LineInfo info = Classify(lines_[header].text.View());
+        if (!info.name.empty()) names.emplace_back(info.name);
     }
     return names;
 }
@@ -212,14 +251,26 @@ std::vector<std::string> Document::KeyLines(std::string_view section) const {
     std::vector<std::string> names;
     std::size_t header = FindSection(Trim(section));
     if (header == npos) return names;
-    for (std::size_t i = header + 1; i < lines_.size(); ++i) {
-        LineInfo info = Classify(lines_[i].text);
-        if (info.kind == LineInfo::Header) break;
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        LineInfo info = Classify(lines_[i].text.View());
         if (info.kind == LineInfo::Key && !info.name.empty() && info.name.front() != ';') {
             names.emplace_back(info.name);
         }
     }
     return names;
+}
+
+std::vector<Document::Entry> Document::SectionEntries(std::string_view section) const {
+    std::vector<Entry> entries;
+    std::size_t header = FindSection(Trim(section));
+    if (header == npos) return entries;
+    const std::size_t end = SectionEnd(header);
+    for (std::size_t i = header + 1; i < end; ++i) {
+        LineInfo info = Classify(lines_[i].text.View());
+        if (info.kind == LineInfo::Key) entries.emplace_back(info.name, ValueView(info.value));
+    }
+    return entries;
 }
 
 namespace {
@@ -258,11 +309,12 @@ void Document::Set(std::string_view section, std::string_view key, std::string_v
     std::size_t line = FindKey(header, key);
     if (line != npos) {
         // Replaced in place: the key as spelt in the file, '=' and the blanks after it stay.
-        std::string& text = lines_[line].text;
-        std::string updated = text.substr(0, Classify(text).after_eq);
+        const std::string_view text = lines_[line].text.View();
+        std::string updated(text.substr(0, Classify(text).after_eq));
         updated += value;
         if (updated != text) {
-            text = std::move(updated);
+            lines_[line].text = Keep(std::move(updated));
+            IndexHeaders();  // a value holding ']' can turn a '[' key line into a header
             modified_ = true;
         }
         return;
@@ -271,7 +323,7 @@ void Document::Set(std::string_view section, std::string_view key, std::string_v
     std::size_t last = header;
     std::size_t end = SectionEnd(header);
     for (std::size_t i = header + 1; i < end; ++i) {
-        if (Classify(lines_[i].text).kind != LineInfo::Blank) last = i;
+        if (Classify(lines_[i].text.View()).kind != LineInfo::Blank) last = i;
     }
     InsertLine(last + 1, std::string(key) + "=" + std::string(value));
 }
@@ -283,6 +335,7 @@ void Document::RemoveKey(std::string_view section, std::string_view key) {
     std::size_t line = FindKey(header, EditName(key));
     if (line == npos) return;
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(line));
+    IndexHeaders();
     modified_ = true;
 }
 
@@ -293,6 +346,7 @@ void Document::RemoveSection(std::string_view section) {
     std::size_t end = SectionEnd(header);
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
                  lines_.begin() + static_cast<std::ptrdiff_t>(end));
+    IndexHeaders();
     modified_ = true;
 }
 

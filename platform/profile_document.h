@@ -20,7 +20,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,24 +68,57 @@ public:
     void RemoveKey(std::string_view section, std::string_view key);
     void RemoveSection(std::string_view section);
 
+    // Every key line of the first section named section, in file order, duplicates included:
+    // the key name as Get matches it and the value as Get returns it. One pass, for a caller
+    // that needs many keys of one section. The views stay valid until the next edit or the
+    // document's end.
+    using Entry = std::pair<std::string_view, std::string_view>;
+    std::vector<Entry> SectionEntries(std::string_view section) const;
+
     // True once any edit changed the text.
     bool Modified() const { return modified_; }
 
 private:
+    // Bytes of one line, viewed in storage the document shares: lines are not copied out of
+    // the parsed text, and a line an edit writes gets a block of its own.
+    class Text {
+    public:
+        constexpr Text() = default;
+        constexpr Text(const char* data, std::size_t size) : data_(data), size_(size) {}
+        std::string_view View() const { return {data_, size_}; }
+        std::size_t Size() const { return size_; }
+        operator std::string() const { return std::string(data_, size_); }
+        friend std::string operator+(const Text& a, const Text& b) {
+            std::string joined;
+            joined.reserve(a.size_ + b.size_);
+            joined.append(a.data_, a.size_);
+            joined.append(b.data_, b.size_);
+            return joined;
+        }
+
+    private:
+        const char* data_ = "";
+        std::size_t size_ = 0;
+    };
     struct Line {
-        std::string text;  // bytes of the line without its line end
-        std::string eol;   // "\r\n", "\n", "\r" or "" (last line without an end)
+        Text text;  // bytes of the line without its line end
+        Text eol;   // "\r\n", "\n", "\r" or "" (last line without an end)
     };
     std::vector<Line> lines_;
+    std::vector<std::size_t> headers_;  // indexes of the section header lines, ascending
+    // Immutable blocks the lines point into: the parsed text, then one per line an edit wrote.
+    // Shared between copies, so copying a document copies no text.
+    std::vector<std::shared_ptr<const std::string>> storage_;
     bool bom_ = false;
     bool unrepresentable_ = false;
     bool modified_ = false;
-    std::string newline_ = "\r\n";  // line end used for lines this document adds
-    std::string raw_;                // the whole text, kept only when unrepresentable
+    Text newline_{"\r\n", 2};  // line end used for lines this document adds
 
     std::size_t FindSection(std::string_view name) const;  // header line, or npos
     std::size_t SectionEnd(std::size_t header) const;       // first line after the section
     std::size_t FindKey(std::size_t header, std::string_view key) const;  // key line, or npos
+    Text Keep(std::string text);                             // stores an edit's line
+    void IndexHeaders();                                     // after lines were changed
     void InsertLine(std::size_t at, std::string text);      // with newline_, ending the line before
 
     friend struct DocumentAccess;  // for white-box tests

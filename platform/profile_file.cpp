@@ -174,16 +174,31 @@ Error ReadBytes(const std::string& path, std::string& bytes, bool& existed) {
     }
     existed = true;
     try {
-        char chunk[65536];
+        // One read of the known size plus a byte: when it comes back short with exactly the
+        // size, that was the end of the file, so a file that stays as it is takes one call.
+        // Anything else (a file that grows or shrinks meanwhile, no size) reads on to the end.
+        LARGE_INTEGER size{};
+        std::size_t want = 65536;
+        std::size_t known = static_cast<std::size_t>(-1);
+        if (GetFileSizeEx(file.h, &size) && size.QuadPart >= 0 &&
+            static_cast<unsigned long long>(size.QuadPart) < 0x7FFFFFFFull) {
+            known = static_cast<std::size_t>(size.QuadPart);
+            want = known + 1;
+        }
+        std::size_t have = 0;
         for (;;) {
+            bytes.resize(have + want);
             DWORD got = 0;
-            if (!ReadFile(file.h, chunk, sizeof chunk, &got, nullptr)) {
+            if (!ReadFile(file.h, &bytes[have], static_cast<DWORD>(want), &got, nullptr)) {
+                bytes.clear();
                 return Fail(ErrorCode::ReadFailed, path,
                             "Cannot read " + path + ": " + SystemMessage(GetLastError()) + ".");
             }
-            if (got == 0) break;
-            bytes.append(chunk, got);
+            have += got;
+            if (got == 0 || (got < want && have == known)) break;
+            want = 65536;
         }
+        bytes.resize(have);
     } catch (const std::bad_alloc&) {
         bytes.clear();
         return Fail(ErrorCode::ReadFailed, path, "Cannot read " + path + ": the file is too large.");

@@ -17,6 +17,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -27,65 +28,49 @@ namespace {
 
 constexpr int kRuns = 5;
 
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 double MedianMs(const std::function<void()>& prepare, const std::function<void()>& run) {
     std::vector<double> times;
     for (int i = 0; i < kRuns; ++i) {
         prepare();
-        const double start = NowMs();
+        const auto start = std::chrono::steady_clock::now();
         run();
-        times.push_back(NowMs() - start);
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(times.begin(), times.end());
     return times[kRuns / 2];
 }
 
-struct Entry {
-    std::string name;
-    bool folder;
-};
-
-std::vector<Entry> List(const std::string& folder) {
-    std::vector<Entry> entries;
+// Calls visit(name, isFolder, path) for every entry of folder but "." and "..".
+using Visit = std::function<void(const std::string& name, bool isFolder, const std::string& path)>;
+void ForEachEntry(const std::string& folder, const Visit& visit) {
     WIN32_FIND_DATAA data{};
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return entries;
+    if (search == INVALID_HANDLE_VALUE) return;
     do {
-        entries.push_back({data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..")
+            visit(name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, folder + "\\" + name);
     } while (FindNextFileA(search, &data));
     FindClose(search);
-    return entries;
 }
 
 // Every file under folder, read whole into memory once.
 std::size_t ReadEveryFile(const std::string& folder) {
     std::size_t bytes = 0;
-    for (const Entry& entry : List(folder)) {
-        if (entry.name == "." || entry.name == "..") continue;
-        const std::string path = folder + "\\" + entry.name;
-        if (entry.folder) {
+    ForEachEntry(folder, [&](const std::string&, bool isFolder, const std::string& path) {
+        if (isFolder) {
             bytes += ReadEveryFile(path);
-            continue;
+            return;
         }
         HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (file == INVALID_HANDLE_VALUE) continue;
+        if (file == INVALID_HANDLE_VALUE) return;
         std::string content(GetFileSize(file, nullptr), '\0');
         DWORD got = 0;
         if (!content.empty()) ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &got, nullptr);
         bytes += got;
         CloseHandle(file);
-    }
+    });
     return bytes;
 }
 
@@ -113,30 +98,29 @@ int ClassifyPerKey(const std::string& panelFolder) {
     if (!text) return 0;
     char piece[1024];
     int marker = 0;
-    while (!marker && std::fgets(piece, sizeof piece, text)) marker = std::strstr(piece, "Skyvantage_Aerolith") != nullptr;
+    while (!marker && std::fgets(piece, sizeof piece, text))
+        marker = std::strstr(piece, "Skyvantage_Aerolith") != nullptr;
     std::fclose(text);
     return marker ? 3 : 0;
 }
 
 int ScanPerKey(const std::string& root) {
     int panels = 0;
-    const std::string aircraftFolder = root + "\\aircraft";
-    for (const Entry& aircraft : List(aircraftFolder)) {
-        if (!aircraft.folder || catalogue::IsSkippedAircraftName(aircraft.name)) continue;
-        const std::string folder = aircraftFolder + "\\" + aircraft.name;
+    ForEachEntry(root + "\\aircraft", [&](const std::string& name, bool isFolder, const std::string& folder) {
+        if (!isFolder || catalogue::IsSkippedAircraftName(name)) return;
         bool titled = false;
-        for (const Entry& panel : List(folder)) {
-            if (!panel.folder || !catalogue::IsPanelFolderName(panel.name)) continue;
+        ForEachEntry(folder, [&](const std::string& panel, bool isPanelFolder, const std::string& path) {
+            if (!isPanelFolder || !catalogue::IsPanelFolderName(panel)) return;
             if (!titled) {
                 char title[1024];
                 GetPrivateProfileStringA("fltsim.0", "title", "notfound", title, sizeof title,
                                          (folder + "\\aircraft.cfg").c_str());
                 titled = true;
             }
-            ClassifyPerKey(folder + "\\" + panel.name);
+            ClassifyPerKey(path);
             ++panels;
-        }
-    }
+        });
+    });
     return panels;
 }
 
@@ -157,7 +141,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string root = WindowsPath(argv[1]);
-    if (List(root + "\\aircraft").empty()) {
+    if (GetFileAttributesA((root + "\\aircraft").c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::fprintf(stderr, "scan_bench: no aircraft folder under %s\n", root.c_str());
         return 2;
     }

@@ -9,95 +9,70 @@
 namespace catalogue {
 namespace {
 
-TEST(ItemDataTest, WordsOfTheFirstPanelAndAircraft) {
-    EXPECT_EQ(1000, MakePanelItemData(0, PanelKind::Plain, 0));
-    EXPECT_EQ(2000, MakePanelItemData(0, PanelKind::Alias, 0));
-    EXPECT_EQ(3000, MakePanelItemData(0, PanelKind::Foreign, 0));
-    const DecodedItem aircraft = DecodeItemData(0);
-    EXPECT_EQ(ItemClass::Aircraft, aircraft.cls);
-    EXPECT_EQ(0, aircraft.aircraft);
-}
-
-TEST(ItemDataTest, PanelNumberInTheHighHalf) {
-    EXPECT_EQ(328682, MakePanelItemData(5, PanelKind::Plain, 2));
-    EXPECT_EQ(329682, MakePanelItemData(5, PanelKind::Alias, 2));
-    const struct {
-        std::int32_t word;
-        ItemClass cls;
-    } rows[] = {{328682, ItemClass::Plain}, {329682, ItemClass::Alias}, {330682, ItemClass::Foreign}};
+TEST(ItemDataTest, WordsEncodeAndDecodeKindPanelAndAircraft) {
+    const struct { int panel; PanelKind kind; int aircraft; std::int32_t word; ItemClass cls; } rows[] = {
+        {0, PanelKind::Plain, 0, 1000, ItemClass::Plain},
+        {0, PanelKind::Alias, 0, 2000, ItemClass::Alias},
+        {0, PanelKind::Foreign, 0, 3000, ItemClass::Foreign},
+        {5, PanelKind::Plain, 2, 328682, ItemClass::Plain},
+        {5, PanelKind::Alias, 2, 329682, ItemClass::Alias},
+        {5, PanelKind::Foreign, 2, 330682, ItemClass::Foreign},
+    };
     for (const auto& row : rows) {
+        EXPECT_EQ(row.word, MakePanelItemData(row.panel, row.kind, row.aircraft));
         const DecodedItem item = DecodeItemData(row.word);
         EXPECT_EQ(row.cls, item.cls) << row.word;
-        EXPECT_EQ(5, item.panel) << row.word;
-        EXPECT_EQ(2, item.aircraft) << row.word;
+        EXPECT_EQ(row.panel, item.panel) << row.word;
+        EXPECT_EQ(row.aircraft, item.aircraft) << row.word;
     }
     EXPECT_EQ(1002, DecodeItemData(328682).lowHalf);
-}
-
-TEST(ItemDataTest, RootIsTestedBeforeTheKinds) {
-    // Low half 65535 would read as Foreign if the kinds came first.
+    EXPECT_EQ(ItemClass::Aircraft, DecodeItemData(0).cls);
+    EXPECT_EQ(0, DecodeItemData(0).aircraft);
+    // The root is tested first: its low half 65535 would read as Foreign. The item that counts
+    // left-out folders reads as an aircraft nobody has, so selecting it does nothing.
     EXPECT_EQ(ItemClass::Root, DecodeItemData(kRootItemData).cls);
-    // A panel word whose high half is all ones is still a panel.
-    const std::int32_t last = MakePanelItemData(0xFFFF, PanelKind::Plain, 0);
-    EXPECT_EQ(ItemClass::Plain, DecodeItemData(last).cls);
-    EXPECT_EQ(0xFFFF, DecodeItemData(last).panel);
-}
-
-TEST(ItemDataTest, KindsStayApartUpToTheCapacity) {
-    const int lastAircraft = kMaxAircraft - 1;
-    const int lastPanel = kMaxPanels - 1;
-    for (PanelKind kind : {PanelKind::Plain, PanelKind::Alias, PanelKind::Foreign}) {
-        const DecodedItem item = DecodeItemData(MakePanelItemData(lastPanel, kind, lastAircraft));
-        EXPECT_EQ(lastAircraft, item.aircraft);
-        EXPECT_EQ(lastPanel, item.panel);
-    }
-    EXPECT_EQ(ItemClass::Plain, DecodeItemData(MakePanelItemData(1, PanelKind::Plain, lastAircraft)).cls);
-    EXPECT_EQ(ItemClass::Alias, DecodeItemData(MakePanelItemData(1, PanelKind::Alias, lastAircraft)).cls);
-    // The item that counts left-out folders reads as an aircraft nobody has: selecting it does nothing.
     EXPECT_EQ(ItemClass::Aircraft, DecodeItemData(kOverflowItemData).cls);
     EXPECT_GE(DecodeItemData(kOverflowItemData).aircraft, kMaxAircraft);
+
+    // Kinds stay apart up to the capacity, and a high half of all ones is still a panel.
+    for (const auto& row : rows) {
+        for (int panel : {kMaxPanels - 1, 0xFFFF}) {
+            const DecodedItem item = DecodeItemData(MakePanelItemData(panel, row.kind, kMaxAircraft - 1));
+            EXPECT_EQ(row.cls, item.cls) << panel;
+            EXPECT_EQ(kMaxAircraft - 1, item.aircraft);
+            EXPECT_EQ(panel, item.panel);
+        }
+    }
 }
 
 TEST(CatalogueTablesTest, RowsGrowAndAbsentRowsReadEmpty) {
     ResetCatalogue();
-    EXPECT_EQ(0u, SlotMask(40000));
-    EXPECT_EQ("", AliasPath(12));
-    EXPECT_FALSE(PanelUnusable(3));
-
     SetSlotMask(kMaxPanels - 1, 23u);
     SetAliasPath(900, "C:\\FS\\aircraft\\b\\panel\\");
     const std::string longName(300, 'x');  // whole, never cut to a fixed row
     SetAircraftFolder(kMaxAircraft - 1, longName);
     SetPanelUnusable(7, true);
+    SetSlotMask(-1, 5u);  // ignored, never written before the table
 
     EXPECT_EQ(23u, SlotMask(kMaxPanels - 1));
-    EXPECT_EQ(0u, SlotMask(kMaxPanels - 2));
     EXPECT_EQ("C:\\FS\\aircraft\\b\\panel\\", AliasPath(900));
     EXPECT_EQ(longName, AircraftFolder(kMaxAircraft - 1));
     EXPECT_TRUE(PanelUnusable(7));
-    EXPECT_FALSE(PanelUnusable(6));
-
-    SetSlotMask(-1, 5u);  // ignored, never written before the table
-    EXPECT_EQ(0u, SlotMask(-1));
+    for (int row : {-1, 6, 899, kMaxPanels - 2, kMaxPanels + 40000}) {
+        EXPECT_EQ(0u, SlotMask(row)) << row;
+        EXPECT_EQ("", AliasPath(row)) << row;
+        EXPECT_FALSE(PanelUnusable(row)) << row;
+    }
     ResetCatalogue();
 }
 
-TEST(ScanRulesTest, PanelFolderNames) {
-    for (const char* name : {"panel", "Panel", "PANEL.1", "panel_vc", "pAnElS"}) {
+TEST(ScanRulesTest, FolderNamesThatCount) {
+    for (const char* name : {"panel", "Panel", "PANEL.1", "panel_vc", "pAnElS"})
         EXPECT_TRUE(IsPanelFolderName(name)) << name;
-    }
-    for (const char* name : {"pnl", "pane", "", "xpanel", "pane1", "\xD0" "anel"}) {
+    for (const char* name : {"pnl", "pane", "", "xpanel", "pane1", "\xD0" "anel"})
         EXPECT_FALSE(IsPanelFolderName(name)) << name;
-    }
-}
-
-TEST(ScanRulesTest, SkippedAircraftNamesAreExact) {
-    EXPECT_TRUE(IsSkippedAircraftName("."));
-    EXPECT_TRUE(IsSkippedAircraftName(".."));
-    EXPECT_TRUE(IsSkippedAircraftName("default"));
-    EXPECT_FALSE(IsSkippedAircraftName("Default"));
-    EXPECT_FALSE(IsSkippedAircraftName("DEFAULT"));
-    EXPECT_FALSE(IsSkippedAircraftName("default2"));
+    for (const char* name : {".", "..", "default"}) EXPECT_TRUE(IsSkippedAircraftName(name)) << name;
+    for (const char* name : {"Default", "DEFAULT", "default2"}) EXPECT_FALSE(IsSkippedAircraftName(name)) << name;
 }
 
 TEST(ScanRulesTest, ComposedFolderAndItsLimits) {

@@ -13,9 +13,7 @@
 
 namespace {
 
-using pwtest::ControlText;
 using pwtest::kSimulatorKey;
-using pwtest::ModelessDialog;
 
 std::string g_messageBoxText;
 UINT_PTR g_closeBoxTimer = 0;
@@ -24,25 +22,8 @@ void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR, DWORD) {
     HWND box = FindWindowA("#32770", "Panelwright");
     if (!box) return;
     KillTimer(nullptr, g_closeBoxTimer);
-    char text[1024] = {};
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message's static control
-    g_messageBoxText = text;
+    g_messageBoxText = pwtest::ControlText(box, 0xFFFF);  // the message's static control
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
-
-// A write that fails is told, and the caption and index follow what the file still holds.
-void FailedToggleSaysSoAndShowsWhatTheFileHolds(const pwtest::TestHost& host, ModelessDialog& dialog) {
-    const std::string before = host.ReadIni();
-    profile::SetSaveFaultHook([](const char*, const std::string&) { return false; });
-    g_closeBoxTimer = SetTimer(nullptr, 0, 20, CloseMessageBox);
-    dialog.Click(IDC_TOGGLE_DATABASE);
-    KillTimer(nullptr, g_closeBoxTimer);
-    profile::SetSaveFaultHook(nullptr);
-
-    EXPECT_NE(std::string::npos, g_messageBoxText.find("could not be changed")) << g_messageBoxText;
-    EXPECT_EQ(before, host.ReadIni());
-    EXPECT_EQ(0, host::g_host.trainerState);
-    EXPECT_EQ(1, host::g_host.databaseIndex);
 }
 
 class HostDiscoveryTest : public ::testing::Test {
@@ -58,97 +39,69 @@ TEST_F(HostDiscoveryTest, SimulatorRootIsReadWithinItsBuffer) {
     EXPECT_EQ(0, host::ReadSimulatorRoot());
     EXPECT_EQ("", host::g_host.simulatorRoot);
 
-    host_.SetText(kSimulatorKey, "EXE Path", "C:\\Program Files\\Microsoft Games\\FS2002");
-    EXPECT_EQ(1, host::ReadSimulatorRoot());
-    EXPECT_EQ("C:\\Program Files\\Microsoft Games\\FS2002", host::g_host.simulatorRoot);
-
     const std::string longest = "C:\\" + std::string(256, 'f');  // 259 characters
-    host_.SetText(kSimulatorKey, "EXE Path", longest);
-    EXPECT_EQ(1, host::ReadSimulatorRoot());
-    EXPECT_EQ(longest, host::g_host.simulatorRoot);
-
-    // One more and it no longer fits: missing, not cut and not overrun.
-    host_.SetText(kSimulatorKey, "EXE Path", longest + "g");
-    EXPECT_EQ(1, host::ReadSimulatorRoot());
-    EXPECT_EQ("", host::g_host.simulatorRoot);
-
-    // The type is not looked at; bytes stored without a NUL end where they end.
-    host_.SetValue(kSimulatorKey, "EXE Path", "D:\\FS2002", REG_BINARY);
-    EXPECT_EQ(1, host::ReadSimulatorRoot());
-    EXPECT_EQ("D:\\FS2002", host::g_host.simulatorRoot);
+    const struct { std::string bytes; DWORD type; std::string root; } rows[] = {
+        {"C:\\Program Files\\FS2002" + std::string(1, '\0'), REG_SZ, "C:\\Program Files\\FS2002"},
+        {longest + std::string(1, '\0'), REG_SZ, longest},
+        {longest + "g" + std::string(1, '\0'), REG_SZ, ""},  // no longer fits: missing, not cut, not overrun
+        {"D:\\FS2002", REG_BINARY, "D:\\FS2002"},           // any type; no NUL: the bytes end where they end
+    };
+    for (const auto& row : rows) {
+        host_.SetValue(kSimulatorKey, "EXE Path", row.bytes, row.type);
+        EXPECT_EQ(1, host::ReadSimulatorRoot());
+        EXPECT_EQ(row.root, host::g_host.simulatorRoot) << row.bytes.size();
+    }
 }
 
-TEST_F(HostDiscoveryTest, TrainerStateFollowsRegistryAndIni) {
-    EXPECT_EQ(-2, host::EvaluateTrainer());
-
-    host_.SetTrainer("C:\\WINDOWS\\IsUninst.exe -f");
-    EXPECT_EQ(-1, host::EvaluateTrainer());
-    host_.SetTrainer(std::string(150, 'a') + "C:\\x " + std::string(150, 'b') + "D:\\y");  // too long
-    EXPECT_EQ(-1, host::EvaluateTrainer());
-
-    host_.SetTrainer();
-    EXPECT_EQ(-3, host::EvaluateTrainer());  // no INI
-    host_.WriteIni("[GNC500WT]\r\nJeppDB=GLOBAL.IMG\r\n");
-    EXPECT_EQ(-3, host::EvaluateTrainer());
-    host_.WriteIni("[GNC500WT]\r\nJeppDB=notfound\r\n");
-    EXPECT_EQ(-3, host::EvaluateTrainer());
-
-    host::g_host.databaseIndex = 1;
-    host_.WriteIni("[gnc500wt]\r\njeppdb=americas.img\r\n");
-    EXPECT_EQ(0, host::EvaluateTrainer());
-    EXPECT_EQ(0, host::g_host.databaseIndex);
-    host_.WriteIni("[GNC500WT]\r\nJeppDB=INTRNATL.IMG\r\n");
-    EXPECT_EQ(0, host::EvaluateTrainer());
-    EXPECT_EQ(1, host::g_host.databaseIndex);
-}
-
-// Dialogs are few here: under Wine without a window manager each one costs two seconds to hide.
-TEST_F(HostDiscoveryTest, ButtonCaptionShowsEachTrainerState) {
-    ModelessDialog dialog;
-    const auto caption = [&] { return ControlText(dialog.window, IDC_TOGGLE_DATABASE); };
+// One dialog for every state: under Wine without a window manager each costs two seconds to hide.
+// A press while the state is not 0 only evaluates again, so each state shows in turn.
+TEST_F(HostDiscoveryTest, ButtonShowsEachTrainerStateAndTogglesTheDatabase) {
+    pwtest::ModelessDialog dialog;
+    const auto caption = [&] { return pwtest::ControlText(dialog.window, IDC_TOGGLE_DATABASE); };
     EXPECT_EQ("GNS Trainer Not Found", caption());
 
-    // A press while the state is not 0 only evaluates again, so each state shows in turn.
-    host_.SetTrainer("\"C:\\GARMIN\\uninstall.exe\"");
-    dialog.Click(IDC_TOGGLE_DATABASE);
-    EXPECT_EQ("GNS Trainer Registry Error", caption());
-
-    host_.SetTrainer();
-    const std::string unknown = "[GNC500WT]\nJeppDB=GLOBAL.IMG\n";
-    host_.WriteIni(unknown);
-    dialog.Click(IDC_TOGGLE_DATABASE);
-    EXPECT_EQ("GNS Trainer .INI DB Error", caption());
-    dialog.Click(IDC_TOGGLE_DATABASE);
-    EXPECT_EQ(unknown, host_.ReadIni());  // an unknown database is never overwritten
-    EXPECT_EQ("GNS Trainer .INI DB Error", caption());
-
-    host_.WriteIni("[GNC500WT]\nJeppDB=americas.img\n");
-    dialog.Click(IDC_TOGGLE_DATABASE);
-    EXPECT_EQ("[GNC500WT]\nJeppDB=americas.img\n", host_.ReadIni());
-    EXPECT_EQ(0, host::g_host.trainerState);
+    const std::string trainer = pwtest::kTrainerUninstall;
+    const std::string ready = "; trainer settings\r\n[GNC500WT]\r\nJeppDB=americas.img\r\nUnits=1\r\n";
+    const struct { std::string uninstall, ini; int state; const char* caption; } rows[] = {
+        {"\"C:\\GARMIN\\uninstall.exe\"", "", -1, "GNS Trainer Registry Error"},
+        {std::string(150, 'a') + "C:\\x " + std::string(150, 'b') + "D:\\y", "", -1,
+         "GNS Trainer Registry Error"},  // too long for its buffer
+        {trainer, "", -3, "GNS Trainer .INI DB Error"},  // no INI
+        {trainer, "[GNC500WT]\nJeppDB=GLOBAL.IMG\n", -3, "GNS Trainer .INI DB Error"},
+        {trainer, "[GNC500WT]\nJeppDB=notfound\n", -3, "GNS Trainer .INI DB Error"},
+        {trainer, ready, 0, "Toggle Startup Database"},
+    };
+    for (const auto& row : rows) {
+        host_.SetTrainer(row.uninstall);
+        if (!row.ini.empty()) host_.WriteIni(row.ini);
+        host::g_host.databaseIndex = 1;
+        dialog.Click(IDC_TOGGLE_DATABASE);
+        EXPECT_EQ(row.caption, caption()) << row.state;
+        EXPECT_EQ(row.state, host::g_host.trainerState);
+        EXPECT_EQ(row.ini, host_.ReadIni());  // an unknown database is never overwritten
+    }
     EXPECT_EQ(0, host::g_host.databaseIndex);
-    EXPECT_EQ("Toggle Startup Database", caption());
-}
 
-TEST_F(HostDiscoveryTest, ToggleRewritesTheDatabaseAndFlipsTheIndex) {
-    host_.SetTrainer();
-    host_.WriteIni("; trainer settings\r\n[GNC500WT]\r\nJeppDB=INTRNATL.IMG\r\nUnits=1\r\n");
-    ModelessDialog dialog;
-    ASSERT_EQ(0, host::g_host.trainerState);
-    ASSERT_EQ(1, host::g_host.databaseIndex);
-    EXPECT_EQ("Toggle Startup Database", ControlText(dialog.window, IDC_TOGGLE_DATABASE));
-
-    dialog.Click(IDC_TOGGLE_DATABASE);
-    EXPECT_EQ("; trainer settings\r\n[GNC500WT]\r\nJeppDB=AMERICAS.IMG\r\nUnits=1\r\n", host_.ReadIni());
-    EXPECT_EQ(0, host::g_host.trainerState);
-    EXPECT_EQ(0, host::g_host.databaseIndex);
-    EXPECT_EQ("Toggle Startup Database", ControlText(dialog.window, IDC_TOGGLE_DATABASE));
-
+    // In state 0 a press flips the database; only its line changes.
     dialog.Click(IDC_TOGGLE_DATABASE);
     EXPECT_EQ("; trainer settings\r\n[GNC500WT]\r\nJeppDB=INTRNATL.IMG\r\nUnits=1\r\n", host_.ReadIni());
     EXPECT_EQ(1, host::g_host.databaseIndex);
+    dialog.Click(IDC_TOGGLE_DATABASE);
+    const std::string americas = "; trainer settings\r\n[GNC500WT]\r\nJeppDB=AMERICAS.IMG\r\nUnits=1\r\n";
+    EXPECT_EQ(americas, host_.ReadIni());
+    EXPECT_EQ(0, host::g_host.databaseIndex);
+    EXPECT_EQ("Toggle Startup Database", caption());
 
-    FailedToggleSaysSoAndShowsWhatTheFileHolds(host_, dialog);
+    // A write that fails is told, and the caption and index follow what the file still holds.
+    profile::SetSaveFaultHook([](const char*, const std::string&) { return false; });
+    g_closeBoxTimer = SetTimer(nullptr, 0, 20, CloseMessageBox);
+    dialog.Click(IDC_TOGGLE_DATABASE);
+    KillTimer(nullptr, g_closeBoxTimer);
+    profile::SetSaveFaultHook(nullptr);
+    EXPECT_NE(std::string::npos, g_messageBoxText.find("could not be changed")) << g_messageBoxText;
+    EXPECT_EQ(americas, host_.ReadIni());
+    EXPECT_EQ(0, host::g_host.trainerState);
+    EXPECT_EQ(0, host::g_host.databaseIndex);
 }
 
 }  // namespace

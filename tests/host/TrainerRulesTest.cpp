@@ -8,24 +8,19 @@ using host::DatabaseIndexOf;
 using host::HasTrainerFolder;
 
 TEST(TrainerRulesTest, TrainerFolderNeedsASecondDrivePath) {
-    EXPECT_TRUE(HasTrainerFolder("C:\\WINDOWS\\IsUninst.exe -f\"C:\\Program Files\\GARMIN\\Uninst.isu\""));
-    EXPECT_TRUE(HasTrainerFolder("C:\\a D:\\b E:\\c"));
-    EXPECT_FALSE(HasTrainerFolder("\"C:\\Program Files\\GARMIN\\uninstall.exe\""));
-    EXPECT_FALSE(HasTrainerFolder("uninstall.exe /quiet"));
-    EXPECT_FALSE(HasTrainerFolder(""));
-    // An occurrence at the very start counts as the first one.
-    EXPECT_TRUE(HasTrainerFolder(":\\x C:\\y"));
-    EXPECT_FALSE(HasTrainerFolder(":\\uninstall.exe"));
-    // The second search starts one byte after the first match, so ":\:\" holds two.
-    EXPECT_TRUE(HasTrainerFolder("C:\\:\\"));
-    EXPECT_FALSE(HasTrainerFolder("C:"));
+    // An occurrence at the very start counts as the first one; the second search starts one
+    // byte after the first match, so ":\:\" holds two.
+    for (const char* text : {"C:\\WINDOWS\\IsUninst.exe -f\"C:\\Program Files\\GARMIN\\Uninst.isu\"",
+                             "C:\\a D:\\b E:\\c", ":\\x C:\\y", "C:\\:\\"})
+        EXPECT_TRUE(HasTrainerFolder(text)) << text;
+    for (const char* text :
+         {"\"C:\\Program Files\\GARMIN\\uninstall.exe\"", "uninstall.exe /quiet", "", ":\\uninstall.exe", "C:"})
+        EXPECT_FALSE(HasTrainerFolder(text)) << text;
 }
 
 TEST(TrainerRulesTest, DatabaseNamesMatchIgnoringCase) {
-    EXPECT_EQ(0, DatabaseIndexOf("AMERICAS.IMG"));
-    EXPECT_EQ(0, DatabaseIndexOf("americas.img"));
-    EXPECT_EQ(1, DatabaseIndexOf("INTRNATL.IMG"));
-    EXPECT_EQ(1, DatabaseIndexOf("IntrNatl.Img"));
+    for (const char* americas : {"AMERICAS.IMG", "americas.img"}) EXPECT_EQ(0, DatabaseIndexOf(americas)) << americas;
+    for (const char* international : {"INTRNATL.IMG", "IntrNatl.Img"}) EXPECT_EQ(1, DatabaseIndexOf(international));
     for (const char* other : {"", "notfound", "GLOBAL.IMG", "AMERICAS", "AMERICAS.IMG.BAK", "XAMERICAS.IMG",
                               "INTERNATL.IMG"})
         EXPECT_EQ(-1, DatabaseIndexOf(other)) << other;

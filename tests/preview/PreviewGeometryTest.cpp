@@ -18,9 +18,8 @@ TEST(PreviewGeometryTest, HeightFollowsSinglePrecisionRatio) {
         {1024, 600, 187},  {1280, 720, 179},  {1024, 512, 160},  {320, 1, 1},
         {321, 1, 1},       {100000, 3, 1},    {1, 1000, 240},    {2147483647, 1, 1},
         {0, 768, 0},       {1024, -1, 0}};
-    for (const auto& row : table) {
+    for (const auto& row : table)
         EXPECT_EQ(row.rows, PreviewHeight(row.width, row.height)) << row.width << " x " << row.height;
-    }
 }
 
 TEST(PreviewGeometryTest, SeeThroughByMajorityAverageOfTheRest) {
@@ -41,17 +40,13 @@ TEST(PreviewGeometryTest, NearlyBlackNeverTurnsSeeThrough) {
     EXPECT_NE(kSeeThrough, mixed);
     EXPECT_EQ(0u, mixed & 0xFEFEFEu);  // still as dark as can be
     EXPECT_EQ(0x000001u, ScaleSeeThrough({3, 1, {1, 0, 1}}, 1, 1).pixels[0]);
-    for (uint32_t pixel : ScaleSeeThrough(Filled(1, 1, 0x010000), 5, 3).pixels) {
-        EXPECT_EQ(0x010000u, pixel);
-    }
+    for (uint32_t pixel : ScaleSeeThrough(Filled(1, 1, 0x010000), 5, 3).pixels) EXPECT_EQ(0x010000u, pixel);
 }
 
 TEST(PreviewGeometryTest, NoDarkFringeNoDroppedLines) {
     // A red square on black, shrunk by a non-integer factor: only pure red or pure black.
     RgbImage square = Filled(1024, 768, kSeeThrough);
-    for (int y = 201; y < 533; ++y) {
-        std::fill_n(&square.pixels[static_cast<size_t>(y) * 1024 + 301], 476, 0xFF0000u);
-    }
+    for (int y = 201; y < 533; ++y) std::fill_n(&square.pixels[static_cast<size_t>(y) * 1024 + 301], 476, 0xFF0000u);
     int red = 0;
     for (uint32_t pixel : ScaleSeeThrough(square, 320, 239).pixels) {
         ASSERT_TRUE(pixel == 0xFF0000u || pixel == kSeeThrough) << std::hex << pixel;
@@ -70,9 +65,7 @@ TEST(PreviewGeometryTest, NoDarkFringeNoDroppedLines) {
 
 TEST(PreviewGeometryTest, EnlargesSmallBitmaps) {
     RgbImage halves = Filled(200, 100, 0x0000FF);  // left half see-through
-    for (int y = 0; y < 100; ++y) {
-        std::fill_n(&halves.pixels[static_cast<size_t>(y) * 200], 100, kSeeThrough);
-    }
+    for (int y = 0; y < 100; ++y) std::fill_n(&halves.pixels[static_cast<size_t>(y) * 200], 100, kSeeThrough);
     const RgbImage out = ScaleSeeThrough(halves, 320, 160);
     ASSERT_EQ(320u * 160u, out.pixels.size());
     for (int y = 0; y < 160; ++y) {

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <functional>
+#include <memory>
 #include <sstream>
 
 #include "app/shell_state.h"
@@ -13,67 +12,22 @@
 #include "host/host_state.h"
 #include "preview/preview_geometry.h"
 #include "resources/resource_ids.h"
+#include "support/GuiSupport.h"
 
 namespace preview {
 namespace {
 
-using Colour = std::function<uint32_t(int, int)>;  // 0xRRGGBB at x, y
+using pwtest::Colour;
+using pwtest::Pixels;
 
 constexpr int kClientWidth = 615;
 constexpr int kClientHeight = 443;
 constexpr int kScreenBottom = kScreenY + kScreenHeight;
+constexpr RECT kClientRect = {0, 0, kClientWidth, kClientHeight};
 constexpr RECT kScreenRect = {kScreenX, kScreenY, kScreenX + kScreenWidth, kScreenBottom};
 constexpr RECT kGpsRect = {433, 123, 573, 223};
 constexpr RECT kRadioRect = {433, 299, 573, 363};
 constexpr RECT kBadgeRect = {513, 373, 573, 407};
-
-uint32_t At(const RgbImage& image, int x, int y) {
-    return image.pixels[static_cast<size_t>(y) * image.width + x] & 0xFFFFFF;
-}
-
-// Reads bitmap (or, with a surface, what is drawn there) as 32-bit top-down pixels.
-RgbImage Pixels(HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    RgbImage image{width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height)};
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, height, image.pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return image;
-}
-
-RgbImage Pixels(HBITMAP bitmap) {
-    BITMAP size{};
-    GetObjectA(bitmap, sizeof size, &size);
-    return Pixels(bitmap, size.bmWidth, size.bmHeight);
-}
-
-RgbImage Resource(int id) {
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-    RgbImage image = Pixels(bitmap);
-    DeleteObject(bitmap);
-    return image;
-}
-
-void WriteBmp24(const std::string& path, int width, int height, const Colour& colour) {
-    const int stride = (width * 3 + 3) & ~3;
-    const BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
-    const BITMAPFILEHEADER file = {0x4D42, offset + static_cast<DWORD>(stride) * height, 0, 0, offset};
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    std::vector<unsigned char> row(static_cast<size_t>(stride));
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const uint32_t c = colour(x, y);
-            row[x * 3] = c & 0xFF;
-            row[x * 3 + 1] = (c >> 8) & 0xFF;
-            row[x * 3 + 2] = (c >> 16) & 0xFF;
-        }
-        out.write(reinterpret_cast<const char*>(row.data()), stride);
-    }
-}
 
 // Colour blocks with see-through holes, and a block of the darkest red, which must stay opaque.
 uint32_t Pattern(int x, int y) {
@@ -83,110 +37,74 @@ uint32_t Pattern(int x, int y) {
 }
 
 LRESULT CALLBACK PaintingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PaintMainDialog();
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+    PaintMainDialog();
+    return 0;
 }
 
 class PreviewRendererTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = PaintingWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "PreviewRendererTest";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "PreviewRendererTest", "", WS_POPUP | WS_VISIBLE,
-                                  0, 0, kClientWidth, kClientHeight, nullptr, nullptr, nullptr, nullptr);
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = temp + std::string("pw_preview_") + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder_.c_str(), nullptr);
+        window_ = pwtest::MakeTestWindow("PreviewRendererTest", PaintingWindowProc, kClientWidth, kClientHeight);
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        folder_ = std::make_unique<pwtest::TempFolder>();
     }
-
     static void TearDownTestSuite() {
         DestroyWindow(window_);
-        for (const std::string& name : written_) DeleteFileA(name.c_str());
-        RemoveDirectoryA(folder_.c_str());
+        folder_.reset();
     }
-
     void SetUp() override {
         ASSERT_NE(nullptr, window_);
         app::g_shell.dialog = window_;
         catalogue::g_selection.installed = 0;
         host::g_host.trainerState = host::kTrainerNotFound;
-        backdrop_ = Resource(IDB_BACKDROP);
     }
-
     void TearDown() override { ReleasePreview(); }
 
     static std::string Panel(const std::string& name, int width, int height, const Colour& colour) {
-        written_.push_back(folder_ + name);
-        WriteBmp24(written_.back(), width, height, colour);
-        return written_.back();
+        pwtest::WriteBitmap(folder_->Path(name), width, height, colour);
+        return folder_->Path(name);
     }
-
     static void FullPaint() {
         InvalidateRect(window_, nullptr, FALSE);
         UpdateWindow(window_);
     }
-
-    // The client area as drawn now, copied off the window's surface.
-    static RgbImage Capture() {
-        HDC surface = GetDC(window_);
-        HDC memory = CreateCompatibleDC(surface);
-        HBITMAP copy = CreateCompatibleBitmap(surface, kClientWidth, kClientHeight);
-        HGDIOBJ previous = SelectObject(memory, copy);
-        BitBlt(memory, 0, 0, kClientWidth, kClientHeight, surface, 0, 0, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
-        ReleaseDC(window_, surface);
-        RgbImage image = Pixels(copy, kClientWidth, kClientHeight);
-        DeleteObject(copy);
-        return image;
-    }
+    static Pixels Capture() { return pwtest::CaptureClient(window_, kClientWidth, kClientHeight); }
 
     // Empty when shot shows expected(x, y) all over rect; otherwise the count and first miss.
-    static std::string Compare(const RgbImage& shot, const RECT& rect, const Colour& expected) {
+    static std::string Compare(const Pixels& shot, const RECT& rect, const Colour& expected) {
         int misses = 0;
         std::ostringstream first;
         for (int y = rect.top; y < rect.bottom; ++y) {
             for (int x = rect.left; x < rect.right; ++x) {
-                if (At(shot, x, y) != expected(x, y) && misses++ == 0) {
-                    first << " first at " << x << "," << y << std::hex << ": " << At(shot, x, y)
-                          << " for " << expected(x, y);
-                }
+                if (shot.At(x, y) != expected(x, y) && misses++ == 0)
+                    first << " first at " << x << "," << y << std::hex << ": " << shot.At(x, y) << " for "
+                          << expected(x, y);
             }
         }
         return misses == 0 ? "" : std::to_string(misses) + " misses," + first.str();
     }
 
     // The picture drawn with its top-left corner at rect's.
-    static Colour Placed(const RgbImage& picture, const RECT& rect) {
-        return [&picture, rect](int x, int y) { return At(picture, x - rect.left, y - rect.top); };
+    static Colour Placed(const Pixels& picture, const RECT& rect) {
+        return [&picture, rect](int x, int y) { return picture.At(x - rect.left, y - rect.top); };
     }
 
     // The screen area: the preview's colour where it isn't pure black, else the backdrop.
-    Colour Screen(const RgbImage& preview) const {
+    Colour Screen(const Pixels& preview) const {
         return [this, &preview](int x, int y) {
             const int row = y - (kScreenBottom - preview.height);
-            const uint32_t pixel = row >= 0 ? At(preview, x - kScreenX, row) : 0;
-            return pixel != 0 ? pixel : At(backdrop_, x - kScreenX, y - kScreenY);
+            const uint32_t pixel = row >= 0 ? preview.At(x - kScreenX, row) : 0;
+            return pixel != 0 ? pixel : backdrop_.At(x - kScreenX, y - kScreenY);
         };
     }
 
-    static HWND window_;
-    static std::string folder_;
-    static std::vector<std::string> written_;
-    RgbImage backdrop_;
-    RgbImage none_;  // no preview
+    static inline HWND window_ = nullptr;
+    static inline std::unique_ptr<pwtest::TempFolder> folder_;
+    const Pixels backdrop_ = pwtest::ResourcePixels(IDB_BACKDROP);
+    const Pixels skin_ = pwtest::ResourcePixels(IDB_SKIN);
+    const Pixels none_;  // no preview
 };
-
-HWND PreviewRendererTest::window_ = nullptr;
-std::string PreviewRendererTest::folder_;
-std::vector<std::string> PreviewRendererTest::written_;
 
 TEST_F(PreviewRendererTest, PanelBitmapsAreScaledMaskedAndBottomAligned) {
     const struct { int width, height, rows; } cases[] = {
@@ -195,59 +113,54 @@ TEST_F(PreviewRendererTest, PanelBitmapsAreScaledMaskedAndBottomAligned) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
         LoadPanelPreview(Panel("panel.bmp", c.width, c.height, Pattern));
         ASSERT_EQ(c.rows, g_preview.height);
-        const RgbImage preview = Pixels(g_preview.bitmap);
+        const Pixels preview = pwtest::ReadPixels(g_preview.bitmap);
         RgbImage source{c.width, c.height, {}};
         for (int i = 0; i < c.width * c.height; ++i) source.pixels.push_back(Pattern(i % c.width, i / c.width));
         EXPECT_TRUE(ScaleSeeThrough(source, 320, c.rows).pixels == preview.pixels);
 
         RedrawPreviewArea();
-        const RgbImage shot = Capture();
+        const Pixels shot = Capture();
         EXPECT_EQ("", Compare(shot, kScreenRect, Screen(preview)));
+        // 1024 x 768 leaves row 123 to the backdrop; 1024 x 512 starts at row 203.
         if (c.rows < 240) {
-            EXPECT_EQ(At(backdrop_, 47, 0), At(shot, 300, kScreenY));  // row 123 keeps the backdrop
+            EXPECT_EQ(backdrop_.At(47, 0), shot.At(300, kScreenY));
         }
         if (c.height >= 128) {
-            EXPECT_EQ(0x010000u, At(shot, kScreenX + 60, kScreenBottom - c.rows));
+            EXPECT_EQ(0x010000u, shot.At(kScreenX + 60, kScreenBottom - c.rows));
         }
     }
 }
 
 TEST_F(PreviewRendererTest, FullPaintLaysTheSkinAndRedrawOnlyTheScreenArea) {
-    const RgbImage skin = Resource(IDB_SKIN);
     FullPaint();
-    RgbImage shot = Capture();
-    const RECT client = {0, 0, kClientWidth, kClientHeight};
-    EXPECT_EQ("", Compare(shot, client, [&](int x, int y) {
-        return x >= kScreenX && x < kScreenRect.right && y >= kScreenY && y < kScreenBottom
-                   ? Screen(none_)(x, y) : At(skin, x, y);
+    EXPECT_EQ("", Compare(Capture(), kClientRect, [&](int x, int y) {
+        return PtInRect(&kScreenRect, POINT{x, y}) ? Screen(none_)(x, y) : skin_.At(x, y);
     }));
 
     HDC surface = GetDC(window_);
     HBRUSH brush = CreateSolidBrush(RGB(12, 34, 56));
-    FillRect(surface, &client, brush);
+    FillRect(surface, &kClientRect, brush);
     DeleteObject(brush);
     ReleaseDC(window_, surface);
     RedrawPreviewArea();
-    shot = Capture();
+    const Pixels shot = Capture();
     EXPECT_EQ("", Compare(shot, kScreenRect, Screen(none_)));
-    for (POINT p : {POINT{252, 200}, POINT{573, 362}, POINT{400, 122}, POINT{300, 363}, POINT{513, 373}}) {
-        EXPECT_EQ(0x0C2238u, At(shot, p.x, p.y)) << p.x << "," << p.y;
-    }
+    for (POINT p : {POINT{252, 200}, POINT{573, 362}, POINT{400, 122}, POINT{300, 363}, POINT{513, 373}})
+        EXPECT_EQ(0x0C2238u, shot.At(p.x, p.y)) << p.x << "," << p.y;
 }
 
 TEST_F(PreviewRendererTest, InstalledPicturesAndDatabaseBadge) {
     LoadPanelPreview(Panel("installed.bmp", 1024, 768, Pattern));
-    const RgbImage preview = Pixels(g_preview.bitmap);
-    const RgbImage gps = Resource(IDB_GPS_UNIT), radio = Resource(IDB_RADIO_STACK);
-    const RgbImage americas = Resource(IDB_BADGE_AMERICAS);
-    const RgbImage international = Resource(IDB_BADGE_INTERNATIONAL);
-    const RgbImage skin = Resource(IDB_SKIN);
+    const Pixels preview = pwtest::ReadPixels(g_preview.bitmap);
+    const Pixels gps = pwtest::ResourcePixels(IDB_GPS_UNIT), radio = pwtest::ResourcePixels(IDB_RADIO_STACK);
+    const Pixels americas = pwtest::ResourcePixels(IDB_BADGE_AMERICAS);
+    const Pixels international = pwtest::ResourcePixels(IDB_BADGE_INTERNATIONAL);
 
     catalogue::g_selection.installed = 1;
     host::g_host.trainerState = host::kTrainerReady;
     host::g_host.databaseIndex = 0;
     RedrawPreviewArea();
-    RgbImage shot = Capture();
+    Pixels shot = Capture();
     EXPECT_EQ("", Compare(shot, kGpsRect, Placed(gps, kGpsRect)));
     EXPECT_EQ("", Compare(shot, kRadioRect, Placed(radio, kRadioRect)));
     EXPECT_EQ("", Compare(shot, kBadgeRect, Placed(americas, kBadgeRect)));
@@ -265,7 +178,7 @@ TEST_F(PreviewRendererTest, InstalledPicturesAndDatabaseBadge) {
     EXPECT_EQ("", Compare(shot, kBadgeRect, Placed(international, kBadgeRect)));
     EXPECT_EQ("", Compare(shot, kScreenRect, Screen(preview)));
     FullPaint();
-    EXPECT_EQ("", Compare(Capture(), kBadgeRect, [&](int x, int y) { return At(skin, x, y); }));
+    EXPECT_EQ("", Compare(Capture(), kBadgeRect, Placed(skin_, kClientRect)));
 }
 
 TEST_F(PreviewRendererTest, NoticesFillTheScreenAreaAndTheirBlackIsSeeThrough) {
@@ -273,18 +186,15 @@ TEST_F(PreviewRendererTest, NoticesFillTheScreenAreaAndTheirBlackIsSeeThrough) {
         SetPreviewFromResource(id);
         EXPECT_EQ(240, g_preview.height);
         RedrawPreviewArea();
-        const RgbImage notice = Resource(id);
-        EXPECT_EQ("", Compare(Capture(), kScreenRect, Screen(notice))) << id;
+        EXPECT_EQ("", Compare(Capture(), kScreenRect, Screen(pwtest::ResourcePixels(id)))) << id;
     }
 }
 
 TEST_F(PreviewRendererTest, UnreadableBitmapLeavesTheBackdropAlone) {
     const std::string good = Panel("good.bmp", 640, 480, [](int x, int) { return x < 320 ? 0x2040A0u : 0u; });
-    const std::string text = folder_ + "text.bmp";
-    written_.push_back(text);
-    std::ofstream(text) << "[Window00]\nfile=panel.bmp\n";
-    const std::string failures[] = {folder_ + "missing.bmp", text, "", folder_ + std::string(300, 'x'),
-                                    good + std::string(1, '\0') + ".other"};
+    pwtest::WriteBytes(folder_->Path("text.bmp"), "[Window00]\nfile=panel.bmp\n");
+    const std::string failures[] = {folder_->Path("missing.bmp"), folder_->Path("text.bmp"), "",
+                                    folder_->Path(std::string(300, 'x')), good + std::string(1, '\0') + ".other"};
     for (const std::string& path : failures) {
         LoadPanelPreview(good);
         ASSERT_EQ(2, LiveBitmapCount());
@@ -294,9 +204,6 @@ TEST_F(PreviewRendererTest, UnreadableBitmapLeavesTheBackdropAlone) {
         RedrawPreviewArea();
         EXPECT_EQ("", Compare(Capture(), kScreenRect, Screen(none_))) << path.size();
     }
-    LoadPanelPreview(good);
-    RedrawPreviewArea();
-    EXPECT_EQ(0x2040A0u, At(Capture(), kScreenX + 10, kScreenBottom - 1));
 }
 
 TEST_F(PreviewRendererTest, HoldsNoMoreThanPreviewAndMask) {

@@ -21,23 +21,22 @@ FREIGHTER_OPENED = 6  # Boeing 737-400 Freighter once the Beech Baron is open: i
 
 
 def tour(app, docs):
-    shots = {}
+    def save(name, wait):
+        app.settle(wait)
+        app.save(os.path.join(docs, "screenshot-%s.png" % name))
+
     tree = pwdrive.Tree(app)
-    app.save(os.path.join(docs, "screenshot-start.png"))
-    shots["start"] = "screenshot-start.png"
+    save("start", 0)
     tree.open_aircraft(BEECH)
     tree.click(BEECH + 1)
-    app.settle(0.5)
-    app.save(os.path.join(docs, "screenshot-selected.png"))
+    save("selected", 0.5)
     app.click(*pwdrive.INSTALL_BUTTON)
-    app.settle(1.5)
-    app.save(os.path.join(docs, "screenshot-installed.png"))
+    save("installed", 1.5)
     app.click(*pwdrive.INSTALL_BUTTON)
     app.settle(1.5)
     tree.open_aircraft(FREIGHTER_OPENED)
     tree.click(FREIGHTER_OPENED + 1)
-    app.settle(0.5)
-    app.save(os.path.join(docs, "screenshot-alias.png"))
+    save("alias", 0.5)
 
 
 def main():

@@ -5,8 +5,8 @@ The environment must already hold WINEPREFIX (with the simulator and trainer key
 DISPLAY; tests/e2e/e2e_env.sh sets both up.
 """
 import os
-import struct
 import subprocess
+import sys
 import time
 
 IMPORT = "/usr/bin/import"          # ImageMagick's screen grabber
@@ -18,6 +18,7 @@ INSTALL_BUTTON = (407, 387)         # centre of control 2
 CLOSE_POINT = (596, 13)             # inside the close area (x > 580, y < 30)
 GPS_AT, GPS_SIZE = (433, 123), (140, 100)
 RADIO_AT, RADIO_SIZE = (433, 299), (140, 64)
+SCREEN_AT, SCREEN_SIZE = (253, 123), (320, 240)   # the screen area: outside view, notices
 
 
 class Failure(Exception):
@@ -32,40 +33,16 @@ def xdotool(*args, check=True):
     return r.stdout
 
 
-def read_bmp(path):
-    """Pixels of an uncompressed 8-, 24- or 32-bit BMP as rows of (r, g, b), top row first."""
-    data = open(path, "rb").read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    hsize, w, h, _, bpp = struct.unpack_from("<IiiHH", data, 14)
-    palette = []
-    if bpp == 8:
-        count = struct.unpack_from("<I", data, 46)[0] or 256
-        for i in range(count):
-            b, g, r, _ = data[14 + hsize + 4 * i:14 + hsize + 4 * i + 4]
-            palette.append((r, g, b))
-    stride = (w * bpp // 8 + 3) & ~3
-    rows = []
-    for y in range(abs(h)):
-        src = (abs(h) - 1 - y) if h > 0 else y
-        o = offset + src * stride
-        if bpp == 8:
-            rows.append([palette[data[o + x]] for x in range(w)])
-        else:
-            n = bpp // 8
-            rows.append([(data[o + x * n + 2], data[o + x * n + 1], data[o + x * n])
-                         for x in range(w)])
-    return rows
+class Image:
+    """Pixels of a picture ImageMagick can read ("root": the whole display), as (r, g, b)."""
 
-
-class Screen:
-    """A screenshot of the whole display."""
-
-    def __init__(self):
-        ppm = subprocess.run([IMPORT, "-silent", "-window", "root", "-depth", "8", "ppm:-"],
-                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True).stdout
+    def __init__(self, source):
+        grab = [IMPORT, "-silent", "-window", "root"] if source == "root" else [CONVERT, source]
+        ppm = subprocess.run(grab + ["-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL, check=True).stdout
         parts = ppm.split(maxsplit=4)
         if parts[0] != b"P6":
-            raise Failure("unexpected screenshot format")
+            raise Failure("unexpected picture format from %s" % source)
         self.w, self.h = int(parts[1]), int(parts[2])
         self.pixels = parts[4][:self.w * self.h * 3]
 
@@ -92,8 +69,7 @@ def close_to(a, b, tolerance=8):
 class App:
     """One run of the program."""
 
-    def __init__(self, exe, log=print):
-        self.log = log
+    def __init__(self, exe):
         self.proc = subprocess.Popen(["wine", exe], stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
         self.window = None
@@ -124,7 +100,7 @@ class App:
         time.sleep(seconds)
 
     def shot(self):
-        return Screen()
+        return Image("root")
 
     def pixel(self, screen, x, y):
         return screen.at(self.origin[0] + x, self.origin[1] + y)
@@ -140,9 +116,6 @@ class App:
         xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
         time.sleep(0.15)
         xdotool("click", "--repeat", repeat, "--delay", 80, 1)
-
-    def key(self, name):
-        xdotool("key", name)
 
     def wait_exit(self, timeout=15):
         try:
@@ -199,15 +172,53 @@ class App:
 
 
 
-def matches_bitmap(app, screen, bmp_rows, at, size, step=7):
+def resource(src, name):
+    """Pixels of one of the program's resource bitmaps."""
+    return Image(os.path.join(src, "resources", name))
+
+
+def matches_bitmap(app, screen, bitmap, at=SCREEN_AT, size=SCREEN_SIZE, step=7):
     """Share of sampled pixels of a resource bitmap found at a client position."""
-    hits = total = 0
-    for y in range(0, size[1], step):
-        for x in range(0, size[0], step):
-            total += 1
-            if close_to(app.pixel(screen, at[0] + x, at[1] + y), bmp_rows[y][x]):
-                hits += 1
-    return hits / total
+    points = [(x, y) for y in range(0, size[1], step) for x in range(0, size[0], step)]
+    hits = sum(close_to(app.pixel(screen, at[0] + x, at[1] + y), bitmap.at(x, y)) for x, y in points)
+    return hits / len(points)
+
+
+def shown(app, bitmap, at=SCREEN_AT, size=SCREEN_SIZE, step=7, timeout=5):
+    """Waits until the bitmap shows at its place (95% of sampled pixels)."""
+    return wait_until(lambda: matches_bitmap(app, app.shot(), bitmap, at, size, step) >= 0.95,
+                      timeout)
+
+
+def close(app):
+    """Leaves through the close area; the program must end with exit code 1."""
+    app.click(*CLOSE_POINT)
+    code = app.wait_exit()
+    if code != 1:
+        raise Failure("exit code %d after a click in the close area, expected 1" % code)
+
+
+def scenario(body):
+    """Runs one end-to-end scenario, `SCRIPT EXE WORK SOURCE_DIR`: starts the program, waits for
+    its window, calls body(app, work, src) for the message of success, then closes the program
+    through its close area. A failure saves a screenshot to WORK/failure.png. Returns the exit
+    status for sys.exit."""
+    exe, work, src = sys.argv[1:4]
+    app = App(exe)
+    try:
+        app.find_window()
+        app.settle(1.5)
+        done = body(app, work, src)
+        close(app)
+    except Failure as e:
+        shot = os.path.join(work, "failure.png")
+        app.save(shot)
+        print("FAILED: %s (screenshot: %s)" % (e, shot))
+        return 1
+    finally:
+        app.kill()
+    print(done)
+    return 0
 
 
 class Tree:

@@ -12,10 +12,8 @@ import pwdrive
 from pwdrive import Failure
 
 AIRCRAFT = os.path.join("FS2002", "aircraft")
-CARAVAN = os.path.join(AIRCRAFT, "c208", "panel", "panel.cfg")
-DASH8 = os.path.join(AIRCRAFT, "dash8", "panel", "panel.cfg")
-FREIGHTER = os.path.join(AIRCRAFT, "b737_cargo", "panel", "panel.cfg")
-ALIAS_TARGET = os.path.join(AIRCRAFT, "b737_400", "panel", "panel.cfg")
+PANELS = [os.path.join(AIRCRAFT, name, "panel", "panel.cfg")
+          for name in ("c208", "dash8", "b737_cargo", "b737_400")]
 
 # Tree rows of the demo install (see tools/make_demo_install.py): the root, then the aircraft by
 # title, with Boeing 737-400 and the Dash 8 open from the start because a panel of each is marked.
@@ -25,83 +23,48 @@ DASH8_PANEL_ROW = 10    # once the Caravan is open
 MESSAGE_TITLE = "Panel.cfg error"
 
 
-def snapshot(work):
-    return {p: open(os.path.join(work, p), "rb").read()
-            for p in (CARAVAN, DASH8, FREIGHTER, ALIAS_TARGET)}
+def refusals(app, work, src):
+    before = {p: open(os.path.join(work, p), "rb").read() for p in PANELS}
 
+    def check_unchanged(what):
+        for path, content in before.items():
+            full = os.path.join(work, path)
+            if open(full, "rb").read() != content:
+                raise Failure("%s changed %s" % (path, what))
+            if os.path.exists(full + "_backup"):
+                raise Failure("%s_backup left behind %s" % (path, what))
 
-def check_unchanged(work, before, what):
-    for path, content in before.items():
-        full = os.path.join(work, path)
-        if open(full, "rb").read() != content:
-            raise Failure("%s changed %s" % (path, what))
-        if os.path.exists(full + "_backup"):
-            raise Failure("%s_backup left behind %s" % (path, what))
+    def message_box():
+        return pwdrive.xdotool("search", "--onlyvisible", "--name", MESSAGE_TITLE, check=False).split()
 
+    tree = pwdrive.Tree(app)
+    # Three free slots: the install is refused with a message box and nothing is written.
+    tree.open_aircraft(CARAVAN_ROW)
+    tree.click(CARAVAN_ROW + 1)
+    app.click(*pwdrive.INSTALL_BUTTON)
+    if not pwdrive.wait_until(message_box, 10):
+        raise Failure("no \"%s\" message box after installing into a panel with three free "
+                      "window slots" % MESSAGE_TITLE)
+    pwdrive.xdotool("key", "Return")
+    if not pwdrive.wait_until(lambda: not message_box(), 5):
+        raise Failure("the message box did not close on Enter")
+    check_unchanged("by a refused install")
 
-def notice_shown(app, bitmap):
-    return pwdrive.wait_until(lambda: pwdrive.matches_bitmap(
-        app, app.shot(), bitmap, (253, 123), (320, 240)) >= 0.95, 5)
-
-
-def main():
-    exe, work, src = sys.argv[1:4]
-    before = snapshot(work)
-    alias_notice = pwdrive.read_bmp(os.path.join(src, "resources", "notice_alias.bmp"))
-    foreign_notice = pwdrive.read_bmp(os.path.join(src, "resources", "notice_foreign.bmp"))
-
-    app = pwdrive.App(exe)
-    try:
-        app.find_window()
-        app.settle(1.5)
-        tree = pwdrive.Tree(app)
-
-        # Three free slots: the install is refused with a message box and nothing is written.
-        tree.open_aircraft(CARAVAN_ROW)
-        tree.click(CARAVAN_ROW + 1)
-        app.click(*pwdrive.INSTALL_BUTTON)
-        box = pwdrive.wait_until(lambda: pwdrive.xdotool(
-            "search", "--onlyvisible", "--name", MESSAGE_TITLE, check=False).split(), 10)
-        if not box:
-            raise Failure("no \"%s\" message box after installing into a panel with three free "
-                          "window slots" % MESSAGE_TITLE)
-        pwdrive.xdotool("key", "Return")
-        gone = pwdrive.wait_until(lambda: not pwdrive.xdotool(
-            "search", "--onlyvisible", "--name", MESSAGE_TITLE, check=False).split(), 5)
-        if not gone:
-            raise Failure("the message box did not close on Enter")
-        check_unchanged(work, before, "by a refused install")
-
-        # Edited by hand: its notice, and the button writes nothing.
-        tree.click(DASH8_PANEL_ROW)
-        if not notice_shown(app, foreign_notice):
-            raise Failure("clicking the hand-edited panel did not show its notice")
+    # Edited by hand, and an alias: each shows its notice, and the button writes nothing, not
+    # even to the panel the alias names.
+    for kind, open_row, panel_row, notice in (
+            ("hand-edited", None, DASH8_PANEL_ROW, "notice_foreign.bmp"),
+            ("alias", FREIGHTER_ROW, FREIGHTER_ROW + 1, "notice_alias.bmp")):
+        if open_row is not None:
+            tree.open_aircraft(open_row)
+        tree.click(panel_row)
+        if not pwdrive.shown(app, pwdrive.resource(src, notice)):
+            raise Failure("clicking the %s panel did not show its notice" % kind)
         app.click(*pwdrive.INSTALL_BUTTON)
         app.settle()
-        check_unchanged(work, before, "by pressing the button on a hand-edited panel")
-
-        # Alias: its notice, and the button writes neither the alias nor the panel it names.
-        tree.open_aircraft(FREIGHTER_ROW)
-        tree.click(FREIGHTER_ROW + 1)
-        if not notice_shown(app, alias_notice):
-            raise Failure("clicking the alias panel did not show its notice")
-        app.click(*pwdrive.INSTALL_BUTTON)
-        app.settle()
-        check_unchanged(work, before, "by pressing the button on an alias panel")
-
-        app.click(*pwdrive.CLOSE_POINT)
-        code = app.wait_exit()
-        if code != 1:
-            raise Failure("exit code %d after a click in the close area, expected 1" % code)
-    except Failure as e:
-        app.save(os.path.join(work, "failure.png"))
-        print("FAILED: %s (screenshot: %s)" % (e, os.path.join(work, "failure.png")))
-        return 1
-    finally:
-        app.kill()
-    print("refused install, hand-edited and alias panels: no file written, notices shown")
-    return 0
+        check_unchanged("by pressing the button on the %s panel" % kind)
+    return "refused install, hand-edited and alias panels: no file written, notices shown"
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(pwdrive.scenario(refusals))

@@ -12,17 +12,12 @@
 #include <vector>
 
 namespace profile {
-// White-box view of the document's lines.
+// White-box view of the document's lines, each with its line end.
 struct DocumentAccess {
     static std::vector<std::string> Lines(const Document& doc) {
         std::vector<std::string> lines;
         for (const auto& line : doc.lines_) lines.push_back(line.text + line.eol);
         return lines;
-    }
-    static std::vector<std::string> Texts(const Document& doc) {
-        std::vector<std::string> texts;
-        for (const auto& line : doc.lines_) texts.push_back(line.text);
-        return texts;
     }
 };
 }  // namespace profile
@@ -57,8 +52,8 @@ std::string ReadForm(const std::string& value) {
     return v;
 }
 
-bool IsHeaderText(const std::string& text) {
-    std::string t = Trim(text);
+bool IsHeader(const std::string& line) {
+    std::string t = Trim(OneLine(line));
     return !t.empty() && t.front() == '[' && t.rfind(']') != std::string::npos && t.rfind(']') > 0;
 }
 
@@ -86,8 +81,7 @@ std::size_t CountHeaders(const Document& doc, const std::string& section) {
 enum class Edit { Set, RemoveKey, RemoveSection };
 
 // The lines between the unchanged head and tail of before and after.
-void CheckChangedLines(const std::vector<std::string>& before, const std::vector<std::string>& after,
-                       const std::vector<std::string>& before_texts, Edit edit) {
+void CheckChangedLines(const std::vector<std::string>& before, const std::vector<std::string>& after, Edit edit) {
     std::size_t head = 0;
     while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
     std::size_t tail = 0;
@@ -117,9 +111,9 @@ void CheckChangedLines(const std::vector<std::string>& before, const std::vector
         std::size_t gone = before.size() - after.size();
         bool found = false;
         for (std::size_t i = head + 1; i-- > 0 && !found;) {
-            if (i >= before.size() || !IsHeaderText(before_texts[i])) continue;
+            if (i >= before.size() || !IsHeader(before[i])) continue;
             std::size_t j = i + 1;
-            while (j < before.size() && !IsHeaderText(before_texts[j])) ++j;
+            while (j < before.size() && !IsHeader(before[j])) ++j;
             if (j - i != gone) continue;
             found = std::equal(before.begin() + static_cast<std::ptrdiff_t>(j), before.end(),
                                after.begin() + static_cast<std::ptrdiff_t>(i));
@@ -157,7 +151,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const Planned& p : plan) {
         std::vector<std::string> before = DocumentAccess::Lines(doc);
-        std::vector<std::string> before_texts = DocumentAccess::Texts(doc);
         std::size_t headers_before = CountHeaders(doc, Trim(OneLine(p.section)));
         switch (p.edit) {
         case Edit::Set:
@@ -180,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         }
-        CheckChangedLines(before, DocumentAccess::Lines(doc), before_texts, p.edit);
+        CheckChangedLines(before, DocumentAccess::Lines(doc), p.edit);
     }
 
     const std::string out = doc.Serialise();

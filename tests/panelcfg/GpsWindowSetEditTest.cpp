@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -26,73 +27,14 @@ using pwtest::ListFolder;
 using pwtest::ReadBytes;
 using pwtest::WriteBytes;
 
-// The worked example: slots 0, 1, 2 and 4 have titles, so the set goes to 3, 5, 6 and 7.
-const std::string kTitles =
-    "// Panel Configuration file\r\n"
-    "\r\n"
-    "[Window Titles]\r\n"
-    "Window00=Main Panel\r\n"
-    "Window01=Radio Stack\r\n"
-    "Window02=Compass\r\n"
-    "Window04=Overhead\r\n";
-const std::string kWindows =
-    "\r\n"
-    "[Window00]\r\n"
-    "file=panel.bmp\r\n"
-    "size_mm=640,480\r\n"
-    "position=7\r\n"
-    "visible=1\r\n"
-    "ident=MAIN_PANEL\r\n"
-    "gauge00=Cessna!Airspeed,  10,20   // knots\r\n"
-    "\r\n"
-    "[Window01]\r\n"
-    "size_mm=200,100\r\n"
-    "gauge00=Bendix_King_Radio!Bendix-King Radio NAV,0,0,200,100\r\n"
-    "\r\n"
-    "[Vcockpit01]\r\n"
-    "file=vc.bmp\r\n";
-const std::string kWorkedExample = kTitles + kWindows;
-
-// What the install at W = 640 leaves: titles appended to their section, windows at the end.
-const std::string kWorkedExampleInstalled = kTitles +
-    "Window03=Skyvantage 530 MiniStack\r\n"
-    "Window05=Skyvantage 530 GPS\r\n"
-    "Window06=Skyvantage 530 AVIONICS\r\n"
-    "Window07=Skyvantage 530 VOR\r\n" +
-    kWindows +
-    "[Window03]\r\n"
-    "size_mm=50,80\r\n"
-    "position=0\r\n"
-    "visible=1\r\n"
-    "ident=12600\r\n"
-    "gauge00=Skyvantage_Aerolith!MiniStack,0,0,50,80,12601 12602 12603\r\n"
-    "[Window05]\r\n"
-    "BACKGROUND_COLOR=2,2,2\r\n"
-    "size_mm=312,225\r\n"
-    "window_size_ratio=1.0\r\n"
-    "position=2\r\n"
-    "visible=0\r\n"
-    "ident=12601\r\n"
-    "gauge00=Skyvantage_Aerolith!GNS530,0,0,312,225\r\n"
-    "[Window06]\r\n"
-    "BACKGROUND_COLOR=2,2,2\r\n"
-    "size_mm=312,189\r\n"
-    "window_size_ratio=1.0\r\n"
-    "position=8\r\n"
-    "visible=0\r\n"
-    "ident=12602\r\n"
-    "gauge00=Skyvantage_Aerolith!GMA340,0,0,312,62\r\n"
-    "gauge01=Skyvantage_Aerolith!GTX327,0,62,312,81\r\n"
-    "gauge02=Bendix_King_Radio!Bendix-King Radio ADF,0,143,156,45\r\n"
-    "gauge03=Bendix_King_Radio!Bendix-King Radio AP,156,143,156,45\r\n"
-    "[Window07]\r\n"
-    "BACKGROUND_COLOR=2,2,2\r\n"
-    "size_mm=150,150\r\n"
-    "window_size_ratio=1.0\r\n"
-    "position=6\r\n"
-    "visible=0\r\n"
-    "ident=12603\r\n"
-    "gauge00=Skyvantage_Aerolith!GI106A,0,0,150,150\r\n";
+// A golden file of tests/panelcfg/golden: the worked example (slots 0, 1, 2 and 4 have titles,
+// so the set goes to 3, 5, 6 and 7) and what the install at W = 640 makes of it.
+std::string Golden(const std::string& name) {
+    const char* source = std::getenv("PW_SOURCE_DIR");
+    const std::string bytes = ReadBytes(std::string(source ? source : ".") + "/tests/panelcfg/golden/" + name);
+    EXPECT_NE("", bytes) << "golden file " << name << " missing; PW_SOURCE_DIR names the source tree";
+    return bytes;
+}
 
 // Lines without their line ends, blank lines dropped: the removal may leave blank lines behind.
 std::string WithoutBlankLines(const std::string& text) {
@@ -125,15 +67,17 @@ protected:
     }
     EditOutcome Remove() { return RemoveFromFile(temp_.FolderWithSeparator()); }
     pwtest::TempFolder temp_;
+    const std::string example_ = Golden("worked_example.cfg");            // the worked example
+    const std::string installed_ = Golden("worked_example_installed.cfg");  // after the install at 640
 };
 
 TEST_F(GpsWindowSetEditTest, WorkedExampleInstallsLineForLineAndRemovesAgain) {
-    Write(kWorkedExample);
+    Write(example_);
     EditOutcome out = Install(23);
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
     EXPECT_EQ(1, out.result);
     EXPECT_EQ((std::array<int, 4>{{3, 5, 6, 7}}), out.slots);
-    EXPECT_EQ(kWorkedExampleInstalled, Read());
+    EXPECT_EQ(installed_, Read());
     EXPECT_EQ("panel.cfg;", Listing());
 
     out = Remove();
@@ -141,7 +85,7 @@ TEST_F(GpsWindowSetEditTest, WorkedExampleInstallsLineForLineAndRemovesAgain) {
     EXPECT_EQ(1, out.result);
     EXPECT_TRUE(out.inventoryKnown);
     EXPECT_EQ(23u, out.slotMask);
-    EXPECT_EQ(WithoutBlankLines(kWorkedExample), WithoutBlankLines(Read()));
+    EXPECT_EQ(WithoutBlankLines(example_), WithoutBlankLines(Read()));
     EXPECT_EQ("panel.cfg;", Listing());
 }
 
@@ -171,11 +115,11 @@ TEST_F(GpsWindowSetEditTest, SizesAt1024TruncateAndHugeWidthsAreRefused) {
     EXPECT_EQ(2097151999, ComputeSetSizes(4294967295.0).gpsWidth);
     EXPECT_FALSE(UsableWidth(-1.0));
     EXPECT_FALSE(UsableWidth(1e300));
-    Write(kWorkedExample);
+    Write(example_);
     const EditOutcome out = Install(23, -640.0);
     EXPECT_EQ(EditKind::Failed, out.kind);
     EXPECT_NE(std::string::npos, out.message.find(File())) << out.message;
-    EXPECT_EQ(kWorkedExample, Read());
+    EXPECT_EQ(example_, Read());
 }
 
 TEST_F(GpsWindowSetEditTest, SlotChoiceTakesTheFourLowestFree) {
@@ -227,7 +171,7 @@ TEST_F(GpsWindowSetEditTest, TitlesSectionIsCreatedAfterTheWindows) {
 
 TEST_F(GpsWindowSetEditTest, UntitledSectionIsNeverMergedInto) {
     const std::string radio = "[window03]\r\nsize_mm=10,10\r\ngauge00=Radio!Stack,0,0,10,10\r\n";
-    Write(kWorkedExample + radio);
+    Write(example_ + radio);
     const EditOutcome out = Install(23);
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
     EXPECT_EQ((std::array<int, 4>{{5, 6, 7, 8}}), out.slots);
@@ -243,7 +187,7 @@ TEST_F(GpsWindowSetEditTest, UntitledSectionIsNeverMergedInto) {
 }
 
 TEST_F(GpsWindowSetEditTest, ExistingBackupIsReplacedThenDeleted) {
-    for (const std::string& start : {kWorkedExample, kWorkedExampleInstalled}) {
+    for (const std::string& start : {example_, installed_}) {
         Write(start);
         WriteBytes(File("panel.cfg_backup"), "stale backup of another day");
         std::string backupDuringSave;
@@ -251,7 +195,7 @@ TEST_F(GpsWindowSetEditTest, ExistingBackupIsReplacedThenDeleted) {
             if (std::string(point) == "before-replace" && path == File()) backupDuringSave = ReadBytes(File("panel.cfg_backup"));
             return true;
         });
-        const EditOutcome out = start == kWorkedExample ? Install(23) : Remove();
+        const EditOutcome out = start == example_ ? Install(23) : Remove();
         ASSERT_EQ(EditKind::Done, out.kind) << out.message;
         EXPECT_EQ(start, backupDuringSave);
         EXPECT_EQ("panel.cfg;", Listing());
@@ -280,49 +224,49 @@ TEST_F(GpsWindowSetEditTest, LongestFilePathLeavesRoomForTheBackup) {
 }
 
 TEST_F(GpsWindowSetEditTest, RemovalTakesEveryCopyOfTheSet) {
-    Write(kWorkedExample);
+    Write(example_);
     ASSERT_EQ(EditKind::Done, Install(23).kind);
     ASSERT_EQ(EditKind::Done, Install(23 | 0xE8u).kind);  // second copy into 8, 9, 10, 11
     ASSERT_EQ(0xFFFu, TakeSlotInventory(profile::Document::Parse(Read())).slotMask);
     const EditOutcome out = Remove();
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
     EXPECT_EQ(23u, out.slotMask);
-    EXPECT_EQ(WithoutBlankLines(kWorkedExample), WithoutBlankLines(Read()));
+    EXPECT_EQ(WithoutBlankLines(example_), WithoutBlankLines(Read()));
 }
 
 TEST_F(GpsWindowSetEditTest, RemovalMatchesOnlyExactTitlesOnTwoDigitKeys) {
-    const std::string text =
-        "[Window Titles]\r\n"
-        "Window00=Skyvantage 530 GPS Plus\r\n"   // prefix only: passes the guard, stays
-        "Window5=Skyvantage 530 GPS\r\n"         // one-digit key: stays
-        "Window06=skyvantage 530 VOR\r\n"        // case differs: stays
-        "Window07=Skyvantage 530 avionics\r\n"
-        "[Window00]\r\ngauge00=Skyvantage_Aerolith!GNS530,0,0,1,1\r\n"
-        "[Window05]\r\nsize_mm=1,1\r\n"
-        "[Window06]\r\nsize_mm=1,1\r\n";
-    Write(text);
-    const EditOutcome out = Remove();
-    EXPECT_EQ(EditKind::Done, out.kind);
-    EXPECT_EQ(1, out.result);
-    EXPECT_EQ(text, Read());
-    EXPECT_EQ("panel.cfg;", Listing());
-
-    // With one exact title among them only that title and its section go.
-    Write("[Window Titles]\r\nWindow09=Skyvantage 530 MiniStack\r\nWindow5=Skyvantage 530 GPS\r\n"
-          "Window12=Skyvantage 530 AVIONICS\r\n[Window09]\r\nsize_mm=2,2\r\n[Window05]\r\nsize_mm=1,1\r\n");
-    ASSERT_EQ(EditKind::Done, Remove().kind);
-    EXPECT_EQ("[Window Titles]\r\nWindow5=Skyvantage 530 GPS\r\n[Window05]\r\nsize_mm=1,1\r\n", Read());
-}
-
-TEST_F(GpsWindowSetEditTest, RemovalWithoutTheSetTouchesNothing) {
-    const std::string text = "[Window Titles]\r\nWindow00=Main\r\nWindow01=SKYVANTAGE 530 GPS\r\n";
-    Write(text);
-    const EditOutcome out = Remove();
-    EXPECT_EQ(EditKind::NoSet, out.kind);
-    EXPECT_EQ(0, out.result);
-    EXPECT_TRUE(out.inventoryKnown);
-    EXPECT_EQ(3u, out.slotMask);
-    EXPECT_EQ(text, Read());
+    const struct {
+        const char* name;
+        std::string text;
+        EditKind kind;
+        const char* after;  // nullptr: unchanged
+    } rows[] = {
+        {"near misses stay",
+         "[Window Titles]\r\n"
+         "Window00=Skyvantage 530 GPS Plus\r\n"  // prefix only: passes the guard, stays
+         "Window5=Skyvantage 530 GPS\r\n"        // one-digit key
+         "Window06=skyvantage 530 VOR\r\n"       // case differs
+         "Window07=Skyvantage 530 avionics\r\n"
+         "[Window00]\r\ngauge00=Skyvantage_Aerolith!GNS530,0,0,1,1\r\n[Window05]\r\nsize_mm=1,1\r\n"
+         "[Window06]\r\nsize_mm=1,1\r\n",
+         EditKind::Done, nullptr},
+        {"the exact title and its section go",
+         "[Window Titles]\r\nWindow09=Skyvantage 530 MiniStack\r\nWindow5=Skyvantage 530 GPS\r\n"
+         "Window12=Skyvantage 530 AVIONICS\r\n[Window09]\r\nsize_mm=2,2\r\n[Window05]\r\nsize_mm=1,1\r\n",
+         EditKind::Done, "[Window Titles]\r\nWindow5=Skyvantage 530 GPS\r\n[Window05]\r\nsize_mm=1,1\r\n"},
+        {"no title begins with the set's prefix", "[Window Titles]\r\nWindow00=Main\r\nWindow01=SKYVANTAGE 530 GPS\r\n",
+         EditKind::NoSet, nullptr},
+    };
+    for (const auto& row : rows) {
+        Write(row.text);
+        const EditOutcome out = Remove();
+        EXPECT_EQ(row.kind, out.kind) << row.name;
+        EXPECT_EQ(row.kind == EditKind::Done ? 1 : 0, out.result) << row.name;
+        EXPECT_TRUE(out.inventoryKnown) << row.name;
+        EXPECT_EQ(row.after ? row.after : row.text, Read()) << row.name;
+        EXPECT_EQ("panel.cfg;", Listing()) << row.name;
+    }
+    EXPECT_EQ(3u, Remove().slotMask);
     // Nor is a missing file or folder created: the guard answers no, silently.
     fs::remove(File());
     EXPECT_EQ(EditKind::NoSet, Remove().kind);

@@ -20,7 +20,7 @@ constexpr const char* kAircraftFolder = "\\aircraft\\";
 // A missing or unreadable file answers every read as missing, as the profile functions do.
 profile::LoadedFile LoadForReading(const std::string& panelFolder) {
     profile::LoadedFile loaded;
-    if (profile::Load(PanelFilePath(panelFolder), loaded)) loaded = profile::LoadedFile{};
+    if (profile::LoadReadOnly(PanelFilePath(panelFolder), loaded)) loaded = profile::LoadedFile{};
     return loaded;
 }
 
@@ -120,8 +120,33 @@ bool ComposeAliasPath(const std::string& simulatorRoot, const std::string& value
     return true;
 }
 
+namespace {
+
+// Horspool's search: the byte under the window's last position says how far the marker can
+// move without passing a match; for most bytes of a panel.cfg that is the marker's length.
+struct MarkerShifts {
+    std::size_t shift[256];
+    MarkerShifts() {
+        const std::string_view marker = kModuleMarker;
+        for (std::size_t& s : shift) s = marker.size();
+        for (std::size_t i = 0; i + 1 < marker.size(); ++i) {
+            shift[static_cast<unsigned char>(marker[i])] = marker.size() - 1 - i;
+        }
+    }
+};
+
+}  // namespace
+
 int ContainsModuleMarker(std::string_view text) {
-    return text.find(kModuleMarker) != std::string_view::npos ? 1 : 0;
+    static const MarkerShifts kShifts;
+    const std::string_view marker = kModuleMarker;
+    const std::size_t m = marker.size();
+    for (std::size_t at = 0; at + m <= text.size();) {
+        const char last = text[at + m - 1];
+        if (last == marker.back() && text.compare(at, m - 1, marker.substr(0, m - 1)) == 0) return 1;
+        at += kShifts.shift[static_cast<unsigned char>(last)];
+    }
+    return 0;
 }
 
 PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot) {
@@ -131,7 +156,7 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
     const SlotInventory inventory = TakeSlotInventory(loaded.doc);
     facts.slotMask = inventory.slotMask;
     facts.setFound = inventory.setFound;
-    facts.marker = ContainsModuleMarker(loaded.original);
+    facts.marker = ContainsModuleMarker(loaded.doc.Source());
     return facts;
 }
 
@@ -152,7 +177,7 @@ int ReadPanelAlias(const std::string& panelFolder, std::int32_t itemData) {
 }
 
 int ScanForModuleMarker(const std::string& panelFolder) {
-    return ContainsModuleMarker(LoadForReading(panelFolder).original);
+    return ContainsModuleMarker(LoadForReading(panelFolder).doc.Source());
 }
 
 }  // namespace panelcfg

@@ -86,10 +86,26 @@ bool IsHeader(std::string_view text) {
     return Classify(text).kind == LineInfo::Header;
 }
 
-// The next c in [from, end), or end.
-const char* Find(const char* from, const char* end, char c) {
-    const void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
-    return at != nullptr ? static_cast<const char*>(at) : end;
+// The first CR or LF in [p, end), or end. Whole words without a byte below 0x0E are passed in
+// one step; only a word that may hold a line end (or a tab) is looked at byte by byte.
+const char* LineEnd(const char* p, const char* end) {
+    using Word = std::size_t;
+    constexpr Word kOnes = ~Word{0} / 0xFF;
+    constexpr Word kHigh = kOnes * 0x80;
+    for (;;) {
+        while (static_cast<std::size_t>(end - p) >= sizeof(Word)) {
+            Word w;
+            std::memcpy(&w, p, sizeof w);
+            if (((w - kOnes * 0x0E) & ~w & kHigh) != 0) break;
+            p += sizeof(Word);
+        }
+        const std::size_t n = std::min(sizeof(Word), static_cast<std::size_t>(end - p));
+        for (std::size_t i = 0; i < n; ++i) {
+            if (p[i] == '\n' || p[i] == '\r') return p + i;
+        }
+        p += n;
+        if (p == end) return end;
+    }
 }
 
 // A name or value given to an edit ends at its first line end.
@@ -105,31 +121,34 @@ std::string_view EditName(std::string_view s) { return Trim(OneLine(s)); }
 Document Document::Empty() { return Document(); }
 
 Document Document::Parse(std::string_view text) {
+    return FromBlock(std::make_shared<const std::string>(text));
+}
+
+Document Document::ParseOwned(std::string text) {
+    return FromBlock(std::make_shared<const std::string>(std::move(text)));
+}
+
+Document Document::FromBlock(std::shared_ptr<const std::string> block) {
     Document doc;
-    auto block = std::make_shared<const std::string>(text);
-    doc.storage_.push_back(block);
+    const std::string_view text = *block;
+    doc.storage_.push_back(std::move(block));
     if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
                              (text[0] == '\xFE' && text[1] == '\xFF'))) {
         doc.unrepresentable_ = true;
         return doc;
     }
-    const char* pos = block->data();
-    const char* const end = pos + block->size();
-    if (std::string_view(*block).substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+    const char* pos = text.data();
+    const char* const end = pos + text.size();
+    if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
         doc.bom_ = true;
         pos += kUtf8Bom.size();
     }
-    doc.lines_.reserve(block->size() / 32 + 1);
+    doc.lines_.reserve(text.size() / 32 + 1);
     std::size_t crlf = 0;
     std::size_t lf = 0;
     std::size_t cr = 0;
-    // Both kinds of line end are searched with memchr; each search result is kept until passed.
-    const char* next_cr = Find(pos, end, '\r');
-    const char* next_lf = Find(pos, end, '\n');
     while (pos < end) {
-        if (next_cr < pos) next_cr = Find(pos, end, '\r');
-        if (next_lf < pos) next_lf = Find(pos, end, '\n');
-        const char* stop = std::min(next_cr, next_lf);
+        const char* stop = LineEnd(pos, end);
         Line line;
         line.text = Text(pos, static_cast<std::size_t>(stop - pos));
         if (stop == end) {
@@ -157,6 +176,10 @@ Document Document::Parse(std::string_view text) {
         doc.newline_ = Text("\r", 1);
     }
     return doc;
+}
+
+std::string_view Document::Source() const {
+    return storage_.empty() ? std::string_view() : std::string_view(*storage_.front());
 }
 
 std::string Document::Serialise() const {

@@ -33,7 +33,13 @@ class Document {
 public:
     // Parses text; never fails. Any byte sequence is accepted (NULs included).
     static Document Parse(std::string_view text);
+    // Parse without copying: the document keeps text as its storage.
+    static Document ParseOwned(std::string text);
     static Document Empty();
+
+    // The bytes the document was parsed from, byte-order mark included, whatever edits
+    // followed; empty for Empty().
+    std::string_view Source() const;
 
     // The whole file as it would be written.
     std::string Serialise() const;
@@ -114,6 +120,7 @@ private:
     bool modified_ = false;
     Text newline_{"\r\n", 2};  // line end used for lines this document adds
 
+    static Document FromBlock(std::shared_ptr<const std::string> block);
     std::size_t FindSection(std::string_view name) const;  // header line, or npos
     std::size_t SectionEnd(std::size_t header) const;       // first line after the section
     std::size_t FindKey(std::size_t header, std::string_view key) const;  // key line, or npos

@@ -456,6 +456,17 @@ Error Load(const std::string& path, LoadedFile& out) {
     return {};
 }
 
+Error LoadReadOnly(const std::string& path, LoadedFile& out) {
+    out = LoadedFile{};
+    if (Error error = CheckPath(path)) return error;
+    std::string bytes;
+    bool existed = false;
+    if (Error error = ReadBytes(path, bytes, existed)) return error;
+    out.existed = existed;
+    out.doc = Document::ParseOwned(std::move(bytes));
+    return {};
+}
+
 Error WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (Error error = CheckPath(path)) return error;
     switch (Probe(path)) {

@@ -47,6 +47,10 @@ struct LoadedFile {
 // Errors: PathTooLong, AccessDenied, ReadFailed.
 Error Load(const std::string& path, LoadedFile& out);
 
+// Load for a reader that never saves what it read: the bytes are kept once, by the document
+// (out.doc.Source()), and out.original stays empty. Same answers and errors as Load.
+Error LoadReadOnly(const std::string& path, LoadedFile& out);
+
 // Writes doc to path atomically. expected_original: when given, the save fails with
 // ChangedOnDisk if the file no longer holds exactly these bytes (nullptr: no check;
 // a file that was missing is expected to be still missing when an empty string is passed

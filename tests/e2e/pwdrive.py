@@ -132,44 +132,30 @@ class App:
     # ------------------------------------------------------------------ the tree
 
     def tree_rows(self, screen):
-        """Text rows of the tree: a list of (top, bottom, leftmost dark x) in client pixels.
+        """Text rows of the tree: a list of (top, bottom, leftmost dark x, rightmost dark x) in
+        client pixels; the rightmost is the end of the item's label.
 
         A row is a run of scan lines holding dark (text) pixels; the tree's connecting lines are
         grey and its background white, so only labels and expand-button signs count."""
         x0, y0, x1, y1 = TREE
         rows, current = [], None
         for y in range(y0, y1 + 1):
-            dark = [x for x in range(x0 + 2, x1 - 1)
-                    if max(self.pixel(screen, x, y)) < 90]
+            dark = [x for x in range(x0 + 2, x1 - 1) if max(self.pixel(screen, x, y)) < 90]
             if dark:
-                if current is None:
-                    current = [y, y, min(dark)]
-                else:
-                    current[1] = y
-                    current[2] = min(current[2], min(dark))
-            elif current is not None:
-                rows.append(tuple(current))
+                top, left, right = (current[0], min(current[2], dark[0]), max(current[3], dark[-1])) \
+                    if current else (y, dark[0], dark[-1])
+                current = (top, y, left, right)
+            elif current:
+                rows.append(current)
                 current = None
-        if current is not None:
-            rows.append(tuple(current))
+        if current:
+            rows.append(current)
         # Runs of one or two scan lines are the dotted connecting lines, not text.
         return [r for r in rows if r[1] - r[0] >= 4]
 
-    def label_right(self, screen, row):
-        """Rightmost dark pixel of a text row: the end of the item's label."""
-        x0, _, x1, _ = TREE
-        best = None
-        for y in range(row[0], row[1] + 1):
-            for x in range(x1 - 2, x0 + 1, -1):
-                if max(self.pixel(screen, x, y)) < 90:
-                    best = x if best is None else max(best, x)
-                    break
-        return best
-
     def click_label(self, screen, row, repeat=1):
         """Clicks the end of a row's label, which is on the label whatever icons precede it."""
-        self.click(self.label_right(screen, row) - 2, (row[0] + row[1]) // 2, repeat)
-
+        self.click(row[3] - 2, (row[0] + row[1]) // 2, repeat)
 
 
 def resource(src, name):

@@ -53,13 +53,6 @@ TEST(PanelInspectionTest, SlotInventoryFollowsTheTitleRules) {
     }
 }
 
-TEST(PanelInspectionTest, ValuesAreCutAsA260ByteBufferCutsThem) {
-    const std::string value(400, 'v');
-    const auto doc = profile::Document::Parse("[fltsim]\r\nalias=" + value + "\r\n");
-    EXPECT_EQ(std::string(259, 'v'), ReadValue(doc, "fltsim", "alias"));
-    EXPECT_EQ("notfound", ReadValue(doc, "fltsim", "title"));
-}
-
 TEST(PanelInspectionTest, AliasPathComposition) {
     const std::string root = "C:\\FS";  // 5 + 10 ("\aircraft\") + value + 1 ("\")
     const struct {

@@ -136,7 +136,9 @@ TEST(ProfileDocumentTest, EditsLandWhereKernel32PutsThem) {
         if (row.after == nullptr) continue;
         EXPECT_EQ(testing::PrintToString(std::string(row.after)), testing::PrintToString(doc.Serialise())) << row.name;
         // An edit that changes nothing must not make the file be written.
-        if (start == row.after) EXPECT_FALSE(doc.Modified()) << row.name;
+        if (start == row.after) {
+            EXPECT_FALSE(doc.Modified()) << row.name;
+        }
     }
 }
 

@@ -35,8 +35,6 @@ constexpr ControlPlace kControlPlaces[] = {
 constexpr int kBaseUnitX = 6;
 constexpr int kBaseUnitY = 13;
 
-CommandHandler g_installRemoveHandler = nullptr;
-
 // Owns a GDI object; deletes it on destruction.
 class OwnedGdiObject {
 public:
@@ -97,13 +95,6 @@ void PlaceWindowAndControls(HWND dialog) {
 // Only the key state tells them apart: Escape is down while its command is handled.
 bool EscapeKeyIsDown() { return GetKeyState(VK_ESCAPE) < 0; }
 
-void RunInstallRemove() {
-    if (g_installRemoveHandler)
-        g_installRemoveHandler();
-    else
-        catalogue::InstallRemoveCommand();
-}
-
 BOOL OnInitDialog(HWND dialog) {
     g_shell = ShellState{};
     g_shell.tree = GetDlgItem(dialog, IDC_TREE);
@@ -141,7 +132,7 @@ BOOL OnCommand(int id) {
             return TRUE;
         case IDC_INSTALL_REMOVE:
             // A key that means "cancel" must not edit a panel.cfg.
-            if (!EscapeKeyIsDown()) RunInstallRemove();
+            if (!EscapeKeyIsDown()) catalogue::InstallRemoveCommand();
             return FALSE;
         case IDC_TOGGLE_DATABASE:
             host::ToggleDatabase();
@@ -225,7 +216,5 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 int RunMainDialog(HINSTANCE module) {
     return static_cast<int>(DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0));
 }
-
-void SetInstallRemoveHandler(CommandHandler handler) { g_installRemoveHandler = handler; }
 
 }  // namespace app

@@ -24,8 +24,4 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 // or the close area, 0 after a close request, -1 when the dialog cannot be created.
 int RunMainDialog(HINSTANCE module);
 
-// Tests: the command that button 2 runs (catalogue::InstallRemoveCommand when null).
-using CommandHandler = void (*)();
-void SetInstallRemoveHandler(CommandHandler handler);
-
 }  // namespace app

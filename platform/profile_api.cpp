@@ -16,7 +16,7 @@ constexpr std::uint32_t kIntBufferSize = 30;
 Document LoadForReading(const char* file) {
     if (file == nullptr || *file == '\0') return Document::Empty();
     LoadedFile loaded;
-    if (Load(ResolveProfilePath(file), loaded)) return Document::Empty();
+    if (LoadReadOnly(ResolveProfilePath(file), loaded)) return Document::Empty();
     return std::move(loaded.doc);
 }
 

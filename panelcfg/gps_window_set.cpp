@@ -18,7 +18,9 @@ namespace {
 MessageSink g_messageSink;
 
 void ShowError(const std::string& text) {
-    constexpr unsigned int kFlags = MB_ICONERROR | MB_OK;
+    // No owner, yet above the topmost main dialog, and task-modal so the dialog cannot start
+    // another edit while the message is up.
+    constexpr unsigned int kFlags = MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_TOPMOST;
     if (g_messageSink) {
         g_messageSink(text, kPanelCfgErrorCaption, kFlags);
         return;

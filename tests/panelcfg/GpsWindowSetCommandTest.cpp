@@ -59,7 +59,7 @@ TEST_F(GpsWindowSetCommandTest, NotEnoughSlotsShowsTheMessageBox) {
     ASSERT_EQ(1u, shown_.size());
     EXPECT_EQ("Not enough Window## available in the panel.cfg file", shown_[0].text);
     EXPECT_EQ("Panel.cfg error", shown_[0].caption);
-    EXPECT_EQ(static_cast<unsigned>(MB_ICONERROR | MB_OK), shown_[0].flags);
+    EXPECT_EQ(static_cast<unsigned>(MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_TOPMOST), shown_[0].flags);
     EXPECT_FALSE(pwtest::Exists(File()));
 }
 

@@ -40,7 +40,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,12 +50,9 @@ using pwtest::Op;
 std::string Show(const std::string& bytes) { return testing::PrintToString(bytes); }
 
 std::string Describe(const Op& op) {
-    static const char* const kNames[] = {"read", "int", "keys", "sections", "write", "delete-key",
-                                         "delete-section"};
-    std::ostringstream out;
-    out << kNames[op.kind] << " [" << op.section << "] " << Show(op.key) << " " << Show(op.value)
-        << " size " << op.size;
-    return out.str();
+    static const char* const kNames[] = {"read", "int", "keys", "sections", "write", "delete-key", "delete-section"};
+    return std::string(kNames[op.kind]) + " [" + op.section + "] " + Show(op.key) + " " + Show(op.value) + " size " +
+           std::to_string(op.size);
 }
 
 struct Counters {
@@ -73,9 +69,8 @@ public:
                     Counters& counters, std::string* ours_out = nullptr) {
         const std::string theirs = tmp_.Path("k" + std::to_string(id) + ".ini");
         const std::string ours = tmp_.Path("o" + std::to_string(id) + ".ini");
-        if (start_exists) {
-            pwtest::WriteBytes(theirs, start);
-            pwtest::WriteBytes(ours, start);
+        for (const std::string& file : {theirs, ours}) {
+            if (start_exists) pwtest::WriteBytes(file, start);
         }
         std::string problem;
         for (std::size_t i = 0; i < ops.size() && problem.empty(); ++i) {
@@ -103,12 +98,10 @@ private:
             ++counters.reads;
             const char* s = op.kind == Op::ReadSections ? nullptr : sec;
             const char* k = op.kind == Op::ReadString ? key : nullptr;
-            std::vector<char> a(op.size + 2, '#');
-            std::vector<char> b(op.size + 2, '#');
+            std::vector<char> a(op.size + 2, '#'), b(op.size + 2, '#');
             DWORD na = ::GetPrivateProfileStringA(s, k, "notfound", a.data(), op.size, theirs.c_str());
             std::uint32_t nb = profile::GetPrivateProfileStringA(s, k, "notfound", b.data(), op.size, ours.c_str());
-            std::string ta(a.data(), na);
-            std::string tb(b.data(), nb);
+            const std::string ta(a.data(), na), tb(b.data(), nb);
             if (na == nb && ta == tb) return "";
             if (op.kind == Op::ReadString && IsQuotedTruncation(op, ours, ta, tb)) {
                 ++counters.e3_quoted_truncations;
@@ -121,8 +114,7 @@ private:
             ++counters.reads;
             UINT a = ::GetPrivateProfileIntA(sec, key, 640, theirs.c_str());
             std::uint32_t b = profile::GetPrivateProfileIntA(sec, key, 640, ours.c_str());
-            if (a == b) return "";
-            return "kernel32 " + std::to_string(a) + ", ours " + std::to_string(b);
+            return a == b ? "" : "kernel32 " + std::to_string(a) + ", ours " + std::to_string(b);
         }
         case Op::Write:
         case Op::DeleteKey:
@@ -136,10 +128,7 @@ private:
             const char* v = op.kind == Op::Write ? op.value.c_str() : nullptr;
             BOOL a = ::WritePrivateProfileStringA(sec, k, v, theirs.c_str());
             profile::Error b = profile::WritePrivateProfileStringA(sec, k, v, ours.c_str());
-            if ((a != FALSE) != !b) {
-                return "kernel32 " + std::to_string(a) + ", ours " + (b ? b.reason : std::string("ok"));
-            }
-            return "";
+            return (a != FALSE) == !b ? "" : "kernel32 " + std::to_string(a) + ", ours " + (b ? b.reason : "ok");
         }
         }
         return "unknown op";
@@ -159,37 +148,33 @@ private:
     static bool DeleteFallsThrough(const Op& op, const std::string& ours) {
         profile::LoadedFile loaded;
         profile::Load(ours, loaded);
-        const profile::Document& doc = loaded.doc;
-        if (!doc.HasSection(op.section) || doc.Get(op.section, op.key)) return false;
+        profile::Document& rest = loaded.doc;
+        if (!rest.HasSection(op.section) || rest.Get(op.section, op.key)) return false;
         // Look past the first occurrence: drop it and ask again.
-        profile::Document rest = doc;
         while (rest.HasSection(op.section)) {
             rest.RemoveSection(op.section);
             if (rest.Get(op.section, op.key)) return true;
         }
-        // A bare "key" line in the first section is a key to Wine's delete as well.
         return false;
     }
 
-    // Both final files as kernel32 reads them.
+    // The section names (section null) or a section's key names, as kernel32 lists them.
+    static std::vector<std::string> List(const char* section, const std::string& path) {
+        std::vector<char> buffer(65536);
+        const DWORD n = ::GetPrivateProfileStringA(section, nullptr, "", buffer.data(), 65536, path.c_str());
+        std::vector<std::string> names;
+        for (std::size_t at = 0; at < n; at += names.back().size() + 1) names.emplace_back(buffer.data() + at);
+        return names;
+    }
+
+    // A final file as kernel32 reads it.
     static std::string Content(const std::string& path) {
         std::string out;
-        std::vector<char> buffer(65536);
-        DWORD n = ::GetPrivateProfileStringA(nullptr, nullptr, "", buffer.data(), 65536, path.c_str());
-        std::vector<std::string> sections;
-        for (std::size_t at = 0; at < n; at += sections.back().size() + 1) {
-            sections.emplace_back(buffer.data() + at);
-        }
-        for (const std::string& section : sections) {
+        for (const std::string& section : List(nullptr, path)) {
             out += "[" + section + "]\n";
-            std::vector<char> keys(65536);
-            DWORD nk = ::GetPrivateProfileStringA(section.c_str(), nullptr, "", keys.data(), 65536, path.c_str());
-            for (std::size_t at = 0; at < nk;) {
-                std::string key(keys.data() + at);
-                at += key.size() + 1;
+            for (const std::string& key : List(section.c_str(), path)) {
                 char value[1024] = {};
-                ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "notfound", value, sizeof value,
-                                           path.c_str());
+                ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "notfound", value, sizeof value, path.c_str());
                 out += key + "=" + value + "\n";
             }
         }
@@ -197,8 +182,7 @@ private:
     }
 
     static std::string CompareContent(const std::string& theirs, const std::string& ours) {
-        std::string a = Content(theirs);
-        std::string b = Content(ours);
+        const std::string a = Content(theirs), b = Content(ours);
         if (a == b) return "";
         return "final content differs:\nkernel32 file " + Show(pwtest::ReadBytes(theirs)) + "\nreads\n" + a +
                "ours file " + Show(pwtest::ReadBytes(ours)) + "\nreads\n" + b;
@@ -216,9 +200,7 @@ TEST(ProfileDifferentialTest, HandWrittenEffects) {
         std::string ours;
         EXPECT_EQ("", diff.Run(row.start ? row.start : "", row.start != nullptr, row.ops, id++, counters, &ours))
             << row.name;
-        if (row.after != nullptr) {
-            EXPECT_EQ(Show(row.after), Show(ours)) << row.name;
-        }
+        if (row.after != nullptr) EXPECT_EQ(Show(row.after), Show(ours)) << row.name;
     }
     EXPECT_EQ(1, counters.e2_skipped_deletes);
     EXPECT_EQ(1, counters.e3_quoted_truncations);
@@ -307,22 +289,21 @@ TEST(ProfileDifferentialTest, SeededRandomSequences) {
     auto started = std::chrono::steady_clock::now();
     for (int i = 0; i < count && failures < 5; ++i) {
         Generator gen(base_seed + static_cast<std::uint32_t>(i));
-        std::string start = gen.Text();
-        bool exists = gen.Pick(12) != 0;
-        std::vector<Op> ops;
-        int n = 1 + gen.Pick(8);
-        for (int j = 0; j < n; ++j) ops.push_back(gen.Operation());
-        std::string problem = diff.Run(start, exists, ops, 1000 + i, counters);
+        const std::string start = gen.Text();
+        const bool exists = gen.Pick(12) != 0;
+        std::vector<Op> ops(1 + gen.Pick(8));
+        for (Op& op : ops) op = gen.Operation();
+        const std::string problem = diff.Run(start, exists, ops, 1000 + i, counters);
         if (!problem.empty()) {
             ++failures;
             ADD_FAILURE() << "seed " << base_seed + i << " start " << (exists ? Show(start) : "(no file)") << "\n"
                           << problem;
         }
     }
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("differential: %d sequences (seed %u), %d reads, %d writes compared in %.1f s; "
                 "exceptions: E2 %d deletes skipped, E3 %d quoted truncations\n",
-                counters.sequences, base_seed, counters.reads, counters.writes, seconds,
+                counters.sequences, base_seed, counters.reads, counters.writes,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count(),
                 counters.e2_skipped_deletes, counters.e3_quoted_truncations);
     EXPECT_EQ(count, counters.sequences);
 }

@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -90,27 +90,22 @@ TEST_F(GpsWindowSetEditTest, WorkedExampleInstallsLineForLineAndRemovesAgain) {
 }
 
 TEST_F(GpsWindowSetEditTest, SizesAt1024TruncateAndHugeWidthsAreRefused) {
-    const auto writes = GpsWindowSetWrites({{0, 1, 2, 3}}, 1024);
+    std::map<std::string, std::string> writes;  // "section key" to value
+    for (const ProfileWrite& w : GpsWindowSetWrites({{0, 1, 2, 3}}, 1024)) writes[w.section + " " + w.key] = w.value;
     ASSERT_EQ(33u, writes.size());
-    const ProfileWrite expected[] = {
-        {"Window00", "size_mm", "80,128"},
-        {"Window00", "gauge00", "Skyvantage_Aerolith!MiniStack,0,0,80,128,12601 12602 12603"},
-        {"Window01", "size_mm", "500,360"},
-        {"Window02", "size_mm", "500,303"},
-        {"Window02", "gauge00", "Skyvantage_Aerolith!GMA340,0,0,500,100"},
-        {"Window02", "gauge01", "Skyvantage_Aerolith!GTX327,0,100,500,131"},
-        {"Window02", "gauge02", "Bendix_King_Radio!Bendix-King Radio ADF,0,231,250,72"},
-        {"Window02", "gauge03", "Bendix_King_Radio!Bendix-King Radio AP,250,231,250,72"},
-        {"Window03", "size_mm", "240,240"},
-        {"Window Titles", "Window02", "Skyvantage 530 AVIONICS"},
+    const std::pair<const char*, const char*> expected[] = {
+        {"Window00 size_mm", "80,128"},
+        {"Window00 gauge00", "Skyvantage_Aerolith!MiniStack,0,0,80,128,12601 12602 12603"},
+        {"Window01 size_mm", "500,360"},
+        {"Window02 size_mm", "500,303"},
+        {"Window02 gauge00", "Skyvantage_Aerolith!GMA340,0,0,500,100"},
+        {"Window02 gauge01", "Skyvantage_Aerolith!GTX327,0,100,500,131"},
+        {"Window02 gauge02", "Bendix_King_Radio!Bendix-King Radio ADF,0,231,250,72"},
+        {"Window02 gauge03", "Bendix_King_Radio!Bendix-King Radio AP,250,231,250,72"},
+        {"Window03 size_mm", "240,240"},
+        {"Window Titles Window02", "Skyvantage 530 AVIONICS"},
     };
-    for (const ProfileWrite& want : expected) {
-        auto found = std::find_if(writes.begin(), writes.end(), [&](const ProfileWrite& w) {
-            return w.section == want.section && w.key == want.key;
-        });
-        ASSERT_NE(writes.end(), found) << want.section << " " << want.key;
-        EXPECT_EQ(want.value, found->value) << want.section << " " << want.key;
-    }
+    for (const auto& [key, value] : expected) EXPECT_EQ(value, writes[key]) << key;
     // The largest width "size_mm" can give still fits an int; beyond it the install refuses.
     EXPECT_EQ(2097151999, ComputeSetSizes(4294967295.0).gpsWidth);
     EXPECT_FALSE(UsableWidth(-1.0));
@@ -138,11 +133,9 @@ TEST_F(GpsWindowSetEditTest, SlotChoiceTakesTheFourLowestFree) {
         Write(Titles(row.taken));
         const EditOutcome out = Install(row.taken);
         if (row.slots[3] < 0) {
-            EXPECT_EQ(EditKind::NotEnoughSlots, out.kind);
             EXPECT_EQ(0, out.result);
             EXPECT_EQ("Not enough Window## available in the panel.cfg file", out.message);
-            EXPECT_EQ(Titles(row.taken), Read());
-            EXPECT_EQ("panel.cfg;", Listing());
+            EXPECT_EQ(Titles(row.taken) + "panel.cfg;", Read() + Listing());
             continue;
         }
         ASSERT_EQ(EditKind::Done, out.kind) << out.message;
@@ -368,7 +361,6 @@ TEST_F(GpsWindowSetEditTest, NothingIsCreatedWhenTheFileOrFolderIsMissing) {
     const std::string gone = temp_.Path("gone") + pwtest::kSeparator;
     const EditOutcome out = InstallIntoFile(gone, 0, 640);
     EXPECT_EQ(0, out.result);
-    EXPECT_EQ(EditKind::Failed, out.kind);
     EXPECT_NE(std::string::npos, out.message.find(gone + "panel.cfg")) << out.message;
     // A missing file whose first save fails stays missing.
     profile::SetSaveFaultHook(FailAt("temp-written"));

@@ -32,10 +32,7 @@ const ReadRow kReadRows[] = {
     {"[s]\r\nk=v\r\n", " s ", " k ", "v"},
     // values: trimmed, outer quotes once, no inline comments, '=' inside kept
     {"[s]\r\nk=   \r\n", "s", "k", ""},
-    {"[s]\r\nk=\r\n", "s", "k", ""},
-    {"[s]\r\nsp= 12\r\n", "s", "sp", "12"},
     {"[s]\r\npad=\" padded \"\r\n", "s", "pad", " padded "},
-    {"[s]\r\nk=\"val2\"\r\n", "s", "k", "val2"},
     {"[s]\r\nk='v s'\r\n", "s", "k", "v s"},
     {"[s]\r\nk=\"abc\r\n", "s", "k", "\"abc"},
     {"[s]\r\nk=\"abc'\r\n", "s", "k", "\"abc'"},
@@ -43,7 +40,6 @@ const ReadRow kReadRows[] = {
     {"[s]\r\nk=\"\"\r\n", "s", "k", ""},
     {"[s]\r\nk=\"\r\n", "s", "k", "\""},
     {"[s]\r\nk4=v4 ; inline\r\n", "s", "k4", "v4 ; inline"},
-    {"[s]\r\nk5=v5 // x\r\n", "s", "k5", "v5 // x"},
     {"[s]\r\nk=a=b\r\n", "s", "k", "a=b"},
     // lines that are not keys, comments that are
     {"[s]\r\nname3\r\n", "s", "name3", nullptr},
@@ -75,7 +71,7 @@ const ReadRow kReadRows[] = {
 TEST(ProfileDocumentTest, ReadsAsKernel32Does) {
     for (const ReadRow& row : kReadRows) {
         Document doc = Document::Parse(row.text);
-        std::optional<std::string> value = doc.Get(row.section, row.key);
+        const std::optional<std::string> value = doc.Get(row.section, row.key);
         SCOPED_TRACE(testing::Message() << "text " << testing::PrintToString(std::string(row.text))
                                         << " [" << row.section << "] " << row.key);
         if (row.expected == nullptr) {

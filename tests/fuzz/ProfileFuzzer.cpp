@@ -32,13 +32,9 @@ using profile::DocumentAccess;
     std::abort();
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string Trim(std::string s) {
-    while (!s.empty() && IsBlank(s.back())) s.pop_back();
-    std::size_t b = 0;
-    while (b < s.size() && IsBlank(s[b])) ++b;
-    return s.substr(b);
+std::string Trim(const std::string& s) {
+    const std::size_t first = s.find_first_not_of(" \t");
+    return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 std::string OneLine(const std::string& s) { return s.substr(0, s.find_first_of("\r\n")); }
@@ -86,12 +82,10 @@ void CheckChangedLines(const std::vector<std::string>& before, const std::vector
     while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
     std::size_t tail = 0;
     while (tail < before.size() - head && tail < after.size() - head &&
-           before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+           before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
         ++tail;
-    }
-    std::size_t removed = before.size() - head - tail;
-    std::size_t added = after.size() - head - tail;
-    std::string detail = "removed " + std::to_string(removed) + ", added " + std::to_string(added);
+    const std::size_t removed = before.size() - head - tail, added = after.size() - head - tail;
+    const std::string detail = "removed " + std::to_string(removed) + ", added " + std::to_string(added);
     switch (edit) {
     case Edit::Set:
         // One key line replaced, or a line inserted (its predecessor may gain a line end),
@@ -133,16 +127,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Edit edit;
         std::string section, key, value;
     };
-    std::vector<Planned> plan;
-    std::size_t count = in.ConsumeIntegralInRange<std::size_t>(0, 6);
-    for (std::size_t i = 0; i < count; ++i) {
-        Planned p;
-        int kind = in.ConsumeIntegralInRange<int>(0, 4);
+    std::vector<Planned> plan(in.ConsumeIntegralInRange<std::size_t>(0, 6));
+    for (Planned& p : plan) {
+        const int kind = in.ConsumeIntegralInRange<int>(0, 4);
         p.edit = kind <= 2 ? Edit::Set : kind == 3 ? Edit::RemoveKey : Edit::RemoveSection;
         p.section = Name(in);
         p.key = Name(in);
         p.value = in.ConsumeRandomLengthString(24);
-        plan.push_back(std::move(p));
     }
     const std::string text = in.ConsumeRemainingBytesAsString();
 
@@ -150,8 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (doc.Serialise() != text) Fail("unedited document did not round-trip", text);
 
     for (const Planned& p : plan) {
-        std::vector<std::string> before = DocumentAccess::Lines(doc);
-        std::size_t headers_before = CountHeaders(doc, Trim(OneLine(p.section)));
+        const std::vector<std::string> before = DocumentAccess::Lines(doc);
+        const std::size_t headers_before = CountHeaders(doc, Trim(OneLine(p.section)));
         switch (p.edit) {
         case Edit::Set:
             doc.Set(p.section, p.key, p.value);

@@ -74,24 +74,22 @@ std::size_t ReadEveryFile(const std::string& folder) {
     return bytes;
 }
 
-bool NotFound(const char* value) { return std::strcmp(value, "notfound") == 0; }
+// One profile read through kernel32.
+std::string Read(const char* section, const std::string& key, const std::string& file) {
+    char value[260];
+    GetPrivateProfileStringA(section, key.c_str(), "notfound", value, sizeof value, file.c_str());
+    return value;
+}
 
 // One panel the way the scan would classify it with one profile call per key.
 int ClassifyPerKey(const std::string& panelFolder) {
     const std::string file = panelFolder + "\\panel.cfg";
-    char value[260];
-    GetPrivateProfileStringA("fltsim", "alias", "notfound", value, sizeof value, file.c_str());
-    if (!NotFound(value)) return 2;
+    if (Read("fltsim", "alias", file) != "notfound") return 2;
     bool found = false;
     for (int slot = 0; slot < 32; ++slot) {
-        char key[16];
-        std::snprintf(key, sizeof key, "Window%02d", slot);
-        GetPrivateProfileStringA("Window Titles", key, "notfound", value, sizeof value, file.c_str());
-        if (NotFound(value)) {
-            std::snprintf(key, sizeof key, "Window%d", slot);
-            GetPrivateProfileStringA("Window Titles", key, "notfound", value, sizeof value, file.c_str());
-        }
-        if (!NotFound(value) && std::strncmp(value, "Skyvantage 530", 14) == 0) found = true;
+        std::string title = Read("Window Titles", (slot < 10 ? "Window0" : "Window") + std::to_string(slot), file);
+        if (title == "notfound") title = Read("Window Titles", "Window" + std::to_string(slot), file);
+        found = found || title.compare(0, 14, "Skyvantage 530") == 0;
     }
     if (found) return 1;
     std::FILE* text = std::fopen(file.c_str(), "r");
@@ -111,12 +109,8 @@ int ScanPerKey(const std::string& root) {
         bool titled = false;
         ForEachEntry(folder, [&](const std::string& panel, bool isPanelFolder, const std::string& path) {
             if (!isPanelFolder || !catalogue::IsPanelFolderName(panel)) return;
-            if (!titled) {
-                char title[1024];
-                GetPrivateProfileStringA("fltsim.0", "title", "notfound", title, sizeof title,
-                                         (folder + "\\aircraft.cfg").c_str());
-                titled = true;
-            }
+            if (!titled) Read("fltsim.0", "title", folder + "\\aircraft.cfg");
+            titled = true;
             ClassifyPerKey(path);
             ++panels;
         });

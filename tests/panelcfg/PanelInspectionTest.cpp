@@ -15,17 +15,9 @@
 namespace panelcfg {
 namespace {
 
-
-struct InventoryRow {
-    const char* name;
-    std::string text;
-    std::uint32_t mask;
-    int found;
-};
-
 TEST(PanelInspectionTest, SlotInventoryFollowsTheTitleRules) {
     const std::string longTitle = "Skyvantage 530" + std::string(300, 'x');
-    const InventoryRow rows[] = {
+    const struct { const char* name; std::string text; std::uint32_t mask; int found; } rows[] = {
         {"slots 0-3", "[Window Titles]\r\nWindow00=Main\r\nWindow01=b\r\nWindow02=c\r\nWindow03=d\r\n", 15, 0},
         {"slot 3 free", "[Window Titles]\r\nWindow00=a\r\nWindow01=b\r\nWindow02=c\r\nWindow04=d\r\n", 23, 0},
         {"one-digit key", "[Window Titles]\r\nWindow5=Radio\r\n", 1u << 5, 0},
@@ -46,7 +38,7 @@ TEST(PanelInspectionTest, SlotInventoryFollowsTheTitleRules) {
         {"other sections ignored", "[Window03]\r\nWindow03=x\r\n[Window Titles]\r\n", 0, 0},
         {"empty file", "", 0, 0},
     };
-    for (const InventoryRow& row : rows) {
+    for (const auto& row : rows) {
         const SlotInventory inventory = TakeSlotInventory(profile::Document::Parse(row.text));
         EXPECT_EQ(row.mask, inventory.slotMask) << row.name;
         EXPECT_EQ(row.found, inventory.setFound) << row.name;

@@ -7,6 +7,7 @@
 #include "host/host_discovery.h"
 #include "host/host_state.h"
 #include "host/trainer_rules.h"
+#include "platform/unique_handle.h"
 #include "preview/preview_renderer.h"
 #include "resources/resource_ids.h"
 
@@ -35,29 +36,12 @@ constexpr ControlPlace kControlPlaces[] = {
 constexpr int kBaseUnitX = 6;
 constexpr int kBaseUnitY = 13;
 
-// Owns a GDI object; deletes it on destruction.
-class OwnedGdiObject {
-public:
-    OwnedGdiObject() = default;
-    OwnedGdiObject(const OwnedGdiObject&) = delete;
-    OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
-    ~OwnedGdiObject() { reset(nullptr); }
-    void reset(HGDIOBJ object) {
-        if (object_) DeleteObject(object_);
-        object_ = object;
-    }
-    HGDIOBJ get() const { return object_; }
-
-private:
-    HGDIOBJ object_ = nullptr;
-};
-
 // The status line lies on the skin: it erases its background with the skin itself, aligned to
 // the control's place, so its text stands on the skin instead of on a grey bar. Long-lived:
 // made on first use, released at process end.
 struct StatusLineLook {
-    OwnedGdiObject skin;
-    OwnedGdiObject brush;
+    platform::OwnedGdiObject skin;
+    platform::OwnedGdiObject brush;
 };
 StatusLineLook g_statusLook;
 constexpr COLORREF kStatusTextColour = RGB(232, 238, 244);
@@ -149,9 +133,9 @@ void OnNotify(const NMHDR* header) {
 INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
     if (GetDlgCtrlID(control) != IDC_STATUS_LINE) return FALSE;
     if (!g_statusLook.brush.get()) {
-        g_statusLook.skin.reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SKIN)));
+        g_statusLook.skin.Reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SKIN)));
         if (!g_statusLook.skin.get()) return FALSE;
-        g_statusLook.brush.reset(CreatePatternBrush(static_cast<HBITMAP>(g_statusLook.skin.get())));
+        g_statusLook.brush.Reset(CreatePatternBrush(static_cast<HBITMAP>(g_statusLook.skin.get())));
         if (!g_statusLook.brush.get()) return FALSE;
     }
     RECT place = {};

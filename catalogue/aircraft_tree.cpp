@@ -2,6 +2,7 @@
 
 #include "app/shell_state.h"
 #include "catalogue/item_data.h"
+#include "platform/unique_handle.h"
 #include "resources/resource_ids.h"
 
 #include <initializer_list>
@@ -15,29 +16,7 @@ namespace {
 constexpr int kItemTextCapacity = 1024;
 
 // The state image list: long-lived, it belongs to the tree for the dialog's whole life.
-struct StateImageList {
-    HIMAGELIST list = nullptr;
-    StateImageList() = default;
-    StateImageList(const StateImageList&) = delete;
-    StateImageList& operator=(const StateImageList&) = delete;
-    ~StateImageList() { Reset(nullptr); }
-    void Reset(HIMAGELIST next) {
-        if (list) ImageList_Destroy(list);
-        list = next;
-    }
-};
-StateImageList g_stateImages;
-
-struct LoadedBitmap {
-    HBITMAP bitmap;
-    explicit LoadedBitmap(int id)
-        : bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id))) {}
-    LoadedBitmap(const LoadedBitmap&) = delete;
-    LoadedBitmap& operator=(const LoadedBitmap&) = delete;
-    ~LoadedBitmap() {
-        if (bitmap) DeleteObject(bitmap);
-    }
-};
+platform::UniqueHandle<HIMAGELIST, &ImageList_Destroy> g_stateImages;
 
 HWND Tree() { return app::g_shell.tree; }
 
@@ -67,8 +46,9 @@ void AttachStateImageList(HWND tree) {
     HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, 2, 1);
     if (!list) return;
     for (int id : {IDB_STATE_BLANK, IDB_STATE_BADGE}) {
-        LoadedBitmap picture(id);
-        if (picture.bitmap) ImageList_Add(list, picture.bitmap, nullptr);
+        const platform::OwnedBitmapHandle picture(
+            LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
+        if (picture) ImageList_Add(list, picture.get(), nullptr);
     }
     SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(list));
     g_stateImages.Reset(list);

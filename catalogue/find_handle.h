@@ -3,31 +3,24 @@
 
 #include <windows.h>
 
+#include "platform/unique_handle.h"
+
 namespace catalogue {
 
 class FindHandle {
 public:
-    FindHandle() = default;
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    ~FindHandle() { Close(); }
-
     // Starts a search; false (and nothing held) when it cannot start.
     bool Start(const char* pattern, WIN32_FIND_DATAA& entry) {
-        Close();
-        handle_ = FindFirstFileA(pattern, &entry);
-        return handle_ != INVALID_HANDLE_VALUE;
+        handle_.Reset(platform::ValidOrNull(FindFirstFileA(pattern, &entry)));
+        return static_cast<bool>(handle_);
     }
     bool Next(WIN32_FIND_DATAA& entry) {
-        return handle_ != INVALID_HANDLE_VALUE && FindNextFileA(handle_, &entry) != 0;
+        return handle_ && FindNextFileA(handle_.get(), &entry) != 0;
     }
-    void Close() {
-        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
+    void Close() { handle_.Reset(); }
 
 private:
-    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    platform::OwnedFindHandle handle_;
 };
 
 }  // namespace catalogue

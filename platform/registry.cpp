@@ -9,20 +9,6 @@ namespace {
 std::string g_machineRootOverride;  // HKCU subkey standing in for HKLM; empty in the product
 }  // namespace
 
-RegistryKey::~RegistryKey() {
-    if (key_) RegCloseKey(key_);
-}
-
-RegistryKey::RegistryKey(RegistryKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-
-RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
-    if (this != &other) {
-        if (key_) RegCloseKey(key_);
-        key_ = std::exchange(other.key_, nullptr);
-    }
-    return *this;
-}
-
 RegistryKey OpenMachineKeyForReading(const std::string& subKey) {
     HKEY root = HKEY_LOCAL_MACHINE;
     std::string path = subKey;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/unique_handle.h"
+
 #include <string>
 
 namespace platform {
@@ -12,22 +14,7 @@ namespace platform {
 constexpr DWORD kRegistryTextBytes = 260;
 
 // Owns an open key; closes it on destruction.
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    explicit RegistryKey(HKEY key) : key_(key) {}
-    ~RegistryKey();
-    RegistryKey(RegistryKey&& other) noexcept;
-    RegistryKey& operator=(RegistryKey&& other) noexcept;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    HKEY get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-
-private:
-    HKEY key_ = nullptr;
-};
+using RegistryKey = OwnedRegistryKey;
 
 // Opens subKey of the machine root for reading (KEY_READ, 32-bit view). An empty key when the
 // key is missing or cannot be read.

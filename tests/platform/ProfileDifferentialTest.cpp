@@ -200,7 +200,9 @@ TEST(ProfileDifferentialTest, HandWrittenEffects) {
         std::string ours;
         EXPECT_EQ("", diff.Run(row.start ? row.start : "", row.start != nullptr, row.ops, id++, counters, &ours))
             << row.name;
-        if (row.after != nullptr) EXPECT_EQ(Show(row.after), Show(ours)) << row.name;
+        if (row.after != nullptr) {
+            EXPECT_EQ(Show(row.after), Show(ours)) << row.name;
+        }
     }
     EXPECT_EQ(1, counters.e2_skipped_deletes);
     EXPECT_EQ(1, counters.e3_quoted_truncations);

@@ -67,6 +67,19 @@ Error FolderNotFileError(const std::string& path) {
     return Fail(ErrorCode::AccessDenied, path, "Cannot use " + path + ": it is a folder, not a file.");
 }
 
+Error TooLargeError(const std::string& path) {
+    return Fail(ErrorCode::ReadFailed, path, "Cannot read " + path + ": the file is too large.");
+}
+
+Error DiskFullError(const std::string& path) {
+    return Fail(ErrorCode::WriteFailed, path,
+                "Cannot write " + path + ": the disk is full. The file is unchanged.");
+}
+
+Error WriteFailedError(const std::string& path, const std::string& why) {
+    return Fail(ErrorCode::WriteFailed, path, "Cannot write " + path + ": " + why + ". The file is unchanged.");
+}
+
 enum class Kind { Missing, FolderMissing, File, ReadOnlyFile, Folder, Unknown };
 
 // Names for the temporary file: short (as short as "panel.cfg"), so that a target whose path
@@ -201,18 +214,13 @@ Error ReadBytes(const std::string& path, std::string& bytes, bool& existed) {
         bytes.resize(have);
     } catch (const std::bad_alloc&) {
         bytes.clear();
-        return Fail(ErrorCode::ReadFailed, path, "Cannot read " + path + ": the file is too large.");
+        return TooLargeError(path);
     }
     return {};
 }
 
 Error WriteError(const std::string& path, DWORD code) {
-    if (IsDiskFull(code)) {
-        return Fail(ErrorCode::WriteFailed, path,
-                    "Cannot write " + path + ": the disk is full. The file is unchanged.");
-    }
-    return Fail(ErrorCode::WriteFailed, path,
-                "Cannot write " + path + ": " + SystemMessage(code) + ". The file is unchanged.");
+    return IsDiskFull(code) ? DiskFullError(path) : WriteFailedError(path, SystemMessage(code));
 }
 
 Error CreateTemp(const std::string& path, const std::string& folder, TempFile& temp,
@@ -362,18 +370,14 @@ Error ReadBytes(const std::string& path, std::string& bytes, bool& existed) {
         }
     } catch (const std::bad_alloc&) {
         bytes.clear();
-        return Fail(ErrorCode::ReadFailed, path, "Cannot read " + path + ": the file is too large.");
+        return TooLargeError(path);
     }
     return {};
 }
 
 Error WriteError(const std::string& path, int code) {
-    if (code == ENOSPC || code == EDQUOT) {
-        return Fail(ErrorCode::WriteFailed, path,
-                    "Cannot write " + path + ": the disk is full. The file is unchanged.");
-    }
-    return Fail(ErrorCode::WriteFailed, path,
-                "Cannot write " + path + ": " + SystemMessage(code) + ". The file is unchanged.");
+    const bool diskFull = code == ENOSPC || code == EDQUOT;
+    return diskFull ? DiskFullError(path) : WriteFailedError(path, SystemMessage(code));
 }
 
 Error CreateTemp(const std::string& path, const std::string& folder, TempFile& temp,
@@ -496,10 +500,7 @@ Error WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (Error error = CreateTemp(path, FolderPart(path), temp, bytes, AttributesToKeep(path))) {
         return error;
     }
-    if (!HookAllows("temp-written", path)) {
-        return Fail(ErrorCode::WriteFailed, path,
-                    "Cannot write " + path + ": the disk is full. The file is unchanged.");
-    }
+    if (!HookAllows("temp-written", path)) return DiskFullError(path);
     if (!HookAllows("before-replace", path)) {
         return Fail(ErrorCode::ReplaceFailed, path,
                     "Cannot replace " + path + ": another program is using it. The file is unchanged.");

@@ -1,5 +1,9 @@
 # The two commands a newcomer needs: `make demo` and `make test`.
-.PHONY: demo test bench prereqs build-windows build-native test-native test-windows fuzz clean
+#
+# Three build trees: build/windows is the shipped program (static i686 exe), build/windows64 the
+# same sources for x86_64 with every Windows test, run under 64-bit Wine on any machine, and
+# build/native the portable code under the sanitizers.
+.PHONY: demo test bench prereqs build-windows build-windows64 build-native test-native test-windows fuzz clean
 
 JOBS ?= 2
 
@@ -10,27 +14,35 @@ build-windows: prereqs
 	cmake --preset windows >/dev/null
 	cmake --build --preset windows -j $(JOBS)
 
+build-windows64: prereqs
+	cmake --preset windows64 >/dev/null
+	cmake --build --preset windows64 -j $(JOBS)
+
 build-native: prereqs
 	cmake --preset native >/dev/null
 	cmake --build --preset native -j $(JOBS)
 
 demo: build-windows
-	tools/demo.sh build/windows
+	cmake --preset windows64 >/dev/null
+	cmake --build --preset windows64 -j $(JOBS) --target panelwright
+	tools/demo.sh
 
 test-native: build-native
 	ctest --preset native -LE bench -j $(JOBS)
 
-test-windows: build-windows
-	ctest --preset windows -LE bench -j $(JOBS)
+test-windows: build-windows build-windows64
+	@tools/say-windows-exes.sh
+	ctest --preset windows64 -LE bench -j $(JOBS)
 
-test: build-native build-windows
+test: build-native build-windows build-windows64
 	@status=0; \
 	ctest --preset native -LE bench -j $(JOBS) || status=1; \
-	ctest --preset windows -LE bench -j $(JOBS) || status=1; \
+	tools/say-windows-exes.sh; \
+	ctest --preset windows64 -LE bench -j $(JOBS) || status=1; \
 	exit $$status
 
-bench: build-windows
-	ctest --preset windows -L bench --verbose
+bench: build-windows64
+	ctest --preset windows64 -L bench --verbose
 
 clean:
 	rm -rf build

@@ -1,18 +1,4 @@
-# Cross build for 32-bit Windows with MinGW-w64 (Debian's mingw-w64 packages).
-set(CMAKE_SYSTEM_NAME Windows)
+# The shipped program: 32-bit Windows, whose registry view the simulator's installer writes.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(PW_MINGW_PREFIX i686-w64-mingw32)
-
-# The posix-threads variant: GoogleTest needs std::mutex, which the win32 variant of GCC 12 lacks.
-# Linked statically, so no libwinpthread DLL is needed beside the exe.
-set(CMAKE_C_COMPILER   ${PW_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${PW_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${PW_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${PW_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# No MinGW DLLs beside the exe: everything static.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)

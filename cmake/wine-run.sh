@@ -1,17 +1,17 @@
 #!/usr/bin/env bash
-# Runs a Windows program under Wine with the build tree's own prefix and a usable display.
+# Runs a Windows program under 64-bit Wine with the build tree's own prefix and a usable display.
 #   wine-run.sh HARNESS_DIR start          make the prefix, start Xvfb when needed, keep wineserver up
 #   wine-run.sh HARNESS_DIR stop           stop what start started
 #   wine-run.sh HARNESS_DIR PROGRAM [ARGS] run one program
-# The user's own ~/.wine is never touched: WINEPREFIX always points into the build tree.
+# The user's own ~/.wine is never touched: WINEPREFIX always points into the build tree. Every
+# failure to set Wine up is an error with its reason, so no test can pass without having run.
 set -u
 dir=$1; shift
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)
+. "$(dirname "$0")/wine-env.sh"
+pw_wine_env || exit 1
 export WINEPREFIX="$dir/prefix"
-export WINEDEBUG=-all
-# No Mono or Gecko install prompts: the tests need neither.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 display_usable() { [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; }
 
@@ -47,21 +47,34 @@ ensure_display() {
   return $rc
 }
 
+prefix_complete() {
+  [ -f "$WINEPREFIX/system.reg" ] && [ -d "$WINEPREFIX/drive_c/windows/system32" ]
+}
+
+# Makes the prefix once. Fails, saying why, when wineboot fails or leaves no usable prefix.
 ensure_prefix() {
   [ -f "$WINEPREFIX/.pw-ready" ] && return 0
   exec 9>"$dir/prefix.lock"
   flock 9
+  local rc=0
   if [ ! -f "$WINEPREFIX/.pw-ready" ]; then
-    echo "wine-run: creating Wine prefix in $WINEPREFIX" >&2
-    wineboot -i </dev/null >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.pw-ready"
+    echo "wine-run: creating Wine prefix in $WINEPREFIX with $WINELOADER" >&2
+    "$WINELOADER" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 || rc=$?
+    "$WINESERVER" -w 2>>"$dir/wineboot.log"
+    if [ $rc -ne 0 ] || ! prefix_complete; then
+      echo "wine-run: cannot create the Wine prefix in $WINEPREFIX (wineboot exit status $rc):" >&2
+      tail -n 5 "$dir/wineboot.log" | sed 's/^/  /' >&2
+      rc=1
+    else
+      touch "$WINEPREFIX/.pw-ready"
+    fi
   fi
   flock -u 9
+  return $rc
 }
 
 stop_all() {
-  wineserver -k >/dev/null 2>&1
+  "$WINESERVER" -k >/dev/null 2>&1
   if [ -f "$dir/xvfb.pid" ]; then
     kill "$(cat "$dir/xvfb.pid")" 2>/dev/null
     rm -f "$dir/xvfb.pid" "$dir/xvfb.display"
@@ -71,16 +84,22 @@ stop_all() {
 
 case "${1:-}" in
   start)
-    ensure_display && ensure_prefix || exit 1
+    ensure_display || exit 1
+    ensure_prefix || exit 1
     # Keep the server and Wine's background services up for the whole run, started here with
     # their output detached: started by a test, they would hold CTest's output pipe open.
-    wineserver -p </dev/null >/dev/null 2>&1
-    wine cmd /c exit </dev/null >/dev/null 2>&1
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    if ! "$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>"$dir/start.log"; then
+      echo "wine-run: Wine cannot run a program in $WINEPREFIX:" >&2
+      tail -n 5 "$dir/start.log" | sed 's/^/  /' >&2
+      exit 1
+    fi
+    echo "wine-run: prefix $WINEPREFIX ready, programs run by $WINELOADER"
     exit 0 ;;
   stop) stop_all; exit 0 ;;
 esac
 
 ensure_display || exit 1
 exec 8>&-
-ensure_prefix
-exec wine "$@"
+ensure_prefix || exit 1
+exec "$WINELOADER" "$@"

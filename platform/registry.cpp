@@ -6,16 +6,13 @@
 namespace platform {
 
 namespace {
-std::string g_machineRootOverride;  // HKCU subkey standing in for HKLM; empty in the product
+std::string g_machineRootOverride;  // HKLM subkey standing in for the machine root; empty in the product
 }  // namespace
 
 RegistryKey OpenMachineKeyForReading(const std::string& subKey) {
-    HKEY root = HKEY_LOCAL_MACHINE;
+    const HKEY root = HKEY_LOCAL_MACHINE;
     std::string path = subKey;
-    if (!g_machineRootOverride.empty()) {
-        root = HKEY_CURRENT_USER;
-        path = g_machineRootOverride + "\\" + subKey;
-    }
+    if (!g_machineRootOverride.empty()) path = g_machineRootOverride + "\\" + subKey;
     // Reading is all the program does, so a standard account can open the key too. The
     // simulator and the trainer are 32-bit programs: their keys live in the 32-bit view.
     HKEY key = nullptr;

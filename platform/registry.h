@@ -1,5 +1,5 @@
 // Registry reads behind a small seam. The product reads HKEY_LOCAL_MACHINE through the 32-bit
-// view; tests redirect every open to a test key under HKEY_CURRENT_USER.
+// view; tests redirect every open to a test key under HKEY_LOCAL_MACHINE.
 #pragma once
 
 #include <windows.h>
@@ -25,8 +25,8 @@ RegistryKey OpenMachineKeyForReading(const std::string& subKey);
 // kRegistryTextBytes - 1 characters.
 bool QueryTextValue(const RegistryKey& key, const char* name, std::string& out);
 
-// Tests: every machine key opened afterwards is looked up under HKEY_CURRENT_USER\testRoot
-// instead. An empty text restores HKEY_LOCAL_MACHINE.
+// Tests: every machine key opened afterwards is looked up under HKEY_LOCAL_MACHINE\testRoot
+// instead. An empty text restores the machine root itself.
 void SetMachineRootOverride(const std::string& testRoot);
 
 }  // namespace platform

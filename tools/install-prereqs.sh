@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian/Ubuntu, only what is missing.
+# 64-bit Wine always: the tests run the x86_64 build under it on every machine. 32-bit Wine only
+# where the kernel runs 32-bit programs: elsewhere it cannot start, and once installed it makes
+# Debian's plain `wine` wrapper pick its loader.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
-packages=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine wine32:i386 xvfb xdotool
-          imagemagick python3)
+packages=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine wine64 xvfb xdotool
+          imagemagick python3 nlohmann-json3-dev)
+if "$here/runs-32bit.sh"; then packages+=(wine32:i386); fi
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 

@@ -52,7 +52,7 @@ def main():
             # Show whatever the program put on the display rather than nothing.
             subprocess.run([pwdrive.IMPORT, "-silent", "-window", "root", first], check=False)
             print("demo: %s; screenshot of the whole display: %s" % (e, first))
-            return 0
+            return 1
         app.settle(2)
         app.save(first)
         print("demo: screenshot of Panelwright as it starts: %s" % first)

@@ -8,22 +8,22 @@ pw_e2e_setup() {
     local work=$1 src=$2
     mkdir -p "$work"
     python3 "$src/tools/make_demo_install.py" "$work" >/dev/null || return 1
-    "$src/cmake/wine-run.sh" "$work" start || return 1
-    export WINEPREFIX="$work/prefix" WINEDEBUG=-all
-    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    "$src/cmake/wine-run.sh" "$work" start >/dev/null || return 1
+    . "$src/cmake/wine-env.sh"
+    pw_wine_env || return 1
+    export WINEPREFIX="$work/prefix"
     if [ -f "$work/xvfb.display" ]; then export DISPLAY=$(cat "$work/xvfb.display"); fi
     # The simulator where its installer puts it; the folder itself stays in WORK.
     local games="$WINEPREFIX/drive_c/Program Files/Microsoft Games"
     mkdir -p "$games" && ln -sfn "$work/FS2002" "$games/FS2002"
-    # The program is 32-bit: in a 64-bit prefix its keys live in the 32-bit view.
-    local view=()
-    [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && view=(/reg:32)
-    wine reg add 'HKLM\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\8.0' \
-        /v 'EXE Path' /t REG_SZ /d 'C:\Program Files\Microsoft Games\FS2002' /f "${view[@]}" >/dev/null 2>&1 \
+    # The simulator's and the trainer's installers are 32-bit: on 64-bit Windows their keys live
+    # in the 32-bit view, which is the view the program reads in either build.
+    "$WINELOADER" reg add 'HKLM\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\8.0' \
+        /v 'EXE Path' /t REG_SZ /d 'C:\Program Files\Microsoft Games\FS2002' /f /reg:32 >/dev/null 2>&1 \
         || { echo "e2e: cannot write the simulator key" >&2; return 1; }
-    wine reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\GARMIN 500 Series Trainer' \
+    "$WINELOADER" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\GARMIN 500 Series Trainer' \
         /v UninstallString /t REG_SZ /d 'C:\WINDOWS\unins000.exe /dir=C:\Program Files\GARMIN\Trainer' \
-        /f "${view[@]}" >/dev/null 2>&1 \
+        /f /reg:32 >/dev/null 2>&1 \
         || { echo "e2e: cannot write the trainer key" >&2; return 1; }
     cp "$work/GARMINWT.INI" "$WINEPREFIX/drive_c/windows/GARMINWT.INI"
 }

@@ -70,7 +70,8 @@ class App:
     """One run of the program."""
 
     def __init__(self, exe):
-        self.proc = subprocess.Popen(["wine", exe], stdout=subprocess.DEVNULL,
+        # The loader e2e_env.sh chose: the `wine` wrapper may pick one that cannot start.
+        self.proc = subprocess.Popen([os.environ["WINELOADER"], exe], stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
         self.window = None
         self.origin = (0, 0)

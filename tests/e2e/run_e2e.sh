@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario on a fresh demo install:
-#   run_e2e.sh SCENARIO EXE WORK SOURCE_DIR
+#   run_e2e.sh SCENARIO EXE WORK SOURCE_DIR [i686]
 # WORK holds the demo install, the Wine prefix (made once, kept between runs) and the Xvfb
-# display when there is no usable one; the scenario is tests/e2e/SCENARIO_test.py.
+# display when there is no usable one; the scenario is tests/e2e/SCENARIO_test.py. With i686 the
+# exe is the shipped 32-bit one: on a machine that refuses 32-bit programs the scenario is
+# skipped (exit status 77), never passed.
 set -u
-scenario=$1 exe=$2 work=$3 src=$4
+scenario=$1 exe=$2 work=$3 src=$4 arch=${5:-}
 . "$src/tests/e2e/e2e_env.sh"
 if [ ! -f "$exe" ]; then echo "e2e: $exe does not exist" >&2; exit 1; fi
+if [ "$arch" = i686 ] && ! "$src/tools/runs-32bit.sh"; then
+    echo "e2e: skipped: $("$src/tools/runs-32bit.sh" --why), so the i686 exe cannot start"
+    exit 77
+fi
 if ! pw_e2e_setup "$work" "$src"; then
     pw_e2e_teardown "$work" "$src"
     exit 1

@@ -39,6 +39,12 @@ TEST_F(HostDiscoveryTest, SimulatorRootIsReadWithinItsBuffer) {
     EXPECT_EQ(0, host::ReadSimulatorRoot());
     EXPECT_EQ("", host::g_host.simulatorRoot);
 
+    // What a 64-bit Windows holds after a 32-bit installer is in the 32-bit view; a key in the
+    // 64-bit view alone is not the simulator's, in either build of the program.
+    host_.SetValue(kSimulatorKey, "EXE Path", std::string("C:\\FS64") + '\0', REG_SZ, KEY_WOW64_64KEY);
+    EXPECT_EQ(0, host::ReadSimulatorRoot());
+    EXPECT_EQ("", host::g_host.simulatorRoot);
+
     const std::string longest = "C:\\" + std::string(256, 'f');  // 259 characters
     const struct { std::string bytes; DWORD type; std::string root; } rows[] = {
         {"C:\\Program Files\\FS2002" + std::string(1, '\0'), REG_SZ, "C:\\Program Files\\FS2002"},

@@ -1,5 +1,6 @@
-// A throw-away host for discovery tests: a registry root under HKEY_CURRENT_USER standing in
-// for HKEY_LOCAL_MACHINE, and a temporary folder standing in for the Windows directory.
+// A throw-away host for discovery tests: a registry key under HKEY_LOCAL_MACHINE standing in for
+// the machine root, written in the 32-bit view as the simulator's 32-bit installer writes it, and
+// a temporary folder standing in for the Windows directory.
 #pragma once
 
 #include "platform/registry.h"
@@ -20,24 +21,26 @@ constexpr const char* kTrainerUninstall =
 
 class TestHost {
 public:
-    TestHost() : root_("Software\\Panelwright tests\\" + std::to_string(GetCurrentProcessId())) {
-        RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
+    TestHost() : root_("SOFTWARE\\Panelwright tests\\" + std::to_string(GetCurrentProcessId())) {
+        DeleteRoot();
         platform::SetMachineRootOverride(root_);
         platform::SetWindowsDirectoryOverride(windows.Folder());
     }
     ~TestHost() {
         platform::SetMachineRootOverride("");
         platform::SetWindowsDirectoryOverride("");
-        RegDeleteTreeA(HKEY_CURRENT_USER, root_.c_str());
+        DeleteRoot();
     }
     TestHost(const TestHost&) = delete;
     TestHost& operator=(const TestHost&) = delete;
 
-    // Stores value name under subKey of the test root, with exactly these bytes.
-    void SetValue(const std::string& subKey, const char* name, const std::string& bytes, DWORD type = REG_SZ) const {
+    // Stores value name under subKey of the test root, with exactly these bytes, in the given
+    // registry view (KEY_WOW64_32KEY or KEY_WOW64_64KEY).
+    void SetValue(const std::string& subKey, const char* name, const std::string& bytes, DWORD type = REG_SZ,
+                  REGSAM view = KEY_WOW64_32KEY) const {
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, (root_ + "\\" + subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr);
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, (root_ + "\\" + subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                        nullptr, &key, nullptr);
         RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                        static_cast<DWORD>(bytes.size()));
         RegCloseKey(key);
@@ -56,6 +59,16 @@ public:
     const TempFolder windows;
 
 private:
+    void DeleteRoot() const {
+        for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS)
+                continue;
+            RegDeleteTreeA(key, nullptr);
+            RegCloseKey(key);
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), view, 0);
+        }
+    }
     const std::string root_;
 };
 

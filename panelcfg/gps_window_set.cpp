@@ -17,16 +17,18 @@ namespace {
 
 MessageSink g_messageSink;
 
-void ShowError(const std::string& text) {
-    // No owner, yet above the topmost main dialog, and task-modal so the dialog cannot start
-    // another edit while the message is up.
-    constexpr unsigned int kFlags = MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_TOPMOST;
+// No owner, yet above the topmost main dialog, and task-modal so the dialog cannot start
+// another edit while the message is up.
+void Show(const std::string& text, const char* caption, unsigned int icon) {
+    const unsigned int flags = icon | MB_OK | MB_TASKMODAL | MB_TOPMOST;
     if (g_messageSink) {
-        g_messageSink(text, kPanelCfgErrorCaption, kFlags);
+        g_messageSink(text, caption, flags);
         return;
     }
-    MessageBoxA(nullptr, text.c_str(), kPanelCfgErrorCaption, kFlags);
+    MessageBoxA(nullptr, text.c_str(), caption, flags);
 }
+
+void ShowError(const std::string& text) { Show(text, kPanelCfgErrorCaption, MB_ICONERROR); }
 
 }  // namespace
 
@@ -45,10 +47,12 @@ int RemoveGpsWindowSet(const std::string& panelFolder, std::int32_t itemData) {
     switch (outcome.kind) {
     case EditKind::Done:
         SetDlgItemTextA(app::g_shell.dialog, IDC_STATUS_LINE, "");
+        if (!outcome.message.empty()) Show(outcome.message, "Panelwright", MB_ICONWARNING);
         return 1;
     case EditKind::NoSet:
         return 0;
     case EditKind::NotEnoughSlots:
+    case EditKind::BelowGap:
     case EditKind::Failed:
     case EditKind::PathTooLong:
         break;

@@ -103,6 +103,34 @@ bool ComposeFilePath(const std::string& panelFolder, Action action, std::string&
     return false;
 }
 
+constexpr const char* kOpeningRule =
+    "The simulator opens a panel's windows by their titles in [Window Titles], counting up from "
+    "Window00, and stops at the first number that has no title.";
+
+std::string GapMessage(const std::string& file, const std::vector<int>& gaps) {
+    std::string keys;
+    for (int slot : gaps) keys += (keys.empty() ? "" : ", ") + SlotKey(slot);
+    const std::string first = SlotKey(gaps.front());
+    const bool one = gaps.size() == 1;
+    return std::string(ActionText(Action::Install)) + "\n\nFile: " + file + "\n\n" + keys +
+           (one ? " has a window section but no title. " : " have window sections but no titles. ") +
+           kOpeningRule + " It would stop at " + first +
+           ", so the new windows, which would go above it, would never appear.\n\nGive " +
+           (one ? "that window a title" : "those windows titles") + " in [Window Titles], or delete " +
+           (one ? "its section" : "their sections") + ", then install again.\n\nNothing was changed.";
+}
+
+// Empty when every titled window stays within the simulator's reach.
+std::string StrandedMessage(const std::string& file, const std::vector<StrandedWindow>& stranded) {
+    if (stranded.empty()) return {};
+    std::string list;
+    for (const StrandedWindow& window : stranded) list += "\n    " + SlotKey(window.slot) + "  " + window.title;
+    return "The Aerolith windows were removed from this panel.\n\nFile: " + file + "\n\n" + kOpeningRule +
+           " These windows now stand above such a gap and will no longer be opened:" + list +
+           "\n\nRenumber them, in [Window Titles] and in their own [WindowNN] sections, so that the "
+           "numbers follow each other from Window00 without a gap.";
+}
+
 int FreeSlotCount(std::uint32_t slotMask) {
     int count = 0;
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -120,14 +148,36 @@ std::uint32_t InventoryOnDisk(const std::string& file) {
 
 }  // namespace
 
-bool ChooseSlots(const profile::Document& doc, std::uint32_t slotMask, std::array<int, 4>& slots) {
+SlotPlan PlanSlots(const profile::Document& doc, std::uint32_t slotMask) {
+    SlotPlan plan;
+    std::vector<int> skipped;
     std::size_t found = 0;
-    for (int slot = 0; slot < kSlotCount && found < slots.size(); ++slot) {
+    for (int slot = 0; slot < kSlotCount && found < plan.slots.size(); ++slot) {
         if (slotMask & (std::uint32_t{1} << slot)) continue;
-        if (doc.HasSection(SlotKey(slot))) continue;  // a window without a title: never merged into
-        slots[found++] = slot;
+        if (doc.HasSection(SlotKey(slot))) {
+            skipped.push_back(slot);  // a window without a title: never merged into
+            continue;
+        }
+        plan.slots[found++] = slot;
     }
-    return found == slots.size();
+    plan.enough = found == plan.slots.size();
+    // Every skipped slot lies below the last chosen one, since the choice goes upwards.
+    if (plan.enough) plan.gapsBelow = std::move(skipped);
+    return plan;
+}
+
+std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc) {
+    const std::uint32_t titled = TakeSlotInventory(doc).slotMask;
+    std::vector<StrandedWindow> stranded;
+    int slot = 0;
+    while (slot < kSlotCount && (titled & (std::uint32_t{1} << slot))) ++slot;
+    for (; slot < kSlotCount; ++slot) {
+        if (!(titled & (std::uint32_t{1} << slot))) continue;
+        std::string title = ReadValue(doc, kTitlesSection, SlotKey(slot));
+        if (title == kNotFound) title = ReadValue(doc, kTitlesSection, OneDigitSlotKey(slot));
+        stranded.push_back({slot, std::move(title)});
+    }
+    return stranded;
 }
 
 EditOutcome InstallIntoFile(const std::string& panelFolder, std::uint32_t slotMask, double width) {
@@ -152,21 +202,26 @@ EditOutcome InstallIntoFile(const std::string& panelFolder, std::uint32_t slotMa
     if (profile::Error e = profile::Load(file, loaded)) return Failure(ReadFailureMessage(Action::Install, file, e));
     if (loaded.doc.Unrepresentable()) return Failure(UnrepresentableMessage(Action::Install, file));
 
-    std::array<int, 4> slots{};
-    if (!ChooseSlots(loaded.doc, slotMask, slots)) {
+    const SlotPlan plan = PlanSlots(loaded.doc, slotMask);
+    if (!plan.enough) {
         out.kind = EditKind::NotEnoughSlots;
         out.message = kNotEnoughSlotsMessage;
         return out;
     }
+    if (!plan.gapsBelow.empty()) {
+        out.kind = EditKind::BelowGap;
+        out.message = GapMessage(file, plan.gapsBelow);
+        return out;
+    }
 
     profile::Document doc = loaded.doc;
-    for (const ProfileWrite& write : GpsWindowSetWrites(slots, width)) doc.Set(write.section, write.key, write.value);
+    for (const ProfileWrite& write : GpsWindowSetWrites(plan.slots, width)) doc.Set(write.section, write.key, write.value);
 
     const CommitResult commit = CommitEdit(file, loaded, doc);
     if (!commit.ok) return Failure(CommitFailureMessage(Action::Install, file, commit));
     out.kind = EditKind::Done;
     out.result = 1;
-    out.slots = slots;
+    out.slots = plan.slots;
     return out;
 }
 
@@ -214,6 +269,7 @@ EditOutcome RemoveFromFile(const std::string& panelFolder) {
         return failed;
     }
     out.slotMask = TakeSlotInventory(doc).slotMask;
+    out.message = StrandedMessage(file, StrandedWindows(doc));
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace panelcfg {
 
@@ -17,6 +18,8 @@ constexpr const char* kPanelCfgErrorCaption = "Panel.cfg error";
 enum class EditKind {
     Done,            // install: the set was written; removal: it ran (maybe matching nothing)
     NotEnoughSlots,  // install: fewer than four usable slots; nothing touched
+    BelowGap,        // install: an untitled window section lies below the slots the set would
+                     // take, so the simulator would never open the set; nothing touched
     NoSet,           // removal: no title begins with "Skyvantage 530"; nothing touched
     Failed,          // the file could not be read or saved; it is as it was (see message)
     PathTooLong,     // the file or its backup path exceeds the Windows limit; nothing touched
@@ -29,19 +32,39 @@ struct EditOutcome {
     std::array<int, 4> slots{{-1, -1, -1, -1}};  // install, Done: slots of MiniStack, GPS, AVIONICS, VOR
     bool inventoryKnown = false;             // removal: slotMask is the file's inventory afterwards
     std::uint32_t slotMask = 0;
+    // Done with a non-empty message: the edit is complete, and the message says what the user
+    // should know of the result (a removal that leaves windows out of the simulator's reach).
 };
 
+// The simulator opens a panel's windows by their titles, counting up from Window00 and stopping
+// at the first number without a title: a window titled above that gap is never opened.
+
+// Where an install puts the set: the four lowest slots, ascending, that are free in slotMask
+// and have no section of their name in doc. A free slot with a section is skipped so that two
+// windows are never mixed; skipped below the highest chosen slot, it leaves the set above a gap.
+struct SlotPlan {
+    std::array<int, 4> slots{{-1, -1, -1, -1}};
+    bool enough = false;            // four slots were found
+    std::vector<int> gapsBelow;     // skipped slots below the highest chosen one, ascending
+};
+SlotPlan PlanSlots(const profile::Document& doc, std::uint32_t slotMask);
+
+// A window the simulator will not open: its title stands above a number without one.
+struct StrandedWindow {
+    int slot = 0;
+    std::string title;
+};
+// Every titled window of doc above its first untitled slot, ascending.
+std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc);
+
 // panelFolder ends in the path separator ("\" as the selection composes it). slotMask is the
-// panel's SlotMask row; width the main window's width. A free slot whose [WindowNN] section
-// already exists is skipped, so two windows are never mixed.
+// panel's SlotMask row; width the main window's width. The slots are PlanSlots'; an install
+// that would put the set above a gap is refused (BelowGap).
 EditOutcome InstallIntoFile(const std::string& panelFolder, std::uint32_t slotMask, double width);
 
 // Removes every title of the set held under a two-digit key of "Window Titles" and then the
-// sections of those slots.
+// sections of those slots. Nobody's windows are renumbered: when titles then stand above a
+// gap, the removal is still Done and its message names the windows out of reach.
 EditOutcome RemoveFromFile(const std::string& panelFolder);
-
-// The four lowest slots, ascending, that are free in slotMask and have no section of their
-// name in doc. False when fewer than four exist.
-bool ChooseSlots(const profile::Document& doc, std::uint32_t slotMask, std::array<int, 4>& slots);
 
 }  // namespace panelcfg

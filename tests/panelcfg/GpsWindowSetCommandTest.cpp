@@ -75,6 +75,16 @@ TEST_F(GpsWindowSetCommandTest, RemovalRefreshesTheRow) {
     EXPECT_TRUE(shown_.empty());
 }
 
+TEST_F(GpsWindowSetCommandTest, RemovalThatStrandsAWindowSaysWhich) {
+    WriteBytes(File(), "[Window Titles]\r\nWindow00=Main\r\nWindow01=Skyvantage 530 GPS\r\nWindow02=Clock\r\n");
+    EXPECT_EQ(1, RemoveGpsWindowSet(temp_.FolderWithSeparator(), item_));
+    EXPECT_EQ("[Window Titles]\r\nWindow00=Main\r\nWindow02=Clock\r\n", ReadBytes(File()));
+    ASSERT_EQ(1u, shown_.size());
+    EXPECT_EQ("Panelwright", shown_[0].caption);
+    EXPECT_EQ(static_cast<unsigned>(MB_ICONWARNING | MB_OK | MB_TASKMODAL | MB_TOPMOST), shown_[0].flags);
+    EXPECT_NE(std::string::npos, shown_[0].text.find("Window02  Clock")) << shown_[0].text;
+}
+
 TEST_F(GpsWindowSetCommandTest, FailedRemovalSaysSo) {
     const std::string text = "[Window Titles]\r\nWindow01=Skyvantage 530 VOR\r\n";
     WriteBytes(File(), text);

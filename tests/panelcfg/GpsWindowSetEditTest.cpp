@@ -163,15 +163,6 @@ TEST_F(GpsWindowSetEditTest, TitlesSectionIsCreatedAfterTheWindows) {
 }
 
 TEST_F(GpsWindowSetEditTest, UntitledSectionIsNeverMergedInto) {
-    const std::string radio = "[window03]\r\nsize_mm=10,10\r\ngauge00=Radio!Stack,0,0,10,10\r\n";
-    Write(example_ + radio);
-    const EditOutcome out = Install(23);
-    ASSERT_EQ(EditKind::Done, out.kind) << out.message;
-    EXPECT_EQ((std::array<int, 4>{{5, 6, 7, 8}}), out.slots);
-    const std::string text = Read();
-    EXPECT_NE(std::string::npos, text.find(radio)) << text;
-    EXPECT_EQ("10,10", profile::Document::Parse(text).Get("Window03", "size_mm").value_or("missing"));
-
     // Only three slots without a title or a section left: refused, nothing touched.
     const std::string crowded = Titles(0x0FFFFFFFu) + "[Window29]\r\nsize_mm=1,1\r\n";
     Write(crowded);

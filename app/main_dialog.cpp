@@ -1,54 +1,56 @@
 #include "app/main_dialog.h"
 
-#include "app/shell_state.h"
+#include "app/dialog_updates.h"
+#include "app/user_messages.h"
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/aircraft_tree.h"
-#include "catalogue/selection.h"
 #include "host/host_discovery.h"
-#include "host/host_state.h"
-#include "host/trainer_rules.h"
-#include "platform/unique_handle.h"
-#include "preview/preview_renderer.h"
+#include "resources/dialog_layout.h"
 #include "resources/resource_ids.h"
 
 #include <windowsx.h>
+
+#include <memory>
 
 namespace app {
 
 namespace {
 
-// Template positions and sizes in dialog units, as in resources/panelwright.rc. The dialog
-// manager places controls by the base units of whatever font "Helv" maps to; the skin needs
-// them where base units 6 x 13 put them, so the init handler places them again.
+// Client size of the dialog: the skin bitmap's size.
+constexpr int kClientWidth = 615;
+constexpr int kClientHeight = 443;
+
+// The close area in the skin's top-right corner, in client coordinates: x > 580, y < 30.
+constexpr int kCloseAreaLeft = 580;
+constexpr int kCloseAreaBottom = 30;
+
+// Posted by the first paint: the scan runs once the window has been drawn.
+constexpr UINT kScanMessage = WM_APP + 1;
+
+// The template's places, in dialog units. The dialog manager places controls by the base units
+// of whatever font "Helv" maps to; the skin needs them where base units 6 x 13 put them, so the
+// init handler places them again.
 struct ControlPlace {
     int id;
     int x, y, width, height;
 };
 constexpr ControlPlace kControlPlaces[] = {
-    {IDC_EXIT, 354, 231, 28, 14},
-    {IDC_INSTALL_REMOVE, 222, 232, 100, 14},
-    {IDC_TOGGLE_DATABASE, 222, 252, 100, 14},
-    {IDC_TREE, 16, 59, 133, 184},
-    {IDC_PATH_LINE, 16, 41, 382, 11},
-    {IDC_STATUS_LINE, 205, 59, 184, 10},
+    {IDC_EXIT, PW_PLACE_EXIT},
+    {IDC_INSTALL_REMOVE, PW_PLACE_INSTALL_REMOVE},
+    {IDC_TOGGLE_DATABASE, PW_PLACE_TOGGLE_DATABASE},
+    {IDC_TREE, PW_PLACE_TREE},
+    {IDC_PATH_LINE, PW_PLACE_PATH_LINE},
+    {IDC_STATUS_LINE, PW_PLACE_STATUS_LINE},
 };
-
 constexpr int kBaseUnitX = 6;
 constexpr int kBaseUnitY = 13;
 
-// The status line lies on the skin: it erases its background with the skin itself, aligned to
-// the control's place, so its text stands on the skin instead of on a grey bar. Long-lived:
-// made on first use, released at process end.
-struct StatusLineLook {
-    platform::OwnedGdiObject skin;
-    platform::OwnedGdiObject brush;
-};
-StatusLineLook g_statusLook;
 constexpr COLORREF kStatusTextColour = RGB(232, 238, 244);
 
-void EndMainDialog(INT_PTR result) {
-    preview::ReleasePreview();
-    EndDialog(g_shell.dialog, result);
+RECT ControlPixelRect(const ControlPlace& place) {
+    const int left = place.x * kBaseUnitX / 4;
+    const int top = place.y * kBaseUnitY / 8;
+    return RECT{left, top, left + place.width * kBaseUnitX / 4, top + place.height * kBaseUnitY / 8};
 }
 
 // The client area is exactly the skin, centred on the work area as the template's centre
@@ -69,9 +71,8 @@ void PlaceWindowAndControls(HWND dialog) {
     SetWindowPos(dialog, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (const ControlPlace& place : kControlPlaces) {
-        const RECT r = ControlPixelRect(place.x, place.y, place.width, place.height);
-        MoveWindow(GetDlgItem(dialog, place.id), r.left, r.top, r.right - r.left, r.bottom - r.top,
-                   TRUE);
+        const RECT r = ControlPixelRect(place);
+        MoveWindow(GetDlgItem(dialog, place.id), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
 }
 
@@ -79,64 +80,118 @@ void PlaceWindowAndControls(HWND dialog) {
 // Only the key state tells them apart: Escape is down while its command is handled.
 bool EscapeKeyIsDown() { return GetKeyState(VK_ESCAPE) < 0; }
 
-BOOL OnInitDialog(HWND dialog) {
-    g_shell = ShellState{};
-    g_shell.tree = GetDlgItem(dialog, IDC_TREE);
-    catalogue::AttachStateImageList(g_shell.tree);
-    g_shell.dialog = dialog;
-    catalogue::g_selection.folderPath.clear();
-    host::ReadSimulatorRoot();
-    host::g_host.trainerState = host::EvaluateTrainer();
-    SetDlgItemTextA(dialog, IDC_TOGGLE_DATABASE, host::TrainerCaption(host::g_host.trainerState));
-    g_shell.savedTreeProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        g_shell.tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&catalogue::TreeClickProc)));
+void ShowTrainerState(const Session& session) {
+    SetDlgItemTextA(session.dialog, IDC_TOGGLE_DATABASE, host::TrainerCaption(session.trainer.state));
+}
+
+void EndMainDialog(Session& session, INT_PTR result) {
+    preview::ReleasePreview(session.preview);
+    EndDialog(session.dialog, result);
+}
+
+BOOL OnInitDialog(HWND dialog, const Environment* environment) {
+    auto owned = std::make_unique<Session>(environment ? *environment : Environment{});
+    Session& session = *owned;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
+    session.dialog = dialog;
+    session.tree = GetDlgItem(dialog, IDC_TREE);
+    session.stateImages = catalogue::AttachStateImageList(session.tree);
+    session.simulatorRoot = host::ReadSimulatorRoot(session.env.registry);
+    session.trainer = host::EvaluateTrainer(session.env.registry, session.env.trainerIni);
+    ShowTrainerState(session);
+    session.savedTreeProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(session.tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TreeClickProc)));
     PlaceWindowAndControls(dialog);
     SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return TRUE;
 }
 
-void OnPaint() {
-    preview::PaintMainDialog();
-    // Cleared first, so a paint that arrives while the scan runs cannot start it again.
-    if (g_shell.scanPending) {
-        g_shell.scanPending = 0;
-        catalogue::ScanAircraft();
+void OnNcDestroy(HWND dialog) {
+    const std::unique_ptr<Session> owned(SessionOf(dialog));
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+}
+
+void OnPaint(Session& session) {
+    preview::PaintMainDialog(session.dialog, ScreenOf(session));
+    if (session.scanPending) {
+        session.scanPending = false;
+        PostMessageA(session.dialog, kScanMessage, 0, 0);
     }
 }
 
-void OnClose() {
-    ReleaseCapture();
-    EndMainDialog(0);
+void OnScan(Session& session) {
+    session.catalogue = catalogue::ScanAircraft(session.simulatorRoot);
+    catalogue::FillTree(session.tree, session.catalogue);
 }
 
-BOOL OnCommand(int id) {
+void OnClose(Session& session) {
+    ReleaseCapture();
+    EndMainDialog(session, 0);
+}
+
+// Command 2 acts on the caret's panel. When the caret was moved to another panel without a
+// click, that panel is selected first, exactly as a click would, so install or removal is
+// always chosen by the panel's own mark.
+void OnInstallRemove(Session& session) {
+    const HTREEITEM caret = catalogue::CaretItem(session.tree);
+    if (!caret) return;
+    const catalogue::DecodedItem decoded = catalogue::DecodeItemData(catalogue::GetItemData(session.tree, caret));
+    if (decoded.cls == catalogue::ItemClass::Root || decoded.cls == catalogue::ItemClass::Aircraft) return;
+    if (!session.catalogue.HasPanel(decoded.panel)) return;
+    if (decoded.panel != session.selection.panel) {
+        const bool usable = SelectItem(session, caret, decoded);
+        ShowPendingMessage(session);
+        if (!usable) return;
+    }
+    const catalogue::CommandView view =
+        catalogue::InstallRemoveCommand(session.catalogue, session.simulatorRoot, decoded.panel, session.selection);
+    if (view.button) ApplyButton(session, caret, *view.button);
+    if (view.clearStatusLine) SetDlgItemTextA(session.dialog, IDC_STATUS_LINE, "");
+    if (view.redraw) RedrawScreen(session);
+    if (view.message) ShowMessage(session.dialog, *view.message);
+}
+
+void OnToggleDatabase(Session& session) {
+    if (const profile::Error error = host::ToggleDatabase(session.trainer, session.env.trainerIni)) {
+        ShowMessage(session.dialog, {"The GPS trainer's startup database could not be changed.\n\n" + error.reason,
+                                     catalogue::kProgramCaption, catalogue::Severity::Warning});
+    }
+    // The file decides: after a failed write the caption and the badge show what it holds.
+    session.trainer = host::EvaluateTrainer(session.env.registry, session.env.trainerIni);
+    ShowTrainerState(session);
+    RedrawScreen(session);
+}
+
+BOOL OnCommand(Session& session, int id) {
     switch (id) {
         case IDC_EXIT:
-            EndMainDialog(1);
+            EndMainDialog(session, 1);
             return TRUE;
         case IDC_INSTALL_REMOVE:
             // A key that means "cancel" must not edit a panel.cfg.
-            if (!EscapeKeyIsDown()) catalogue::InstallRemoveCommand();
+            if (!EscapeKeyIsDown()) OnInstallRemove(session);
             return FALSE;
         case IDC_TOGGLE_DATABASE:
-            host::ToggleDatabase();
+            OnToggleDatabase(session);
             return FALSE;
         default:
             return FALSE;
     }
 }
 
-void OnNotify(const NMHDR* header) {
-    if (header && header->idFrom == IDC_TREE) catalogue::ApplyRootRule(header);
+void OnNotify(Session& session, const NMHDR* header) {
+    if (header && header->idFrom == IDC_TREE) catalogue::ApplyRootRule(session.tree, header);
 }
 
-INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
+// The status line lies on the skin: it erases its background with the skin itself, aligned to
+// the control's place, so its text stands on the skin instead of on a grey bar.
+INT_PTR OnCtlColorStatic(Session& session, HDC dc, HWND control) {
     if (GetDlgCtrlID(control) != IDC_STATUS_LINE) return FALSE;
-    if (!g_statusLook.brush.get()) {
-        g_statusLook.skin.Reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SKIN)));
-        if (!g_statusLook.skin.get()) return FALSE;
-        g_statusLook.brush.Reset(CreatePatternBrush(static_cast<HBITMAP>(g_statusLook.skin.get())));
-        if (!g_statusLook.brush.get()) return FALSE;
+    if (!session.statusBrush) {
+        session.statusSkin.Reset(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SKIN)));
+        if (!session.statusSkin) return FALSE;
+        session.statusBrush.Reset(CreatePatternBrush(static_cast<HBITMAP>(session.statusSkin.get())));
+        if (!session.statusBrush) return FALSE;
     }
     RECT place = {};
     GetWindowRect(control, &place);
@@ -144,61 +199,64 @@ INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
     SetBrushOrgEx(dc, -place.left, -place.top, nullptr);
     SetTextColor(dc, kStatusTextColour);
     SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<INT_PTR>(g_statusLook.brush.get());
+    return reinterpret_cast<INT_PTR>(session.statusBrush.get());
 }
 
-BOOL OnLButtonDown(HWND dialog, int x, int y) {
-    g_shell.anchorX = x;
-    g_shell.anchorY = y;
+BOOL OnLButtonDown(Session& session, int x, int y) {
+    session.anchor = {x, y};
     if (y < kCloseAreaBottom && x > kCloseAreaLeft) {
-        EndMainDialog(1);
+        EndMainDialog(session, 1);
         return TRUE;
     }
-    g_shell.dragging = 1;
-    SetCapture(dialog);
+    session.dragging = true;
+    SetCapture(session.dialog);
     return FALSE;
 }
 
 // The window has no border: client coordinates are window coordinates, so cursor - anchor is
 // the window's new top-left corner.
-void OnMouseMove(HWND dialog, WPARAM keys) {
+void OnMouseMove(Session& session, WPARAM keys) {
     if (keys & MK_LBUTTON) {
         POINT cursor = {};
         GetCursorPos(&cursor);
-        if (g_shell.dragging)
-            SetWindowPos(dialog, HWND_TOPMOST, cursor.x - g_shell.anchorX, cursor.y - g_shell.anchorY,
-                         0, 0, SWP_NOSIZE);
+        if (session.dragging) {
+            SetWindowPos(session.dialog, HWND_TOPMOST, cursor.x - session.anchor.x, cursor.y - session.anchor.y, 0, 0,
+                         SWP_NOSIZE);
+        }
     } else {
-        g_shell.dragging = 0;
+        session.dragging = false;
         ReleaseCapture();
     }
 }
 
 }  // namespace
 
-RECT ControlPixelRect(int x, int y, int width, int height) {
-    const int left = x * kBaseUnitX / 4;
-    const int top = y * kBaseUnitY / 8;
-    return RECT{left, top, left + width * kBaseUnitX / 4, top + height * kBaseUnitY / 8};
+Session* SessionOf(HWND dialog) {
+    return dialog ? reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER)) : nullptr;
 }
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) return OnInitDialog(dialog, reinterpret_cast<const Environment*>(lParam));
+    Session* session = SessionOf(dialog);
+    if (session == nullptr) return FALSE;
     switch (message) {
-        case WM_INITDIALOG: return OnInitDialog(dialog);
-        case WM_PAINT: OnPaint(); return FALSE;
-        case WM_CLOSE: OnClose(); return TRUE;
-        case WM_COMMAND: return OnCommand(LOWORD(wParam));
-        case WM_NOTIFY: OnNotify(reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
-        case WM_LBUTTONDOWN: return OnLButtonDown(dialog, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        case WM_MOUSEMOVE: OnMouseMove(dialog, wParam); return FALSE;
+        case WM_PAINT: OnPaint(*session); return FALSE;
+        case kScanMessage: OnScan(*session); return TRUE;
+        case WM_CLOSE: OnClose(*session); return TRUE;
+        case WM_COMMAND: return OnCommand(*session, LOWORD(wParam));
+        case WM_NOTIFY: OnNotify(*session, reinterpret_cast<const NMHDR*>(lParam)); return FALSE;
+        case WM_LBUTTONDOWN: return OnLButtonDown(*session, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        case WM_MOUSEMOVE: OnMouseMove(*session, wParam); return FALSE;
         case WM_CTLCOLORSTATIC:
-            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return OnCtlColorStatic(*session, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_NCDESTROY: OnNcDestroy(dialog); return FALSE;
         default: return FALSE;
     }
 }
 
-int RunMainDialog(HINSTANCE module) {
-    return static_cast<int>(DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0));
+int RunMainDialog(HINSTANCE module, const Environment& environment) {
+    return static_cast<int>(DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc,
+                                            reinterpret_cast<LPARAM>(&environment)));
 }
 
 }  // namespace app

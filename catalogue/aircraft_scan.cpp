@@ -1,162 +1,100 @@
 #include "catalogue/aircraft_scan.h"
 
-#include "catalogue/aircraft_tree.h"
-#include "catalogue/catalogue_tables.h"
-#include "catalogue/scan_rules.h"
-#include "host/host_state.h"
 #include "panelcfg/panel_inspection.h"
-#include "platform/profile_api.h"
+#include "platform/folder_listing.h"
+#include "platform/paths.h"
+#include "platform/profile_value.h"
 
 namespace catalogue {
 
-ScannerState g_scanner;
-
 namespace {
 
-constexpr const char* kRootText = "FS2002 Aircrafts List:";
-constexpr const char* kNotFound = "notfound";
-constexpr std::uint32_t kTitleCapacity = 1024;
+// The title is read into a buffer of 1024 bytes.
+constexpr std::size_t kTitleBytes = 1024;
 
-// One call of the listing protocol shared by both iterators.
-int NextEntry(FolderIterator& it, const std::string& folder) {
-    if (it.done) return 0;
-    WIN32_FIND_DATAA entry{};
-    bool found;
-    if (it.first) {
-        const std::string pattern = folder + "\\*";
-        found = pattern.size() <= kMaxPathChars && it.search.Start(pattern.c_str(), entry);
-    } else {
-        found = it.search.Next(entry);
-    }
-    if (!found) {
-        it.name.clear();
-        it.path.clear();
-        it.attributes = 0;
-        it.search.Close();
-        it.first = 1;
-        it.done = 1;
-        return 0;
-    }
-    it.first = 0;
-    it.attributes = entry.dwFileAttributes;
-    it.name = entry.cFileName;
-    it.path = folder + "\\" + it.name;
-    return 1;
+// "title" of [fltsim.0], read through the folder's real name, or fallback when the file or the
+// key is missing or the title is "notfound".
+std::string ReadAircraftTitle(const platform::RealPath& folder, const std::string& fallback) {
+    std::string bytes;
+    if (!platform::ReadFileAt(folder.Child("aircraft.cfg"), bytes)) return fallback;
+    const profile::Document doc = profile::Document::ParseOwned(std::move(bytes));
+    return profile::ReadValue(doc, "fltsim.0", "title", kTitleBytes).value_or(fallback);
 }
 
-bool IsFolder(const FolderIterator& it) { return (it.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-
-// Classifies the current panel folder and inserts its item under the current aircraft.
-void AddPanel(int aircraft) {
-    ScannerState& s = g_scanner;
-    const int panel = s.panelCounter;
-    const std::string folder = s.panelIterator.path + "\\";
-
-    PanelKind kind = PanelKind::Plain;
-    bool marked = false;
-    if (!PanelFolderUsable(folder)) {
-        // Listed so the user sees it, but never opened: a cut path would name another file.
-        SetPanelUnusable(panel, true);
+PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform::FolderEntry& entry,
+                          const AircraftRecord& aircraft, int aircraftNumber, const std::string& simulatorRoot) {
+    PanelRecord panel;
+    panel.name = entry.name;
+    panel.aircraft = aircraftNumber;
+    if (!aircraft.spellable) {
+        panel.unusable = Unusable::AircraftUnspellable;
+    } else if (!entry.spellable) {
+        panel.unusable = Unusable::NameUnspellable;
     } else {
-        const panelcfg::PanelFacts facts =
-            panelcfg::InspectPanel(s.panelIterator.path, host::g_host.simulatorRoot);
-        if (facts.alias) {
-            SetAliasPath(panel, facts.aliasPath);
-            if (facts.aliasUnusable) SetPanelUnusable(panel, true);
-            kind = PanelKind::Alias;
-        } else {
-            SetSlotMask(panel, facts.slotMask);
-            if (facts.setFound) {
-                marked = true;
-            } else if (facts.marker) {
-                kind = PanelKind::Foreign;
-                marked = true;
-            }
-        }
+        panel.unusable = CheckPanelFolder(panelFolder.Ansi() + platform::kPathSeparator);
     }
-    HTREEITEM item = InsertItem(s.currentAircraftItem, s.panelIterator.name,
-                                MakePanelItemData(panel, kind, aircraft));
-    if (marked) {
-        MarkItem(item);
-        ExpandItem(s.currentAircraftItem);
+    if (panel.unusable != Unusable::No) return panel;
+
+    const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot);
+    if (facts.alias.present) {
+        panel.kind = PanelKind::Alias;
+        panel.aliasPath = facts.alias.path;
+        if (facts.alias.tooLong) panel.unusable = Unusable::AliasTooLong;
+    } else if (facts.inventory.setFound) {
+        panel.slotMask = facts.inventory.slotMask;
+        panel.marked = true;
+    } else if (facts.marker) {
+        panel.slotMask = facts.inventory.slotMask;
+        panel.kind = PanelKind::Foreign;
+        panel.marked = true;
     } else {
-        UnmarkItem(item);
+        panel.slotMask = facts.inventory.slotMask;
     }
+    return panel;
 }
+
+// A listing longer than this pattern cannot be started by the ANSI search functions.
+bool ListingFits(const std::string& folder) { return folder.size() + 2 <= platform::kMaxPathChars; }
 
 }  // namespace
 
-int NextAircraftFolder() {
-    return NextEntry(g_scanner.aircraftIterator, host::g_host.simulatorRoot + "\\aircraft");
-}
+Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits) {
+    Catalogue catalogue;
+    const platform::RealPath aircraftRoot = platform::RealPath(simulatorRoot).Child("aircraft");
+    if (!ListingFits(aircraftRoot.Ansi())) return catalogue;
 
-int NextPanelFolder() {
-    return NextEntry(g_scanner.panelIterator, g_scanner.aircraftIterator.path);
-}
-
-std::string ReadAircraftTitle(const std::string& fallback) {
-    const std::string file = g_scanner.aircraftIterator.path + "\\aircraft.cfg";
-    char title[kTitleCapacity] = {};
-    profile::GetPrivateProfileStringA("fltsim.0", "title", kNotFound, title, kTitleCapacity,
-                                      file.c_str());
-    if (std::string(title) == kNotFound) return fallback;
-    return title;
-}
-
-void ScanAircraft() {
-    ScannerState& s = g_scanner;
-    s.aircraftIterator.Reset();
-    s.panelIterator.Reset();
-    s.unlistedPanels = 0;
-    s.unlistedAircraft = 0;
-
-    s.rootItem = InsertItem(nullptr, kRootText, kRootItemData);
-    s.aircraftCounter = 0;
-    s.panelCounter = 0;
-
-    while (!s.aircraftIterator.done) {
-        if (!NextAircraftFolder() || !IsFolder(s.aircraftIterator) ||
-            IsSkippedAircraftName(s.aircraftIterator.name)) {
-            continue;
-        }
+    for (const platform::FolderEntry& entry : platform::ListFolder(aircraftRoot)) {
+        if (!entry.folder || IsSkippedAircraftName(entry.name)) continue;
+        const platform::RealPath folder = aircraftRoot.Child(entry);
         // A folder whose listing cannot even start is not silently an empty one.
-        if ((s.aircraftIterator.path + "\\*").size() > kMaxPathChars) {
-            ++s.unlistedAircraft;
+        if (!ListingFits(folder.Ansi())) {
+            ++catalogue.unlistedAircraft;
             continue;
         }
-        bool hasItem = false;
+        int aircraftNumber = -1;
         bool leftOut = false;
-        int aircraft = -1;
-        while (!s.panelIterator.done) {
-            if (!NextPanelFolder() || !IsFolder(s.panelIterator) ||
-                !IsPanelFolderName(s.panelIterator.name)) {
-                continue;
-            }
+        for (const platform::FolderEntry& panelEntry : platform::ListFolder(folder)) {
+            if (!panelEntry.folder || !IsPanelFolderName(panelEntry.name)) continue;
+            const int panelNumber = static_cast<int>(catalogue.panels.size());
+            const int aircraftCount = static_cast<int>(catalogue.aircraft.size());
             // Past the capacity the data words would lose their meaning: count, do not add.
-            if (s.panelCounter >= s.maxPanels || (!hasItem && s.aircraftCounter >= s.maxAircraft)) {
-                ++s.unlistedPanels;
+            if (panelNumber >= limits.maxPanels || (aircraftNumber < 0 && aircraftCount >= limits.maxAircraft)) {
+                ++catalogue.unlistedPanels;
                 leftOut = true;
                 continue;
             }
-            if (!hasItem) {
-                const std::string title = ReadAircraftTitle(s.aircraftIterator.name);
-                aircraft = s.aircraftCounter;
-                SetAircraftFolder(aircraft, s.aircraftIterator.name);
-                s.currentAircraftItem = InsertItem(s.rootItem, title, aircraft);
-                ++s.aircraftCounter;
-                hasItem = true;
+            if (aircraftNumber < 0) {
+                aircraftNumber = aircraftCount;
+                catalogue.aircraft.push_back({ReadAircraftTitle(folder, entry.name), entry.name, entry.spellable, {}});
             }
-            AddPanel(aircraft);
-            ++s.panelCounter;
+            AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(aircraftNumber)];
+            catalogue.panels.push_back(
+                ClassifyPanel(folder.Child(panelEntry), panelEntry, aircraft, aircraftNumber, simulatorRoot));
+            aircraft.panels.push_back(panelNumber);
         }
-        s.panelIterator.done = 0;
-        if (leftOut) ++s.unlistedAircraft;
+        if (leftOut) ++catalogue.unlistedAircraft;
     }
-
-    SortAircraftItems(s.rootItem);
-    const std::string unlisted = UnlistedItemText(s.unlistedPanels, s.unlistedAircraft);
-    if (!unlisted.empty()) InsertItem(s.rootItem, unlisted, kOverflowItemData);
-    ExpandItem(s.rootItem);
+    return catalogue;
 }
 
 }  // namespace catalogue

@@ -1,8 +1,6 @@
 #include "catalogue/aircraft_tree.h"
 
-#include "app/shell_state.h"
 #include "catalogue/item_data.h"
-#include "platform/unique_handle.h"
 #include "resources/resource_ids.h"
 
 #include <initializer_list>
@@ -15,47 +13,41 @@ namespace {
 // Room for the longest text an item can hold (an aircraft title of 1023 characters).
 constexpr int kItemTextCapacity = 1024;
 
-// The state image list: long-lived, it belongs to the tree for the dialog's whole life.
-platform::UniqueHandle<HIMAGELIST, &ImageList_Destroy> g_stateImages;
-
-HWND Tree() { return app::g_shell.tree; }
-
-bool ReadItem(HTREEITEM item, TVITEMA& tv) {
-    if (!item || !Tree()) return false;
+bool ReadItem(HWND tree, HTREEITEM item, TVITEMA& tv) {
+    if (!item || !tree) return false;
     tv.hItem = item;
-    return SendMessageA(Tree(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) != 0;
+    return SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv)) != 0;
 }
 
-int SetStateImage(HTREEITEM item, int index) {
+int SetStateImage(HWND tree, HTREEITEM item, int index) {
     TVITEMA tv{};
     tv.mask = TVIF_STATE;
     tv.stateMask = TVIS_STATEIMAGEMASK;
-    if (!ReadItem(item, tv)) return 0;
+    if (!ReadItem(tree, item, tv)) return 0;
     tv.mask = TVIF_STATE;
     tv.state = INDEXTOSTATEIMAGEMASK(index);
     tv.stateMask = TVIS_STATEIMAGEMASK;
-    SendMessageA(Tree(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
     return 1;
 }
 
 }  // namespace
 
-void AttachStateImageList(HWND tree) {
+StateImageList AttachStateImageList(HWND tree) {
     // Two pictures; the unmarked index 2 deliberately points past them, so it shows nothing,
     // and position 0 is never shown because index 0 means "no state image".
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, 2, 1);
-    if (!list) return;
+    StateImageList list(ImageList_Create(16, 16, ILC_COLOR32, 2, 1));
+    if (!list) return list;
     for (int id : {IDB_STATE_BLANK, IDB_STATE_BADGE}) {
-        const platform::OwnedBitmapHandle picture(
-            LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
-        if (picture) ImageList_Add(list, picture.get(), nullptr);
+        const platform::OwnedBitmap picture(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
+        if (picture) ImageList_Add(list.get(), picture.get(), nullptr);
     }
-    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(list));
-    g_stateImages.Reset(list);
+    SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(list.get()));
+    return list;
 }
 
-HTREEITEM InsertItem(HTREEITEM parent, const std::string& text, std::int32_t itemData) {
-    if (!Tree()) return nullptr;
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::string& text, std::int32_t itemData) {
+    if (!tree) return nullptr;
     std::vector<char> copy(text.begin(), text.end());
     copy.push_back('\0');
     TVINSERTSTRUCTA insert{};
@@ -65,62 +57,90 @@ HTREEITEM InsertItem(HTREEITEM parent, const std::string& text, std::int32_t ite
     insert.item.pszText = copy.data();
     insert.item.iSelectedImage = 1;
     insert.item.lParam = static_cast<LPARAM>(itemData);
-    return reinterpret_cast<HTREEITEM>(
-        SendMessageA(Tree(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-std::string GetItemText(HTREEITEM item) {
+std::string GetItemText(HWND tree, HTREEITEM item) {
     char buffer[kItemTextCapacity] = {};
     TVITEMA tv{};
     tv.mask = TVIF_TEXT;
     tv.pszText = buffer;
     tv.cchTextMax = kItemTextCapacity;
-    if (!ReadItem(item, tv)) return {};
+    if (!ReadItem(tree, item, tv)) return {};
     buffer[kItemTextCapacity - 1] = '\0';
     // The control may answer with its own pointer instead of filling the buffer.
     return std::string(tv.pszText ? tv.pszText : buffer);
 }
 
-std::int32_t GetItemData(HTREEITEM item) {
+std::int32_t GetItemData(HWND tree, HTREEITEM item) {
     TVITEMA tv{};
     tv.mask = TVIF_PARAM;
-    if (!ReadItem(item, tv)) return kRootItemData;
+    if (!ReadItem(tree, item, tv)) return kRootItemData;
     return static_cast<std::int32_t>(tv.lParam);
 }
 
-UINT GetItemState(HTREEITEM item) {
+UINT GetItemState(HWND tree, HTREEITEM item) {
     TVITEMA tv{};
     tv.mask = TVIF_STATE;
     tv.stateMask = 0xFFFFFFFFu;
-    if (!ReadItem(item, tv)) return 0;
+    if (!ReadItem(tree, item, tv)) return 0;
     return tv.state;
 }
 
-int GetItemSelectedImage(HTREEITEM item) {
+int GetItemSelectedImage(HWND tree, HTREEITEM item) {
     TVITEMA tv{};
     tv.mask = TVIF_SELECTEDIMAGE;
-    if (!ReadItem(item, tv)) return 0;
+    if (!ReadItem(tree, item, tv)) return 0;
     return tv.iSelectedImage;
 }
 
-int MarkItem(HTREEITEM item) { return SetStateImage(item, kStateMarked); }
-int UnmarkItem(HTREEITEM item) { return SetStateImage(item, kStateUnmarked); }
+int MarkItem(HWND tree, HTREEITEM item) { return SetStateImage(tree, item, kStateMarked); }
+int UnmarkItem(HWND tree, HTREEITEM item) { return SetStateImage(tree, item, kStateUnmarked); }
 
-bool IsItemMarked(HTREEITEM item) {
-    return (GetItemState(item) & INDEXTOSTATEIMAGEMASK(kStateMarked)) != 0;
+void ExpandItem(HWND tree, HTREEITEM item) {
+    if (!item || !tree) return;
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
 }
 
-void ExpandItem(HTREEITEM item) {
-    if (!item || !Tree()) return;
-    SendMessageA(Tree(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+void SortAircraftItems(HWND tree, HTREEITEM root) {
+    if (!root || !tree) return;
+    SendMessageA(tree, TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(root));
 }
 
-void SortAircraftItems(HTREEITEM root) {
-    if (!root || !Tree()) return;
-    SendMessageA(Tree(), TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(root));
+HTREEITEM CaretItem(HWND tree) {
+    if (!tree) return nullptr;
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
 }
 
-void ApplyRootRule(const NMHDR* header) {
+void MoveCaret(HWND tree, HTREEITEM item) {
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+HTREEITEM FillTree(HWND tree, const Catalogue& catalogue) {
+    const HTREEITEM root = InsertItem(tree, nullptr, kRootText, kRootItemData);
+    for (std::size_t number = 0; number < catalogue.aircraft.size(); ++number) {
+        const AircraftRecord& aircraft = catalogue.aircraft[number];
+        const HTREEITEM aircraftItem = InsertItem(tree, root, aircraft.title, static_cast<std::int32_t>(number));
+        for (int panelNumber : aircraft.panels) {
+            const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
+            const HTREEITEM item =
+                InsertItem(tree, aircraftItem, panel.name, MakePanelItemData(panelNumber, panel.kind, panel.aircraft));
+            if (panel.marked) {
+                MarkItem(tree, item);
+                ExpandItem(tree, aircraftItem);
+            } else {
+                UnmarkItem(tree, item);
+            }
+        }
+    }
+    SortAircraftItems(tree, root);
+    const std::string unlisted = UnlistedItemText(catalogue.unlistedPanels, catalogue.unlistedAircraft);
+    if (!unlisted.empty()) InsertItem(tree, root, unlisted, kOverflowItemData);
+    ExpandItem(tree, root);
+    return root;
+}
+
+void ApplyRootRule(HWND tree, const NMHDR* header) {
     if (!header) return;
     switch (header->code) {
         case TVN_ITEMEXPANDINGA: case TVN_ITEMEXPANDINGW:
@@ -135,7 +155,7 @@ void ApplyRootRule(const NMHDR* header) {
     const auto* record = reinterpret_cast<const NMTREEVIEWA*>(header);
     // Action 1: collapse for the expansion notifications, by mouse for the selection ones.
     if (record->action == 1 && static_cast<std::int32_t>(record->itemNew.lParam) == kRootItemData) {
-        ExpandItem(record->itemNew.hItem);
+        ExpandItem(tree, record->itemNew.hItem);
     }
 }
 

@@ -1,9 +1,12 @@
-// The aircraft tree on the tree-view control (Windows only). Every operation acts on
-// app::g_shell.tree.
+// The aircraft tree on the tree-view control (Windows only): its items, their data words and
+// state images, and the catalogue filled into it.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include "catalogue/catalogue.h"
+#include "platform/unique_handle.h"
 
 #include <cstdint>
 #include <string>
@@ -14,21 +17,34 @@ namespace catalogue {
 constexpr int kStateMarked = 1;
 constexpr int kStateUnmarked = 2;
 
-// Builds the state image list from bitmaps 600 and 700 and attaches it to the tree.
-void AttachStateImageList(HWND tree);
+constexpr const char* kRootText = "FS2002 Aircrafts List:";
 
-HTREEITEM InsertItem(HTREEITEM parent, const std::string& text, std::int32_t itemData);
-std::string GetItemText(HTREEITEM item);           // empty when the item cannot be read
-std::int32_t GetItemData(HTREEITEM item);          // -1 when the item cannot be read
-UINT GetItemState(HTREEITEM item);                 // 0 when the item cannot be read
-int GetItemSelectedImage(HTREEITEM item);          // 0 when the item cannot be read
-int MarkItem(HTREEITEM item);
-int UnmarkItem(HTREEITEM item);
-bool IsItemMarked(HTREEITEM item);
-void ExpandItem(HTREEITEM item);
-void SortAircraftItems(HTREEITEM root);
+// The tree's state image list; it lives as long as the dialog.
+using StateImageList = platform::UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 
-// Notification from control 101: the root cannot stay collapsed.
-void ApplyRootRule(const NMHDR* header);
+// Builds the state image list from bitmaps 600 and 700 and attaches it to tree.
+StateImageList AttachStateImageList(HWND tree);
+
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::string& text, std::int32_t itemData);
+std::string GetItemText(HWND tree, HTREEITEM item);      // empty when the item cannot be read
+std::int32_t GetItemData(HWND tree, HTREEITEM item);     // -1 (the root's word) when it cannot be read
+UINT GetItemState(HWND tree, HTREEITEM item);            // 0 when the item cannot be read
+int GetItemSelectedImage(HWND tree, HTREEITEM item);     // 0 when the item cannot be read
+int MarkItem(HWND tree, HTREEITEM item);                 // 1 when the item exists, else 0
+int UnmarkItem(HWND tree, HTREEITEM item);
+void ExpandItem(HWND tree, HTREEITEM item);
+void SortAircraftItems(HWND tree, HTREEITEM root);
+
+// The caret item (the tree's selected item), or none.
+HTREEITEM CaretItem(HWND tree);
+void MoveCaret(HWND tree, HTREEITEM item);
+
+// Fills the empty tree from the catalogue: the root, the aircraft by title (sorted), their
+// panels in listing order with their marks, an aircraft open when a panel of it is marked, a
+// last item counting what was left out, and the root open. Returns the root.
+HTREEITEM FillTree(HWND tree, const Catalogue& catalogue);
+
+// Notification from the tree: the root cannot stay collapsed.
+void ApplyRootRule(HWND tree, const NMHDR* header);
 
 }  // namespace catalogue

@@ -1,32 +1,26 @@
 #include "catalogue/scan_rules.h"
 
+#include "platform/ascii.h"
+#include "platform/paths.h"
+
 #include <cstring>
 
 namespace catalogue {
 
-bool IsSkippedAircraftName(const std::string& name) {
-    return name == "." || name == ".." || name == "default";
-}
+bool IsSkippedAircraftName(const std::string& name) { return name == "." || name == ".." || name == "default"; }
 
-bool IsPanelFolderName(const std::string& name) {
-    static const char kPrefix[] = "panel";
-    if (name.size() < 5) return false;
-    for (std::size_t i = 0; i < 5; ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-        if (c != static_cast<unsigned char>(kPrefix[i])) return false;
-    }
-    return true;
-}
+bool IsPanelFolderName(const std::string& name) { return platform::StartsWithIgnoringAsciiCase(name, "panel"); }
 
 std::string ComposePanelFolder(const std::string& simulatorRoot, const std::string& aircraftFolder,
                                const std::string& panelFolder) {
-    return simulatorRoot + "\\aircraft\\" + aircraftFolder + "\\" + panelFolder + "\\";
+    constexpr char sep = platform::kPathSeparator;
+    return simulatorRoot + sep + "aircraft" + sep + aircraftFolder + sep + panelFolder + sep;
 }
 
-bool PanelFolderUsable(const std::string& folder) {
-    if (folder.find_first_of("?*") != std::string::npos) return false;
-    return folder.size() + std::strlen(kLongestPanelFile) <= kMaxPathChars;
+Unusable CheckPanelFolder(const std::string& folder) {
+    if (folder.find_first_of("?*") != std::string::npos) return Unusable::NameUnspellable;
+    if (folder.size() + std::strlen(kLongestPanelFile) > platform::kMaxPathChars) return Unusable::PathTooLong;
+    return Unusable::No;
 }
 
 std::string UnlistedItemText(int panels, int aircraft) {

@@ -2,16 +2,22 @@
 // panel's folder path is composed, and whether it fits the Windows path limits.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 namespace catalogue {
 
-// Longest path the Windows ANSI file functions accept, terminating NUL excluded.
-constexpr std::size_t kMaxPathChars = 259;
-
 // The longest file name an edit puts into a panel folder: the transient backup copy.
 constexpr const char* kLongestPanelFile = "panel.cfg_backup";
+
+// Why a listed panel cannot be opened. Such a panel is listed so the user sees it, but nothing
+// ever reads or writes its files: a cut or misspelt path would name another file.
+enum class Unusable {
+    No,
+    PathTooLong,          // its folder, or a file an edit puts there, exceeds the Windows path limit
+    NameUnspellable,      // its folder's name holds characters the ANSI code page cannot spell
+    AircraftUnspellable,  // so does the name of its aircraft's folder
+    AliasTooLong,         // the folder its alias names exceeds the Windows path limit
+};
 
 // Exact, case-sensitive: ".", ".." and "default" are skipped; "Default" is scanned.
 bool IsSkippedAircraftName(const std::string& name);
@@ -19,14 +25,14 @@ bool IsSkippedAircraftName(const std::string& name);
 // The first five characters are "panel" in any ASCII letter case; shorter names never match.
 bool IsPanelFolderName(const std::string& name);
 
-// SimulatorRoot\aircraft\<aircraft folder>\<panel folder>\ (always ends in "\").
+// SimulatorRoot\aircraft\<aircraft folder>\<panel folder>\ (always ends in the separator).
 std::string ComposePanelFolder(const std::string& simulatorRoot, const std::string& aircraftFolder,
                                const std::string& panelFolder);
 
-// True when every file an edit or a selection opens in folder (which ends in "\") stays
-// within kMaxPathChars, and the folder's name is one Windows can open (no '?' left by an
-// ANSI listing of a name the code page cannot spell).
-bool PanelFolderUsable(const std::string& folder);
+// No when every file an edit or a selection opens in folder (which ends in the separator) stays
+// within the Windows path limit and the folder's path holds no wildcard, which no Windows file
+// name can hold; PathTooLong or NameUnspellable otherwise.
+Unusable CheckPanelFolder(const std::string& folder);
 
 // Text of the last item under the root when the catalogue's capacity was reached or folders
 // could not be listed; empty when nothing was left out.

@@ -1,10 +1,13 @@
-// The selected panel and the install/remove command (Windows only).
+// The selected panel, what selecting one shows, and the install/remove command, as portable
+// decisions: the dialog passes the catalogue, the selection and a panel number, and applies
+// what comes back to its controls, its tree and its preview.
 #pragma once
 
-#include <windows.h>
-#include <commctrl.h>
+#include "catalogue/catalogue.h"
+#include "catalogue/message.h"
+#include "platform/file_system.h"
 
-#include <functional>
+#include <optional>
 #include <string>
 
 namespace catalogue {
@@ -12,38 +15,54 @@ namespace catalogue {
 struct Selection {
     std::string folderPath;          // selected panel folder, ending in "\"; empty at start
     double mainWindowWidth = 640.0;  // "size_mm" width of the panel's Window00
-    int installed = 0;               // the selected Plain panel holds the GPS window set
-    int foreign = 0;
-    int alias = 0;
-    HTREEITEM item = nullptr;        // panel item of the last selection; the command re-selects
-                                     // the caret's panel first when it is another item
+    bool installed = false;          // the selected Plain panel holds the GPS window set
+    bool foreign = false;
+    bool alias = false;
+    int panel = -1;                  // panel number of the last selection; -1 before the first
 };
 
-extern Selection g_selection;
+enum class MarkChange { Keep, Mark, Unmark };
 
-// The tree's subclass procedure: selects the panel under a left click, then forwards
-// every message to the tree's own procedure.
-LRESULT CALLBACK TreeClickProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Caption of control 2 and the mark of the panel's item.
+struct ButtonState {
+    std::string caption;
+    MarkChange mark = MarkChange::Keep;
+};
 
-// Makes item the selection: kind is the low half of its data word (1000 or more). For a Plain
-// panel, a panel.cfg without a bitmap name in [Window00] leaves the path line, preview, width
-// and caption of the previous selection (the flags already belong to the new panel).
-void SelectPanel(const std::string& folderPath, int kind, HTREEITEM item);
+// The button's state for the selection's flags (the table of captions and marks).
+ButtonState RefreshInstallButton(const Selection& selection);
 
-// Caption of control 2 and the item's mark from the selection's flags.
-void RefreshInstallButton(HTREEITEM item);
+enum class PreviewChange { Keep, Clear, AliasNotice, ForeignNotice, PanelBitmap };
 
-// Command 2: acts on the caret item. When the caret was moved to another panel without a
-// click, that panel is selected first, exactly as a click would, so install or removal is
-// always chosen by the panel's own mark.
-void InstallRemoveCommand();
+// What the dialog shows after a selection.
+struct SelectionView {
+    bool partial = false;        // no bitmap name: path line, preview and caption stay as they were
+    bool usable = true;          // false: the panel cannot be opened; the message says why
+    std::string pathLine;
+    PreviewChange preview = PreviewChange::Keep;
+    std::string bitmapPath;      // PanelBitmap: the file to show
+    ButtonState button;          // the mark is also the catalogue's, already updated
+    std::optional<Message> message;
+};
 
-// Title of every message box of the selection.
-constexpr const char* kMessageTitle = "Panelwright";
+// Makes panel the selection, as a click on its item does. A Plain panel whose panel.cfg names no
+// bitmap in [Window00] is partial: the flags, the folder and the panel number are the new
+// panel's, the width and the screen still the earlier selection's.
+SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot, int panel, Selection& selection);
 
-// Tests only: receives the selection's message texts instead of MessageBoxA. An empty sink
-// restores the message box.
-using MessageSink = std::function<void(const std::string& text)>;
-void SetMessageSink(MessageSink sink);
+// What the install/remove command did.
+struct CommandView {
+    bool redraw = false;                     // draw the screen area again
+    std::optional<ButtonState> button;       // set the caption and the item's mark
+    bool clearStatusLine = false;            // a removal ran
+    std::optional<Message> message;
+};
+
+// Command 2 on panel, which must be the selection (the dialog selects the caret's panel first
+// when it is another). Plain: installs or removes by the selection's installed flag, and on
+// success flips it; a refusal or failure changes nothing but says why. Foreign and Alias: the
+// folder is refreshed, nothing is written.
+CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simulatorRoot, int panel,
+                                 Selection& selection, profile::FileSystem& files = profile::SystemFiles());
 
 }  // namespace catalogue

@@ -1,16 +1,23 @@
-// Simulator and trainer discovery on the registry and the trainer's INI file (Windows only).
+// The simulator's folder and the trainer's uninstall text, from the registry (Windows only).
 #pragma once
+
+#include "host/trainer.h"
+#include "platform/registry.h"
+
+#include <optional>
+#include <string>
 
 namespace host {
 
-// Reads "EXE Path" of the simulator key into g_host.simulatorRoot. 1 when the key was opened.
-int ReadSimulatorRoot();
+// "EXE Path" of the simulator's key, at most 259 characters; empty when the key or the value is
+// missing or the value is longer.
+std::string ReadSimulatorRoot(const platform::RegistryRoot& registry);
 
-// Evaluates the trainer: 0, -1, -2 or -3 (host_state.h); sets g_host.databaseIndex on 0.
-int EvaluateTrainer();
+// "UninstallString" of the trainer's key (empty when the value is missing or too long), or
+// nullopt when the key itself is missing.
+std::optional<std::string> ReadTrainerUninstallText(const platform::RegistryRoot& registry);
 
-// Command 104: flips the database when the state is 0, re-evaluates, sets the caption,
-// redraws the screen area.
-void ToggleDatabase();
+// The trainer's state from the registry and iniFile.
+TrainerStatus EvaluateTrainer(const platform::RegistryRoot& registry, const std::string& iniFile);
 
 }  // namespace host

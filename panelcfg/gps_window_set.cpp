@@ -1,64 +1,280 @@
 #include "panelcfg/gps_window_set.h"
 
-#include "app/shell_state.h"
-#include "catalogue/catalogue_tables.h"
-#include "catalogue/selection.h"
-#include "panelcfg/gps_window_set_edit.h"
+#include "panelcfg/gps_window_set_layout.h"
+#include "panelcfg/panel_edit_commit.h"
+#include "panelcfg/panel_inspection.h"
 #include "panelcfg/panel_paths.h"
-#include "resources/resource_ids.h"
+#include "platform/profile_file.h"
+#include "platform/profile_value.h"
 
-#include <windows.h>
-
-#include <utility>
+#include <cstdio>
+#include <vector>
 
 namespace panelcfg {
 
 namespace {
 
-MessageSink g_messageSink;
+using profile::ErrorCode;
 
-// No owner, yet above the topmost main dialog, and task-modal so the dialog cannot start
-// another edit while the message is up.
-void Show(const std::string& text, const char* caption, unsigned int icon) {
-    const unsigned int flags = icon | MB_OK | MB_TASKMODAL | MB_TOPMOST;
-    if (g_messageSink) {
-        g_messageSink(text, caption, flags);
-        return;
-    }
-    MessageBoxA(nullptr, text.c_str(), caption, flags);
+enum class Action { Install, Remove };
+
+const char* ActionText(Action action) {
+    return action == Action::Install ? "Panelwright could not install the Aerolith windows into this panel."
+                                     : "Panelwright could not remove the Aerolith windows from this panel.";
 }
 
-void ShowError(const std::string& text) { Show(text, kPanelCfgErrorCaption, MB_ICONERROR); }
+const char* Advice(ErrorCode code) {
+    switch (code) {
+    case ErrorCode::AccessDenied:
+        return "The file or its folder is write-protected or in use. Close the simulator and any editor "
+               "that has the file open; if the simulator is installed under Program Files, run "
+               "Panelwright as administrator. Then try again.";
+    case ErrorCode::NotFound:
+    case ErrorCode::FolderMissing:
+        return "The panel folder no longer exists. Restart Panelwright so that the aircraft list is "
+               "read again.";
+    case ErrorCode::ReplaceFailed:
+        return "Close the simulator and any program that has the file open, then try again.";
+    case ErrorCode::ChangedOnDisk:
+        return "Another program changed the file at the same time. Select the panel again and retry.";
+    case ErrorCode::Unrepresentable:
+        return "The file is not plain ANSI text (for example it is UTF-16), so it cannot be edited "
+               "without loss. Save it as ANSI text and try again.";
+    case ErrorCode::PathTooLong:
+        return "Move the simulator or the aircraft to a folder with a shorter path.";
+    case ErrorCode::ReadFailed:
+    case ErrorCode::WriteFailed:
+    case ErrorCode::InvalidArgument:
+    case ErrorCode::None:
+        break;
+    }
+    return "Check that the disk is not full and the drive is reachable, then try again.";
+}
+
+std::string ReasonOf(const profile::Error& error) {
+    if (!error.reason.empty()) return error.reason;
+    return "The file " + error.path + " could not be accessed.";
+}
+
+EditOutcome Failure(std::string message) {
+    EditOutcome out;
+    out.kind = EditKind::Failed;
+    out.message = std::move(message);
+    return out;
+}
+
+std::string ReadFailureMessage(Action action, const std::string& file, const profile::Error& error) {
+    return std::string(ActionText(action)) + "\n\nFile: " + file + "\nReading the file failed: " +
+           ReasonOf(error) + "\n\n" + Advice(error.code) + "\n\nNothing was changed.";
+}
+
+std::string UnrepresentableMessage(Action action, const std::string& file) {
+    return std::string(ActionText(action)) + "\n\nFile: " + file + "\n\n" + Advice(ErrorCode::Unrepresentable) +
+           "\n\nNothing was changed.";
+}
+
+std::string CommitFailureMessage(Action action, const std::string& file, const CommitResult& commit) {
+    const char* what = commit.stage == CommitStage::Backup   ? "Making the backup copy panel.cfg_backup failed"
+                       : commit.stage == CommitStage::Verify ? "Checking the saved file failed"
+                                                             : "Saving the file failed";
+    std::string state;
+    if (commit.error.code == ErrorCode::ChangedOnDisk) {
+        state = "Panelwright did not write to the file.";
+    } else if (commit.restored) {
+        state = "Nothing was changed: panel.cfg is as it was before.";
+    } else if (commit.backupKept) {
+        state = "The file could not be restored. Its original content is kept in " + commit.backupPath +
+                ": copy that file over panel.cfg.";
+    } else {
+        state = "The file could not be restored, and no backup copy could be kept.";
+    }
+    return std::string(ActionText(action)) + "\n\nFile: " + file + "\n" + what + ": " + ReasonOf(commit.error) +
+           "\n\n" + Advice(commit.error.code) + "\n\n" + state;
+}
+
+// The file path, or an outcome that refuses a path beyond the Windows limits.
+bool ComposeFilePath(const std::string& panelFolder, Action action, std::string& file, EditOutcome& refusal) {
+    file = PanelFilePath(panelFolder);
+    if (file.size() <= kMaxPanelFileChars) return true;
+    const std::string counts = std::to_string(file.size()) + " characters; at most " +
+                               std::to_string(kMaxPanelFileChars) + " leave room for its backup copy";
+    refusal.kind = EditKind::PathTooLong;
+    refusal.message = std::string(ActionText(action)) + "\n\nThe path of its panel.cfg is too long for Windows (" +
+                      counts + "):\n" + file + "\n\n" + Advice(ErrorCode::PathTooLong) + "\n\nNothing was changed.";
+    return false;
+}
+
+constexpr const char* kOpeningRule =
+    "The simulator opens a panel's windows by their titles in [Window Titles], counting up from "
+    "Window00, and stops at the first number that has no title.";
+
+std::string GapMessage(const std::string& file, const std::vector<int>& gaps) {
+    std::string keys;
+    for (int slot : gaps) keys += (keys.empty() ? "" : ", ") + SlotKey(slot);
+    const std::string first = SlotKey(gaps.front());
+    const bool one = gaps.size() == 1;
+    return std::string(ActionText(Action::Install)) + "\n\nFile: " + file + "\n\n" + keys +
+           (one ? " has a window section but no title. " : " have window sections but no titles. ") +
+           kOpeningRule + " It would stop at " + first +
+           ", so the new windows, which would go above it, would never appear.\n\nGive " +
+           (one ? "that window a title" : "those windows titles") + " in [Window Titles], or delete " +
+           (one ? "its section" : "their sections") + ", then install again.\n\nNothing was changed.";
+}
+
+// Empty when every titled window stays within the simulator's reach.
+std::string StrandedMessage(const std::string& file, const std::vector<StrandedWindow>& stranded) {
+    if (stranded.empty()) return {};
+    std::string list;
+    for (const StrandedWindow& window : stranded) list += "\n    " + SlotKey(window.slot) + "  " + window.title;
+    return "The Aerolith windows were removed from this panel.\n\nFile: " + file + "\n\n" + kOpeningRule +
+           " These windows now stand above such a gap and will no longer be opened:" + list +
+           "\n\nRenumber them, in [Window Titles] and in their own [WindowNN] sections, so that the "
+           "numbers follow each other from Window00 without a gap.";
+}
+
+int FreeSlotCount(std::uint32_t slotMask) {
+    int count = 0;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!(slotMask & (std::uint32_t{1} << slot))) ++count;
+    }
+    return count;
+}
+
+// The inventory as a fresh read of the file gives it, as the removal's closing inventory does.
+std::uint32_t InventoryOnDisk(const std::string& file, profile::FileSystem& files) {
+    profile::LoadedFile now;
+    if (profile::Load(file, now, files)) return 0;
+    return ReadSlotInventory(now.doc).slotMask;
+}
 
 }  // namespace
 
-void SetMessageSink(MessageSink sink) { g_messageSink = std::move(sink); }
-
-int InstallGpsWindowSet(const std::string& panelFolder, std::int32_t itemData) {
-    const EditOutcome outcome = InstallIntoFile(panelFolder, catalogue::SlotMask(PanelNumberOf(itemData)),
-                                                catalogue::g_selection.mainWindowWidth);
-    if (outcome.kind != EditKind::Done) ShowError(outcome.message);
-    return outcome.result;
+SlotPlan PlanSlots(const profile::Document& doc, std::uint32_t slotMask) {
+    SlotPlan plan;
+    std::vector<int> skipped;
+    std::size_t found = 0;
+    for (int slot = 0; slot < kSlotCount && found < plan.slots.size(); ++slot) {
+        if (slotMask & (std::uint32_t{1} << slot)) continue;
+        if (doc.HasSection(SlotKey(slot))) {
+            skipped.push_back(slot);  // a window without a title: never merged into
+            continue;
+        }
+        plan.slots[found++] = slot;
+    }
+    plan.enough = found == plan.slots.size();
+    // Every skipped slot lies below the last chosen one, since the choice goes upwards.
+    if (plan.enough) plan.gapsBelow = std::move(skipped);
+    return plan;
 }
 
-int RemoveGpsWindowSet(const std::string& panelFolder, std::int32_t itemData) {
-    const EditOutcome outcome = RemoveFromFile(panelFolder);
-    if (outcome.inventoryKnown) catalogue::SetSlotMask(PanelNumberOf(itemData), outcome.slotMask);
-    switch (outcome.kind) {
-    case EditKind::Done:
-        SetDlgItemTextA(app::g_shell.dialog, IDC_STATUS_LINE, "");
-        if (!outcome.message.empty()) Show(outcome.message, "Panelwright", MB_ICONWARNING);
-        return 1;
-    case EditKind::NoSet:
-        return 0;
-    case EditKind::NotEnoughSlots:
-    case EditKind::BelowGap:
-    case EditKind::Failed:
-    case EditKind::PathTooLong:
-        break;
+std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc) {
+    const std::uint32_t titled = ReadSlotInventory(doc).slotMask;
+    std::vector<StrandedWindow> stranded;
+    int slot = 0;
+    while (slot < kSlotCount && (titled & (std::uint32_t{1} << slot))) ++slot;
+    for (; slot < kSlotCount; ++slot) {
+        if (!(titled & (std::uint32_t{1} << slot))) continue;
+        std::optional<std::string> title = profile::ReadValue(doc, kTitlesSection, SlotKey(slot));
+        if (!title) title = profile::ReadValue(doc, kTitlesSection, OneDigitSlotKey(slot));
+        stranded.push_back({slot, title.value_or("")});
     }
-    ShowError(outcome.message);
-    return 0;
+    return stranded;
+}
+
+EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
+                                profile::FileSystem& files) {
+    EditOutcome out;
+    if (FreeSlotCount(slotMask) < 4) {
+        out.kind = EditKind::NotEnoughSlots;
+        out.message = kNotEnoughSlotsMessage;
+        return out;
+    }
+    std::string file;
+    if (!ComposeFilePath(panelFolder, Action::Install, file, out)) return out;
+    if (!UsableWidth(width)) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.17g", width);
+        return Failure(std::string(ActionText(Action::Install)) + "\n\nFile: " + file +
+                       "\nThe width of the panel's main window (size_mm of [Window00]) is " + text +
+                       ", which cannot size the windows.\n\nCorrect size_mm in [Window00] and select the "
+                       "panel again.\n\nNothing was changed.");
+    }
+
+    profile::LoadedFile loaded;
+    if (profile::Error e = profile::Load(file, loaded, files)) {
+        return Failure(ReadFailureMessage(Action::Install, file, e));
+    }
+    if (loaded.doc.Unrepresentable()) return Failure(UnrepresentableMessage(Action::Install, file));
+
+    const SlotPlan plan = PlanSlots(loaded.doc, slotMask);
+    if (!plan.enough) {
+        out.kind = EditKind::NotEnoughSlots;
+        out.message = kNotEnoughSlotsMessage;
+        return out;
+    }
+    if (!plan.gapsBelow.empty()) {
+        out.kind = EditKind::BelowGap;
+        out.message = GapMessage(file, plan.gapsBelow);
+        return out;
+    }
+
+    profile::Document doc = loaded.doc;
+    for (const ProfileWrite& write : GpsWindowSetWrites(plan.slots, width)) doc.Set(write.section, write.key, write.value);
+
+    const CommitResult commit = CommitEdit(file, loaded, doc, files);
+    if (!commit.ok) return Failure(CommitFailureMessage(Action::Install, file, commit));
+    out.kind = EditKind::Done;
+    out.slots = plan.slots;
+    return out;
+}
+
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files) {
+    EditOutcome out;
+    std::string file;
+    if (!ComposeFilePath(panelFolder, Action::Remove, file, out)) return out;
+
+    profile::LoadedFile loaded;
+    if (profile::Error e = profile::Load(file, loaded, files)) {
+        return Failure(ReadFailureMessage(Action::Remove, file, e));
+    }
+    if (loaded.doc.Unrepresentable()) return Failure(UnrepresentableMessage(Action::Remove, file));
+
+    const SlotInventory before = ReadSlotInventory(loaded.doc);
+    out.inventoryKnown = true;
+    out.slotMask = before.slotMask;
+    if (!before.setFound) {
+        out.kind = EditKind::NoSet;
+        return out;
+    }
+
+    profile::Document doc = loaded.doc;
+    std::vector<int> removed;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::string key = SlotKey(slot);
+        const std::optional<std::string> title = profile::ReadValue(doc, kTitlesSection, key);
+        for (const char* setTitle : kRemovalOrder) {
+            if (title == setTitle) {
+                doc.RemoveKey(kTitlesSection, key);
+                removed.push_back(slot);
+                break;
+            }
+        }
+    }
+    for (int slot : removed) doc.RemoveSection(SlotKey(slot));
+
+    out.kind = EditKind::Done;
+    if (!doc.Modified()) return out;  // nothing matched exactly: the file stays untouched
+
+    const CommitResult commit = CommitEdit(file, loaded, doc, files);
+    if (!commit.ok) {
+        EditOutcome failed = Failure(CommitFailureMessage(Action::Remove, file, commit));
+        failed.inventoryKnown = true;
+        failed.slotMask = InventoryOnDisk(file, files);
+        return failed;
+    }
+    out.slotMask = ReadSlotInventory(doc).slotMask;
+    out.message = StrandedMessage(file, StrandedWindows(doc));
+    return out;
 }
 
 }  // namespace panelcfg

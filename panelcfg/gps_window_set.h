@@ -1,24 +1,72 @@
-// Install and removal of the GPS window set as the dialog runs them (Windows only): the
-// portable edit plus the user-facing message box and status line.
+// The install and the removal of the GPS window set as edits of one panel.cfg: each reads the
+// file once, applies the whole edit to one document and saves it once (panel_edit_commit.h),
+// then says what happened, with the text to tell the user. Nothing here talks to the user.
 #pragma once
 
+#include "platform/file_system.h"
+#include "platform/profile_document.h"
+
+#include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
 namespace panelcfg {
 
-// panelFolder ends in "\". 1 when the set was written; 0 when nothing changed (a message box
-// has told the user why).
-int InstallGpsWindowSet(const std::string& panelFolder, std::int32_t itemData);
+constexpr const char* kNotEnoughSlotsMessage = "Not enough Window## available in the panel.cfg file";
+constexpr const char* kPanelCfgErrorCaption = "Panel.cfg error";
 
-// 1 when the removal ran; 0 when the panel holds no title of the set, or the edit failed
-// (then a message box has said so) — the file is as it was in both cases.
-int RemoveGpsWindowSet(const std::string& panelFolder, std::int32_t itemData);
+enum class EditKind {
+    Done,            // install: the set was written; removal: it ran (maybe matching nothing)
+    NotEnoughSlots,  // install: fewer than four usable slots; nothing touched
+    BelowGap,        // install: an untitled window section lies below the slots the set would
+                     // take, so the simulator would never open the set; nothing touched
+    NoSet,           // removal: no title begins with "Skyvantage 530"; nothing touched
+    Failed,          // the file could not be read or saved; it is as it was (see message)
+    PathTooLong,     // the file or its backup path exceeds the Windows limit; nothing touched
+};
 
-// Tests only: receives the message boxes (text, caption, MB_ flags) instead of MessageBoxA.
-// An empty sink restores the message box.
-using MessageSink = std::function<void(const std::string& text, const std::string& caption, unsigned int flags)>;
-void SetMessageSink(MessageSink sink);
+struct EditOutcome {
+    EditKind kind = EditKind::Failed;
+    std::string message;                     // Failed / PathTooLong: what to tell the user
+    std::array<int, 4> slots{{-1, -1, -1, -1}};  // install, Done: slots of MiniStack, GPS, AVIONICS, VOR
+    bool inventoryKnown = false;             // removal: slotMask is the file's inventory afterwards
+    std::uint32_t slotMask = 0;
+    // Done with a non-empty message: the edit is complete, and the message says what the user
+    // should know of the result (a removal that leaves windows out of the simulator's reach).
+};
+
+// The simulator opens a panel's windows by their titles, counting up from Window00 and stopping
+// at the first number without a title: a window titled above that gap is never opened.
+
+// Where an install puts the set: the four lowest slots, ascending, that are free in slotMask
+// and have no section of their name in doc. A free slot with a section is skipped so that two
+// windows are never mixed; skipped below the highest chosen slot, it leaves the set above a gap.
+struct SlotPlan {
+    std::array<int, 4> slots{{-1, -1, -1, -1}};
+    bool enough = false;            // four slots were found
+    std::vector<int> gapsBelow;     // skipped slots below the highest chosen one, ascending
+};
+SlotPlan PlanSlots(const profile::Document& doc, std::uint32_t slotMask);
+
+// A window the simulator will not open: its title stands above a number without one.
+struct StrandedWindow {
+    int slot = 0;
+    std::string title;
+};
+// Every titled window of doc above its first untitled slot, ascending.
+std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc);
+
+// panelFolder ends in the path separator ("\" as the selection composes it). slotMask is the
+// panel's SlotMask row; width the main window's width. The slots are PlanSlots'; an install
+// that would put the set above a gap is refused (BelowGap). The install leaves every slot row
+// as it was: until the next removal the row shows the slots as they were before it.
+EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
+                                profile::FileSystem& files = profile::SystemFiles());
+
+// Removes every title of the set held under a two-digit key of "Window Titles" and then the
+// sections of those slots. Nobody's windows are renumbered: when titles then stand above a
+// gap, the removal is still Done and its message names the windows out of reach.
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles());
 
 }  // namespace panelcfg

@@ -6,10 +6,10 @@ namespace panelcfg {
 
 namespace {
 
-bool HoldsLoadedContent(const std::string& file, const profile::LoadedFile& loaded) {
-    if (!loaded.existed) return !profile::FileExists(file);
+bool HoldsLoadedContent(const std::string& file, const profile::LoadedFile& loaded, profile::FileSystem& files) {
+    if (!loaded.existed) return !profile::FileExists(file, files);
     std::string now;
-    return profile::ReadWholeFile(file, now) && now == loaded.original;
+    return profile::ReadWholeFile(file, now, files) && now == loaded.original;
 }
 
 profile::Error ChangedError(const std::string& file) {
@@ -18,35 +18,37 @@ profile::Error ChangedError(const std::string& file) {
 }
 
 // Brings the file back to the loaded content. True when it holds that content afterwards.
-bool Restore(const std::string& file, const std::string& backup, const profile::LoadedFile& loaded) {
-    if (HoldsLoadedContent(file, loaded)) return true;
+bool Restore(const std::string& file, const std::string& backup, const profile::LoadedFile& loaded,
+             profile::FileSystem& files) {
+    if (HoldsLoadedContent(file, loaded, files)) return true;
     if (loaded.existed) {
-        profile::CopyFileReplacing(backup, file);
+        profile::CopyFileReplacing(backup, file, files);
     } else {
-        profile::DeleteFileIfExists(file);
+        profile::DeleteFileIfExists(file, files);
     }
-    return HoldsLoadedContent(file, loaded);
+    return HoldsLoadedContent(file, loaded, files);
 }
 
 }  // namespace
 
-CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& loaded, const profile::Document& doc) {
+CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& loaded, const profile::Document& doc,
+                        profile::FileSystem& files) {
     CommitResult result;
     result.backupPath = BackupPath(file);
     const std::string& backup = result.backupPath;
 
     // A missing file has nothing to back up; a stale backup beside it is not ours to touch.
     if (loaded.existed) {
-        if (profile::Error e = profile::CopyFileReplacing(file, backup)) {
+        if (profile::Error e = profile::CopyFileReplacing(file, backup, files)) {
             result.stage = CommitStage::Backup;
             result.error = e;
             return result;
         }
         std::string copied;
-        const bool readable = profile::ReadWholeFile(backup, copied);
+        const bool readable = profile::ReadWholeFile(backup, copied, files);
         if (!readable || copied != loaded.original) {
             // The copy does not hold what was read: the file changed meanwhile, or the copy is bad.
-            profile::DeleteFileIfExists(backup);
+            profile::DeleteFileIfExists(backup, files);
             result.stage = CommitStage::Backup;
             result.error = readable ? ChangedError(file)
                                     : profile::Error{profile::ErrorCode::ReadFailed, backup,
@@ -61,18 +63,18 @@ CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& load
     options.expected_original = loaded.existed ? &loaded.original : &nothing;
     options.expect_missing = !loaded.existed;
 
-    if (profile::Error e = profile::Save(file, doc, options)) {
+    if (profile::Error e = profile::Save(file, doc, options, files)) {
         result.stage = CommitStage::Save;
         result.error = e;
         if (e.code == profile::ErrorCode::ChangedOnDisk) {
             // Someone else's content now: leave it, and drop the copy of the old one.
-            if (loaded.existed) profile::DeleteFileIfExists(backup);
+            if (loaded.existed) profile::DeleteFileIfExists(backup, files);
             return result;
         }
     } else {
         std::string readBack;
-        if (profile::ReadWholeFile(file, readBack) && readBack == written) {
-            if (loaded.existed) profile::DeleteFileIfExists(backup);
+        if (profile::ReadWholeFile(file, readBack, files) && readBack == written) {
+            if (loaded.existed) profile::DeleteFileIfExists(backup, files);
             result.ok = true;
             return result;
         }
@@ -81,11 +83,11 @@ CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& load
                         "The file " + file + " did not hold the new content when it was read back."};
     }
 
-    result.restored = Restore(file, backup, loaded);
+    result.restored = Restore(file, backup, loaded, files);
     if (result.restored) {
-        if (loaded.existed) profile::DeleteFileIfExists(backup);
+        if (loaded.existed) profile::DeleteFileIfExists(backup, files);
     } else {
-        result.backupKept = loaded.existed && profile::FileExists(backup);
+        result.backupKept = loaded.existed && profile::FileExists(backup, files);
     }
     return result;
 }

@@ -30,6 +30,7 @@ struct CommitResult {
 // On any failure the file is brought back to the loaded content (from the backup when it has
 // to be); the backup is kept only when that did not work. A file changed on disk by someone
 // else is left as that program left it.
-CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& loaded, const profile::Document& doc);
+CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& loaded, const profile::Document& doc,
+                        profile::FileSystem& files = profile::SystemFiles());
 
 }  // namespace panelcfg

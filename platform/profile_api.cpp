@@ -15,9 +15,7 @@ constexpr std::uint32_t kIntBufferSize = 30;
 // A read that cannot load its file answers as for a missing file.
 Document LoadForReading(const char* file) {
     if (file == nullptr || *file == '\0') return Document::Empty();
-    LoadedFile loaded;
-    if (LoadReadOnly(ResolveProfilePath(file), loaded)) return Document::Empty();
-    return std::move(loaded.doc);
+    return ReadDocument(ResolveProfilePath(file));
 }
 
 // kernel32 removes trailing spaces from the default but always keeps its first character.
@@ -66,10 +64,9 @@ std::uint32_t CopyList(const std::vector<std::string>& names, char* buffer, std:
 
 std::string ResolveProfilePath(const std::string& file) {
     if (file.find_first_of("\\/:") != std::string::npos) return file;
-    std::string folder = platform::WindowsDirectory();
+    const std::string folder = platform::WindowsDirectory();
     if (folder.empty()) return file;
-    bool unix_style = folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos;
-    return folder + (unix_style ? '/' : '\\') + file;
+    return folder + '\\' + file;
 }
 
 std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def,
@@ -100,9 +97,7 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::i
 
 Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                  const char* file) {
-    if (file == nullptr || *file == '\0') {
-        return Error{ErrorCode::InvalidArgument, "", "No file name was given."};
-    }
+    if (file == nullptr || *file == '\0') return reasons::NoFileName();
     std::string path = ResolveProfilePath(file);
     if (section == nullptr) {
         return Error{ErrorCode::InvalidArgument, path, "Cannot write " + path + ": no section name was given."};

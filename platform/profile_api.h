@@ -31,8 +31,8 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::i
 Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                  const char* file);
 
-// The path the functions above use for file: unchanged when it names a folder, else
-// "<Windows directory>\file".
+// The path the functions above use for file: unchanged when it names a folder (or when there
+// is no Windows directory, off Windows), else "<Windows directory>\file".
 std::string ResolveProfilePath(const std::string& file);
 
 }  // namespace profile

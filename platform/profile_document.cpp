@@ -1,5 +1,7 @@
 #include "platform/profile_document.h"
 
+#include "platform/ascii.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -20,16 +22,8 @@ std::string_view Trim(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Names match with ASCII case folding only, as Wine does; every name the program uses is ASCII.
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-    }
-    return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return platform::EqualsIgnoringAsciiCase(a, b); }
 
 // What a line means to a reader.
 struct LineInfo {
@@ -166,6 +160,7 @@ Document Document::FromBlock(std::shared_ptr<const std::string> block) {
             ++lf;
             pos = stop + 1;
         }
+        line.origin = doc.lines_.size();
         if (IsHeader(line.text.View())) doc.headers_.push_back(doc.lines_.size());
         doc.lines_.push_back(line);
     }
@@ -176,6 +171,14 @@ Document Document::FromBlock(std::shared_ptr<const std::string> block) {
         doc.newline_ = Text("\r", 1);
     }
     return doc;
+}
+
+std::vector<Document::LineView> Document::Lines() const {
+    std::vector<LineView> views;
+    if (unrepresentable_) return views;
+    views.reserve(lines_.size());
+    for (const Line& line : lines_) views.push_back({line.text.View(), line.eol.View(), line.origin});
+    return views;
 }
 
 std::string_view Document::Source() const {
@@ -232,8 +235,11 @@ void Document::IndexHeaders() {
 
 void Document::InsertLine(std::size_t at, std::string text) {
     const Text kept = Keep(std::move(text));
-    if (at > 0 && lines_[at - 1].eol.Size() == 0) lines_[at - 1].eol = newline_;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{kept, newline_});
+    if (at > 0 && lines_[at - 1].eol.Size() == 0) {
+        lines_[at - 1].eol = newline_;
+        lines_[at - 1].origin = kWritten;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{kept, newline_, kWritten});
     IndexHeaders();
     modified_ = true;
 }
@@ -337,6 +343,7 @@ void Document::Set(std::string_view section, std::string_view key, std::string_v
         updated += value;
         if (updated != text) {
             lines_[line].text = Keep(std::move(updated));
+            lines_[line].origin = kWritten;
             IndexHeaders();  // a value holding ']' can turn a '[' key line into a header
             modified_ = true;
         }

@@ -84,6 +84,19 @@ public:
     // True once any edit changed the text.
     bool Modified() const { return modified_; }
 
+    // One line as the document holds it now, without and with its line end. origin: the line's
+    // index among the lines parsed from Source(), or kWritten for a line an edit wrote or
+    // changed. A diff against the parsed source needs nothing more.
+    static constexpr std::size_t kWritten = static_cast<std::size_t>(-1);
+    struct LineView {
+        std::string_view text;
+        std::string_view eol;  // "\r\n", "\n", "\r" or "" (last line without an end)
+        std::size_t origin;
+    };
+    // Every line in file order (none for a document that is Unrepresentable()). The views stay
+    // valid until the next edit or the document's end.
+    std::vector<LineView> Lines() const;
+
 private:
     // Bytes of one line, viewed in storage the document shares: lines are not copied out of
     // the parsed text, and a line an edit writes gets a block of its own.
@@ -109,6 +122,7 @@ private:
     struct Line {
         Text text;  // bytes of the line without its line end
         Text eol;   // "\r\n", "\n", "\r" or "" (last line without an end)
+        std::size_t origin = kWritten;  // index among the parsed lines, or kWritten
     };
     std::vector<Line> lines_;
     std::vector<std::size_t> headers_;  // indexes of the section header lines, ascending
@@ -127,8 +141,6 @@ private:
     Text Keep(std::string text);                             // stores an edit's line
     void IndexHeaders();                                     // after lines were changed
     void InsertLine(std::size_t at, std::string text);      // with newline_, ending the line before
-
-    friend struct DocumentAccess;  // for white-box tests
 };
 
 // The integer rules of GetPrivateProfileIntA applied to an already trimmed value text.

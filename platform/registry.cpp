@@ -1,22 +1,14 @@
 #include "platform/registry.h"
 
 #include <cstring>
-#include <utility>
 
 namespace platform {
 
-namespace {
-std::string g_machineRootOverride;  // HKLM subkey standing in for the machine root; empty in the product
-}  // namespace
-
-RegistryKey OpenMachineKeyForReading(const std::string& subKey) {
-    const HKEY root = HKEY_LOCAL_MACHINE;
-    std::string path = subKey;
-    if (!g_machineRootOverride.empty()) path = g_machineRootOverride + "\\" + subKey;
-    // Reading is all the program does, so a standard account can open the key too. The
-    // simulator and the trainer are 32-bit programs: their keys live in the 32-bit view.
+RegistryKey OpenKeyForReading(const RegistryRoot& root, const std::string& subKey) {
+    const std::string path = root.prefix.empty() ? subKey : root.prefix + "\\" + subKey;
+    // Reading is all the program does, so a standard account can open the key too.
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(root.key, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
         return RegistryKey();
     return RegistryKey(key);
 }
@@ -27,18 +19,15 @@ bool QueryTextValue(const RegistryKey& key, const char* name, std::string& out) 
     char buffer[kRegistryTextBytes] = {};
     DWORD size = sizeof buffer;
     // A value that does not fit answers ERROR_MORE_DATA and is treated as missing.
-    if (RegQueryValueExA(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) !=
-        ERROR_SUCCESS)
+    if (RegQueryValueExA(key.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
         return false;
     if (size > sizeof buffer) return false;
     // The stored bytes need not end in a NUL; the text ends at the first one either way.
     const void* nul = std::memchr(buffer, '\0', size);
-    const std::size_t length = nul ? static_cast<const char*>(nul) - buffer : size;
+    const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - buffer) : size;
     if (length > kRegistryTextBytes - 1) return false;
     out.assign(buffer, length);
     return true;
 }
-
-void SetMachineRootOverride(const std::string& testRoot) { g_machineRootOverride = testRoot; }
 
 }  // namespace platform

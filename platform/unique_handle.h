@@ -37,8 +37,9 @@ private:
 inline HANDLE ValidOrNull(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
 
 using OwnedGdiObject = UniqueHandle<HGDIOBJ, &DeleteObject>;
-using OwnedBitmapHandle = UniqueHandle<HBITMAP, &DeleteObject>;
+using OwnedBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
 using OwnedFindHandle = UniqueHandle<HANDLE, &FindClose>;
+using OwnedFileHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using OwnedRegistryKey = UniqueHandle<HKEY, &RegCloseKey>;
 
 }  // namespace platform

@@ -1,15 +1,12 @@
-// The Windows directory, with a seam for tests: the product always uses GetWindowsDirectoryA.
+// The Windows directory, where a profile file named without a folder lives.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// The Windows directory without a trailing separator ("C:\\WINDOWS"). On non-Windows builds,
-// the override or the empty string.
+// The Windows directory without a trailing separator ("C:\\WINDOWS"); empty when the system
+// does not say, and on other platforms.
 std::string WindowsDirectory();
-
-// Tests point the Windows directory at a folder of their own; an empty text restores the real one.
-void SetWindowsDirectoryOverride(const std::string& folder);
 
 }  // namespace platform

@@ -1,36 +1,11 @@
-// Owners for the GDI handles of the preview: each releases its handle the way it was acquired.
+// Drawing surfaces of the preview, each given back the way it was acquired, and an object
+// selected into a surface for one scope. Bitmaps and other GDI objects are owned by
+// platform::UniqueHandle (platform/unique_handle.h).
 #pragma once
 
 #include <windows.h>
 
-#include <cstddef>
-
 namespace preview {
-
-// A bitmap this program created or loaded; deleted with DeleteObject. Converts to HBITMAP so
-// it can be handed to GDI directly.
-class OwnedBitmap {
-public:
-    OwnedBitmap() = default;
-    explicit OwnedBitmap(HBITMAP bitmap);
-    OwnedBitmap(OwnedBitmap&& other) noexcept;
-    OwnedBitmap& operator=(OwnedBitmap&& other) noexcept;
-    OwnedBitmap& operator=(std::nullptr_t);
-    OwnedBitmap(const OwnedBitmap&) = delete;
-    OwnedBitmap& operator=(const OwnedBitmap&) = delete;
-    ~OwnedBitmap();
-
-    HBITMAP get() const { return bitmap_; }
-    operator HBITMAP() const { return bitmap_; }
-    void reset();
-
-private:
-    HBITMAP bitmap_ = nullptr;
-};
-
-// Bitmaps held by OwnedBitmap objects right now: the preview and its mask, plus whatever a
-// drawing has loaded and not yet released.
-int LiveBitmapCount();
 
 // A memory drawing surface made here; deleted with DeleteDC.
 class MemoryDc {

@@ -5,20 +5,16 @@
 #include <new>
 #include <utility>
 
-#include "app/shell_state.h"
-#include "catalogue/selection.h"
-#include "host/host_state.h"
+#include "platform/paths.h"
+#include "preview/gdi_handles.h"
 #include "preview/preview_geometry.h"
 #include "resources/resource_ids.h"
 
 namespace preview {
 
-PreviewState g_preview;
-
 namespace {
 
-// Longest path LoadImageA takes, terminator included.
-constexpr size_t kMaxPathLength = MAX_PATH;
+using platform::OwnedBitmap;
 // Larger panel bitmaps are not previewed: their pixel copy would crowd a 32-bit process.
 constexpr int64_t kMaxSourcePixels = int64_t{4096} * 4096;
 
@@ -49,7 +45,7 @@ void DrawResourceBitmap(HDC target, HDC memory, int id, int x, int y, int width,
     if (!bitmap) {
         return;
     }
-    const SelectedObject selected(memory, bitmap);
+    const SelectedObject selected(memory, bitmap.get());
     if (selected.ok()) {
         BitBlt(target, x, y, width, height, memory, 0, 0, SRCCOPY);
     }
@@ -95,9 +91,9 @@ OwnedBitmap MakeScreenBitmap(const RgbImage& image) {
     }
     OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), image.width, image.height));
     const BITMAPINFO info = TopDownRgb(image.width, image.height);
-    if (bitmap && SetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(image.height),
+    if (bitmap && SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(image.height),
                             image.pixels.data(), &info, DIB_RGB_COLORS) != image.height) {
-        bitmap.reset();
+        bitmap.Reset();
     }
     return bitmap;
 }
@@ -105,19 +101,19 @@ OwnedBitmap MakeScreenBitmap(const RgbImage& image) {
 // The panel bitmap file at path, scaled to the preview's size; none when it can't be read.
 OwnedBitmap ScaledPanelBitmap(const std::string& path, int& rows) {
     // LoadImageA would read a path cut at an embedded zero as some other file.
-    if (path.empty() || path.size() >= kMaxPathLength || path.find('\0') != std::string::npos) {
+    if (path.empty() || path.size() > platform::kMaxPathChars || path.find('\0') != std::string::npos) {
         return OwnedBitmap();
     }
     const OwnedBitmap loaded(static_cast<HBITMAP>(LoadImageA(
         nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     RgbImage source;
-    if (!loaded || !BitmapSize(loaded, source.width, source.height) ||
+    if (!loaded || !BitmapSize(loaded.get(), source.width, source.height) ||
         int64_t{source.width} * source.height > kMaxSourcePixels) {
         return OwnedBitmap();
     }
     rows = PreviewHeight(source.width, source.height);
     try {
-        if (rows == 0 || !ReadPixels(loaded, source)) {
+        if (rows == 0 || !ReadPixels(loaded.get(), source)) {
             return OwnedBitmap();
         }
         return MakeScreenBitmap(ScaleSeeThrough(source, kPreviewWidth, rows));
@@ -126,28 +122,38 @@ OwnedBitmap ScaledPanelBitmap(const std::string& path, int& rows) {
     }
 }
 
+int BadgeResource(Badge badge) {
+    switch (badge) {
+        case Badge::Americas: return IDB_BADGE_AMERICAS;
+        case Badge::International: return IDB_BADGE_INTERNATIONAL;
+        case Badge::None: break;
+    }
+    return 0;
+}
+
 // The screen area onto target, through memory, a surface compatible with it.
-void Compose(HDC target, HDC memory) {
+void Compose(HDC target, HDC memory, const ScreenArea& area) {
     DrawResourceBitmap(target, memory, IDB_BACKDROP, kScreenX, kScreenY, kScreenWidth,
                        kScreenHeight);
 
-    if (g_preview.bitmap && g_preview.mask) {
-        const int top = kScreenY + kScreenHeight - g_preview.height;
+    const PreviewImage* preview = area.preview;
+    if (preview != nullptr && preview->bitmap && preview->mask) {
+        const int top = kScreenY + kScreenHeight - preview->height;
         // The mask's bits arrive in the target's colours: see-through as white keeps the
         // backdrop, opaque as black clears the pixel for the preview to fill.
         const COLORREF oldText = SetTextColor(target, kBlack);
         const COLORREF oldBack = SetBkColor(target, kWhite);
         {
-            const SelectedObject mask(memory, g_preview.mask);
+            const SelectedObject mask(memory, preview->mask.get());
             if (mask.ok()) {
-                BitBlt(target, kScreenX, top, kScreenWidth, g_preview.height, memory, 0, 0,
+                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0,
                        SRCAND);
             }
         }
         {
-            const SelectedObject picture(memory, g_preview.bitmap);
+            const SelectedObject picture(memory, preview->bitmap.get());
             if (picture.ok()) {
-                BitBlt(target, kScreenX, top, kScreenWidth, g_preview.height, memory, 0, 0,
+                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0,
                        SRCPAINT);
             }
         }
@@ -155,66 +161,60 @@ void Compose(HDC target, HDC memory) {
         SetBkColor(target, oldBack);
     }
 
-    if (catalogue::g_selection.installed != 0) {
+    if (area.installed) {
         DrawResourceBitmap(target, memory, IDB_GPS_UNIT, kGpsX, kGpsY, kGpsWidth, kGpsHeight);
         DrawResourceBitmap(target, memory, IDB_RADIO_STACK, kRadioX, kRadioY, kRadioWidth,
                            kRadioHeight);
     }
 
-    if (host::g_host.trainerState == host::kTrainerReady) {
-        const int badge = host::g_host.databaseIndex == 0   ? IDB_BADGE_AMERICAS
-                          : host::g_host.databaseIndex == 1 ? IDB_BADGE_INTERNATIONAL
-                                                            : 0;
-        if (badge != 0) {
-            DrawResourceBitmap(target, memory, badge, kBadgeX, kBadgeY, kBadgeWidth,
-                               kBadgeHeight);
-        }
+    if (const int badge = BadgeResource(area.badge)) {
+        DrawResourceBitmap(target, memory, badge, kBadgeX, kBadgeY, kBadgeWidth, kBadgeHeight);
     }
 }
 
 }  // namespace
 
-void LoadPanelPreview(const std::string& bitmapPath) {
-    ReleasePreview();
+void LoadPanelPreview(PreviewImage& preview, const std::string& bitmapPath) {
+    ReleasePreview(preview);
     int rows = 0;
     OwnedBitmap scaled = ScaledPanelBitmap(bitmapPath, rows);
     if (!scaled) {
         return;
     }
-    g_preview.bitmap = std::move(scaled);
-    g_preview.height = rows;
-    BuildPreviewMask();
+    preview.bitmap = std::move(scaled);
+    preview.height = rows;
+    BuildPreviewMask(preview);
 }
 
-void SetPreviewFromResource(int resourceId) {
-    ReleasePreview();
-    g_preview.bitmap = LoadResourceBitmap(resourceId);
-    if (!g_preview.bitmap) {
+void SetPreviewFromResource(PreviewImage& preview, int resourceId) {
+    ReleasePreview(preview);
+    preview.bitmap = LoadResourceBitmap(resourceId);
+    if (!preview.bitmap) {
         return;
     }
     // Both notices are 320 x 240; the height is theirs by design, not read back.
-    g_preview.height = kScreenHeight;
-    BuildPreviewMask();
+    preview.height = kScreenHeight;
+    BuildPreviewMask(preview);
 }
 
-void BuildPreviewMask() {
-    g_preview.mask.reset();
-    if (!g_preview.bitmap) {
+void BuildPreviewMask(PreviewImage& preview) {
+    preview.mask.Reset();
+    if (!preview.bitmap) {
         return;
     }
     int width = 0;
     int height = 0;
     OwnedBitmap mask;
-    if (BitmapSize(g_preview.bitmap, width, height)) {
+    if (BitmapSize(preview.bitmap.get(), width, height)) {
         mask = OwnedBitmap(CreateBitmap(width, height, 1, 1, nullptr));
     }
     const MemoryDc colour(nullptr);
     const MemoryDc mono(nullptr);
     bool built = false;
     if (mask && colour.get() != nullptr && mono.get() != nullptr) {
-        const SelectedObject preview(colour.get(), g_preview.bitmap);
-        const SelectedObject maskIn(mono.get(), mask);
-        if (preview.ok() && maskIn.ok()) {
+        const SelectedObject picture(colour.get(), preview.bitmap.get());
+        const SelectedObject maskIn(mono.get(), mask.get());
+        if (picture.ok() && maskIn.ok()) {
             // Colour to mono: pixels equal to the background colour, pure black, become 1.
             SetBkColor(colour.get(), kBlack);
             BitBlt(mono.get(), 0, 0, width, height, colour.get(), 0, 0, SRCCOPY);
@@ -227,34 +227,39 @@ void BuildPreviewMask() {
         }
     }
     if (built) {
-        g_preview.mask = std::move(mask);
+        preview.mask = std::move(mask);
     } else {
         // A preview without a mask would paint its see-through pixels black: show none.
-        ReleasePreview();
+        ReleasePreview(preview);
     }
 }
 
-void ComposeScreenArea(HDC target) {
+void ReleasePreview(PreviewImage& preview) {
+    preview.bitmap.Reset();
+    preview.mask.Reset();
+    preview.height = 0;
+}
+
+void ComposeScreenArea(HDC target, const ScreenArea& area) {
     if (target == nullptr) {
         return;
     }
     const MemoryDc memory(target);
     if (memory.get() != nullptr) {
-        Compose(target, memory.get());
+        Compose(target, memory.get(), area);
     }
 }
 
-void RedrawPreviewArea() {
+void RedrawPreviewArea(HWND dialog, const ScreenArea& area) {
     // Without a dialog GetDC would hand out the whole screen.
-    if (app::g_shell.dialog == nullptr) {
+    if (dialog == nullptr) {
         return;
     }
-    const WindowDc surface(app::g_shell.dialog);
-    ComposeScreenArea(surface.get());
+    const WindowDc surface(dialog);
+    ComposeScreenArea(surface.get(), area);
 }
 
-void PaintMainDialog() {
-    const HWND dialog = app::g_shell.dialog;
+void PaintMainDialog(HWND dialog, const ScreenArea& area) {
     if (dialog == nullptr) {
         return;
     }
@@ -269,13 +274,7 @@ void PaintMainDialog() {
         return;
     }
     DrawResourceBitmap(paint.get(), memory.get(), IDB_SKIN, 0, 0, client.right, client.bottom);
-    Compose(paint.get(), memory.get());
-}
-
-void ReleasePreview() {
-    g_preview.bitmap.reset();
-    g_preview.mask.reset();
-    g_preview.height = 0;
+    Compose(paint.get(), memory.get(), area);
 }
 
 }  // namespace preview

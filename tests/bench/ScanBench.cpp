@@ -6,12 +6,9 @@
 // Prints, medians of five runs:
 //   scan-bench aircraft=A panels=P scan_ms=S read_ms=R ratio=S/R
 //   kernel32_ms=K speedup=K/S
-#include "app/shell_state.h"
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/aircraft_tree.h"
-#include "catalogue/catalogue_tables.h"
 #include "catalogue/scan_rules.h"
-#include "host/host_state.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -146,19 +143,17 @@ int main(int argc, char** argv) {
                                   GetModuleHandleA(nullptr), nullptr);
     HWND tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP,
                                 0, 0, 300, 600, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    app::g_shell.dialog = parent;
-    app::g_shell.tree = tree;
-    catalogue::AttachStateImageList(tree);
-    host::g_host.simulatorRoot = root;
+    const catalogue::StateImageList images = catalogue::AttachStateImageList(tree);
 
-    const double scanMs = MedianMs(
-        [&] {
-            SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
-            catalogue::ResetCatalogue();
-        },
-        [] { catalogue::ScanAircraft(); });
-    const int aircraft = catalogue::g_scanner.aircraftCounter;
-    const int panels = catalogue::g_scanner.panelCounter;
+    // The scan as the dialog runs it: the catalogue, then the tree filled from it.
+    catalogue::Catalogue scanned;
+    const double scanMs = MedianMs([&] { SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); },
+                                   [&] {
+                                       scanned = catalogue::ScanAircraft(root);
+                                       catalogue::FillTree(tree, scanned);
+                                   });
+    const int aircraft = static_cast<int>(scanned.aircraft.size());
+    const int panels = static_cast<int>(scanned.panels.size());
 
     std::size_t bytes = 0;
     const double readMs = MedianMs([] {}, [&] { bytes = ReadEveryFile(root); });
@@ -172,7 +167,7 @@ int main(int argc, char** argv) {
     std::printf("kernel32_ms=%.1f speedup=%.1f\n", kernelMs, kernelMs / scanMs);
     std::printf("(fleet bytes=%zu; per-key panels=%d; not listed past the capacity: %d panels of %d aircraft; "
                 "targets: ratio <= 1.5, speedup >= 20)\n",
-                bytes, perKeyPanels, catalogue::g_scanner.unlistedPanels, catalogue::g_scanner.unlistedAircraft);
+                bytes, perKeyPanels, scanned.unlistedPanels, scanned.unlistedAircraft);
     DestroyWindow(parent);
     return 0;
 }

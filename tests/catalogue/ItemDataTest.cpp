@@ -1,6 +1,6 @@
-#include "catalogue/catalogue_tables.h"
 #include "catalogue/item_data.h"
 #include "catalogue/scan_rules.h"
+#include "platform/paths.h"
 
 #include <gtest/gtest.h>
 
@@ -45,27 +45,6 @@ TEST(ItemDataTest, WordsEncodeAndDecodeKindPanelAndAircraft) {
     }
 }
 
-TEST(CatalogueTablesTest, RowsGrowAndAbsentRowsReadEmpty) {
-    ResetCatalogue();
-    SetSlotMask(kMaxPanels - 1, 23u);
-    SetAliasPath(900, "C:\\FS\\aircraft\\b\\panel\\");
-    const std::string longName(300, 'x');  // whole, never cut to a fixed row
-    SetAircraftFolder(kMaxAircraft - 1, longName);
-    SetPanelUnusable(7, true);
-    SetSlotMask(-1, 5u);  // ignored, never written before the table
-
-    EXPECT_EQ(23u, SlotMask(kMaxPanels - 1));
-    EXPECT_EQ("C:\\FS\\aircraft\\b\\panel\\", AliasPath(900));
-    EXPECT_EQ(longName, AircraftFolder(kMaxAircraft - 1));
-    EXPECT_TRUE(PanelUnusable(7));
-    for (int row : {-1, 6, 899, kMaxPanels - 2, kMaxPanels + 40000}) {
-        EXPECT_EQ(0u, SlotMask(row)) << row;
-        EXPECT_EQ("", AliasPath(row)) << row;
-        EXPECT_FALSE(PanelUnusable(row)) << row;
-    }
-    ResetCatalogue();
-}
-
 TEST(ScanRulesTest, FolderNamesThatCount) {
     for (const char* name : {"panel", "Panel", "PANEL.1", "panel_vc", "pAnElS"})
         EXPECT_TRUE(IsPanelFolderName(name)) << name;
@@ -76,15 +55,16 @@ TEST(ScanRulesTest, FolderNamesThatCount) {
 }
 
 TEST(ScanRulesTest, ComposedFolderAndItsLimits) {
-    EXPECT_EQ("C:\\FS2002\\aircraft\\c172\\panel\\", ComposePanelFolder("C:\\FS2002", "c172", "panel"));
-    EXPECT_EQ("\\aircraft\\c172\\panel\\", ComposePanelFolder("", "c172", "panel"));
+    const std::string s(1, platform::kPathSeparator);
+    EXPECT_EQ("C:" + s + "aircraft" + s + "c172" + s + "panel" + s, ComposePanelFolder("C:", "c172", "panel"));
+    EXPECT_EQ(s + "aircraft" + s + "c172" + s + "panel" + s, ComposePanelFolder("", "c172", "panel"));
 
     // The backup copy is the longest file an edit puts there: folder + 16 characters.
-    const std::string fits = "C:\\" + std::string(kMaxPathChars - 16 - 4, 'a') + "\\";
-    ASSERT_EQ(kMaxPathChars - 16, fits.size());
-    EXPECT_TRUE(PanelFolderUsable(fits));
-    EXPECT_FALSE(PanelFolderUsable("C:\\a" + fits.substr(3)));
-    EXPECT_FALSE(PanelFolderUsable("C:\\FS\\aircraft\\b?e\\panel\\"));
+    const std::string fits = "C:\\" + std::string(platform::kMaxPathChars - 16 - 4, 'a') + "\\";
+    ASSERT_EQ(platform::kMaxPathChars - 16, fits.size());
+    EXPECT_EQ(Unusable::No, CheckPanelFolder(fits));
+    EXPECT_EQ(Unusable::PathTooLong, CheckPanelFolder("C:\\a" + fits.substr(3)));
+    EXPECT_EQ(Unusable::NameUnspellable, CheckPanelFolder("C:\\FS\\aircraft\\b?e\\panel\\"));
 }
 
 TEST(ScanRulesTest, UnlistedItemText) {

@@ -11,21 +11,16 @@
 #include <string>
 #include <vector>
 
-namespace profile {
-// White-box view of the document's lines, each with its line end.
-struct DocumentAccess {
-    static std::vector<std::string> Lines(const Document& doc) {
-        std::vector<std::string> lines;
-        for (const auto& line : doc.lines_) lines.push_back(line.text + line.eol);
-        return lines;
-    }
-};
-}  // namespace profile
-
 namespace {
 
 using profile::Document;
-using profile::DocumentAccess;
+
+// The document's lines, each with its line end.
+std::vector<std::string> Lines(const Document& doc) {
+    std::vector<std::string> lines;
+    for (const Document::LineView& line : doc.Lines()) lines.push_back(std::string(line.text) + std::string(line.eol));
+    return lines;
+}
 
 [[noreturn]] void Fail(const char* what, const std::string& detail) {
     std::fprintf(stderr, "profile fuzzer: %s\n%s\n", what, detail.c_str());
@@ -141,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (doc.Serialise() != text) Fail("unedited document did not round-trip", text);
 
     for (const Planned& p : plan) {
-        const std::vector<std::string> before = DocumentAccess::Lines(doc);
+        const std::vector<std::string> before = Lines(doc);
         const std::size_t headers_before = CountHeaders(doc, Trim(OneLine(p.section)));
         switch (p.edit) {
         case Edit::Set:
@@ -164,7 +159,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         }
-        CheckChangedLines(before, DocumentAccess::Lines(doc), p.edit);
+        CheckChangedLines(before, Lines(doc), p.edit);
+    }
+
+    // Every line not written by an edit is its source line, in the source's order: what a diff
+    // of the edit is built from.
+    const Document parsed = Document::Parse(text);
+    const std::vector<Document::LineView> source = parsed.Lines();
+    std::size_t next = 0;
+    for (const Document::LineView& line : doc.Lines()) {
+        if (line.origin == Document::kWritten) continue;
+        if (line.origin < next || line.origin >= source.size() || line.text != source[line.origin].text ||
+            line.eol != source[line.origin].eol) {
+            Fail("a kept line is not its source line", text);
+        }
+        next = line.origin + 1;
     }
 
     const std::string out = doc.Serialise();

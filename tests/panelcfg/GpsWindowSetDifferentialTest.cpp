@@ -2,7 +2,7 @@
 // replace, on seeded random panel.cfg files. Wine rewrites whole files on every write, so the
 // two results are compared as parsed content: sections, keys and values, in order. The slot
 // inventory is compared too: the removal's guard and its result against per-key reads.
-#include "panelcfg/gps_window_set_edit.h"
+#include "panelcfg/gps_window_set.h"
 #include "panelcfg/gps_window_set_layout.h"
 #include "panelcfg/panel_inspection.h"
 
@@ -158,7 +158,7 @@ TEST_F(GpsWindowSetDifferentialTest, InstallEqualsTheWriteSequence) {
         if (rng.Chance(30)) mask = static_cast<std::uint32_t>(rng.engine() & rng.engine());
         static const double widths[] = {640, 1024, 800, 1280, 1600, 333};
         const double width = rng.Chance(80) ? widths[rng.Below(6)] : rng.Below(4000);
-        const EditOutcome out = InstallIntoFile(ours_.FolderWithSeparator(), mask, width);
+        const EditOutcome out = InstallGpsWindowSet(ours_.FolderWithSeparator(), mask, width);
 
         // The slots the key-by-key install takes: free, and without a section of that name.
         std::vector<int> free, usable;
@@ -201,11 +201,11 @@ TEST_F(GpsWindowSetDifferentialTest, RemovalEqualsTheDeleteSequence) {
         // Half of the panels carry one or two installed sets besides whatever the titles hold.
         pwtest::WriteBytes(Ours(), RandomPanelCfg(rng));
         for (int copies = rng.Chance(50) ? 1 + rng.Below(2) : 0; copies > 0; --copies) {
-            InstallIntoFile(ours_.FolderWithSeparator(),
-                            TakeSlotInventory(profile::Document::Parse(pwtest::ReadBytes(Ours()))).slotMask, 1024);
+            InstallGpsWindowSet(ours_.FolderWithSeparator(),
+                            ReadSlotInventory(profile::Document::Parse(pwtest::ReadBytes(Ours()))).slotMask, 1024);
         }
         const std::string text = pwtest::ReadBytes(Ours()), theirs = Start(n, text);
-        const EditOutcome out = RemoveFromFile(ours_.FolderWithSeparator());
+        const EditOutcome out = RemoveGpsWindowSet(ours_.FolderWithSeparator());
         const SlotInventory guard = K32Inventory(theirs);
         if (!guard.setFound) {
             ASSERT_EQ(EditKind::NoSet, out.kind) << "case " << n;

@@ -1,11 +1,12 @@
 // The install and the removal as edits of one panel.cfg: the worked example line for line, the
 // slot choice, the sizes, what the removal takes and leaves, and every fault leaving the file
 // byte for byte as it was.
-#include "panelcfg/gps_window_set_edit.h"
+#include "panelcfg/gps_window_set.h"
 
 #include "panelcfg/gps_window_set_layout.h"
 #include "panelcfg/panel_inspection.h"
 #include "platform/profile_file.h"
+#include "support/FaultyFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -57,15 +58,16 @@ std::string Titles(std::uint32_t taken) {
 
 class GpsWindowSetEditTest : public ::testing::Test {
 protected:
-    void TearDown() override { profile::SetSaveFaultHook(nullptr); }
     std::string File(const char* name = "panel.cfg") const { return temp_.Path(name); }
     void Write(const std::string& text) { WriteBytes(File(), text); }
     std::string Read() const { return ReadBytes(File()); }
     std::string Listing() const { return ListFolder(temp_.Folder()); }
-    EditOutcome Install(std::uint32_t mask, double width = 640.0) {
-        return InstallIntoFile(temp_.FolderWithSeparator(), mask, width);
+    EditOutcome Install(std::uint32_t mask, double width = 640.0, profile::FileSystem& files = profile::SystemFiles()) {
+        return InstallGpsWindowSet(temp_.FolderWithSeparator(), mask, width, files);
     }
-    EditOutcome Remove() { return RemoveFromFile(temp_.FolderWithSeparator()); }
+    EditOutcome Remove(profile::FileSystem& files = profile::SystemFiles()) {
+        return RemoveGpsWindowSet(temp_.FolderWithSeparator(), files);
+    }
     pwtest::TempFolder temp_;
     const std::string example_ = Golden("worked_example.cfg");            // the worked example
     const std::string installed_ = Golden("worked_example_installed.cfg");  // after the install at 640
@@ -75,14 +77,12 @@ TEST_F(GpsWindowSetEditTest, WorkedExampleInstallsLineForLineAndRemovesAgain) {
     Write(example_);
     EditOutcome out = Install(23);
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
-    EXPECT_EQ(1, out.result);
     EXPECT_EQ((std::array<int, 4>{{3, 5, 6, 7}}), out.slots);
     EXPECT_EQ(installed_, Read());
     EXPECT_EQ("panel.cfg;", Listing());
 
     out = Remove();
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
-    EXPECT_EQ(1, out.result);
     EXPECT_TRUE(out.inventoryKnown);
     EXPECT_EQ(23u, out.slotMask);
     EXPECT_EQ(WithoutBlankLines(example_), WithoutBlankLines(Read()));
@@ -133,7 +133,7 @@ TEST_F(GpsWindowSetEditTest, SlotChoiceTakesTheFourLowestFree) {
         Write(Titles(row.taken));
         const EditOutcome out = Install(row.taken);
         if (row.slots[3] < 0) {
-            EXPECT_EQ(0, out.result);
+            EXPECT_EQ(EditKind::NotEnoughSlots, out.kind);
             EXPECT_EQ("Not enough Window## available in the panel.cfg file", out.message);
             EXPECT_EQ(Titles(row.taken) + "panel.cfg;", Read() + Listing());
             continue;
@@ -142,7 +142,7 @@ TEST_F(GpsWindowSetEditTest, SlotChoiceTakesTheFourLowestFree) {
         EXPECT_EQ(row.slots, out.slots);
         std::uint32_t expected = row.taken;
         for (int slot : row.slots) expected |= 1u << slot;
-        EXPECT_EQ(expected, TakeSlotInventory(profile::Document::Parse(Read())).slotMask);
+        EXPECT_EQ(expected, ReadSlotInventory(profile::Document::Parse(Read())).slotMask);
     }
 }
 
@@ -175,11 +175,11 @@ TEST_F(GpsWindowSetEditTest, ExistingBackupIsReplacedThenDeleted) {
         Write(start);
         WriteBytes(File("panel.cfg_backup"), "stale backup of another day");
         std::string backupDuringSave;
-        profile::SetSaveFaultHook([&](const char* point, const std::string& path) {
-            if (std::string(point) == "before-replace" && path == File()) backupDuringSave = ReadBytes(File("panel.cfg_backup"));
-            return true;
+        pwtest::FaultyFiles files([&](pwtest::SaveStep step, const std::string&, const std::string& target) {
+            if (step == pwtest::SaveStep::Replace && target == File()) backupDuringSave = ReadBytes(File("panel.cfg_backup"));
+            return profile::Error{};
         });
-        const EditOutcome out = start == example_ ? Install(23) : Remove();
+        const EditOutcome out = start == example_ ? Install(23, 640.0, files) : Remove(files);
         ASSERT_EQ(EditKind::Done, out.kind) << out.message;
         EXPECT_EQ(start, backupDuringSave);
         EXPECT_EQ("panel.cfg;", Listing());
@@ -194,7 +194,7 @@ TEST_F(GpsWindowSetEditTest, LongestFilePathLeavesRoomForTheBackup) {
         fs::create_directory(base + name);
         const std::string folder = base + name + pwtest::kSeparator;
         ASSERT_EQ(length, (folder + "panel.cfg").size());
-        const EditOutcome out = InstallIntoFile(folder, 0, 640);
+        const EditOutcome out = InstallGpsWindowSet(folder, 0, 640);
         if (length == 252) {
             EXPECT_EQ(EditKind::Done, out.kind) << out.message;
             EXPECT_TRUE(pwtest::Exists(folder + "panel.cfg"));
@@ -202,7 +202,7 @@ TEST_F(GpsWindowSetEditTest, LongestFilePathLeavesRoomForTheBackup) {
             EXPECT_EQ(EditKind::PathTooLong, out.kind);
             EXPECT_NE(std::string::npos, out.message.find("too long")) << out.message;
             EXPECT_FALSE(pwtest::Exists(folder + "panel.cfg"));
-            EXPECT_EQ(EditKind::PathTooLong, RemoveFromFile(folder).kind);
+            EXPECT_EQ(EditKind::PathTooLong, RemoveGpsWindowSet(folder).kind);
         }
     }
 }
@@ -211,7 +211,7 @@ TEST_F(GpsWindowSetEditTest, RemovalTakesEveryCopyOfTheSet) {
     Write(example_);
     ASSERT_EQ(EditKind::Done, Install(23).kind);
     ASSERT_EQ(EditKind::Done, Install(23 | 0xE8u).kind);  // second copy into 8, 9, 10, 11
-    ASSERT_EQ(0xFFFu, TakeSlotInventory(profile::Document::Parse(Read())).slotMask);
+    ASSERT_EQ(0xFFFu, ReadSlotInventory(profile::Document::Parse(Read())).slotMask);
     const EditOutcome out = Remove();
     ASSERT_EQ(EditKind::Done, out.kind) << out.message;
     EXPECT_EQ(23u, out.slotMask);
@@ -245,7 +245,6 @@ TEST_F(GpsWindowSetEditTest, RemovalMatchesOnlyExactTitlesOnTwoDigitKeys) {
         Write(row.text);
         const EditOutcome out = Remove();
         EXPECT_EQ(row.kind, out.kind) << row.name;
-        EXPECT_EQ(row.kind == EditKind::Done ? 1 : 0, out.result) << row.name;
         EXPECT_TRUE(out.inventoryKnown) << row.name;
         EXPECT_EQ(row.after ? row.after : row.text, Read()) << row.name;
         EXPECT_EQ("panel.cfg;", Listing()) << row.name;
@@ -254,7 +253,7 @@ TEST_F(GpsWindowSetEditTest, RemovalMatchesOnlyExactTitlesOnTwoDigitKeys) {
     // Nor is a missing file or folder created: the guard answers no, silently.
     fs::remove(File());
     EXPECT_EQ(EditKind::NoSet, Remove().kind);
-    EXPECT_EQ(EditKind::NoSet, RemoveFromFile(temp_.Path("gone") + pwtest::kSeparator).kind);
+    EXPECT_EQ(EditKind::NoSet, RemoveGpsWindowSet(temp_.Path("gone") + pwtest::kSeparator).kind);
     EXPECT_EQ("", Listing());
 }
 
@@ -264,67 +263,62 @@ const std::string kPlain = "[Window Titles]\r\nWindow00=Main\r\n\r\n[Window00]\r
 const std::string kWithSet = "[Window Titles]\r\nWindow00=Main\r\nWindow01=Skyvantage 530 MiniStack\r\n\r\n"
                              "[Window00]\r\nsize_mm=640,480\r\n[Window01]\r\nsize_mm=50,80\r\nident=12600\r\n";
 
-// Fails saves at `point` as the system would: those of `file`, or all when file is empty.
-profile::SaveFaultHook FailAt(const std::string& point, const std::string& file = "") {
-    return [=](const char* at, const std::string& path) { return !(point == at && (file.empty() || path == file)); };
-}
+using pwtest::FailAt;
+using pwtest::FaultyFiles;
+using pwtest::SaveStep;
 
 // A save that reports success but leaves other bytes behind: the temporary file is spoilt just
-// before it replaces panel.cfg. With failRestore the rollback's own save fails as well.
-profile::SaveFaultHook SpoiltSave(const std::string& folder, const std::string& file, bool failRestore) {
+// before it replaces panel.cfg. With failRestore the rollback's own saves fail as well.
+FaultyFiles::Fault SpoiltSave(const std::string& file, bool failRestore) {
     auto spoilt = std::make_shared<bool>(false);
-    return [=](const char* at, const std::string& path) {
-        if (path != file) return true;
-        if (std::string(at) == "before-replace" && !*spoilt) {
-            for (const auto& entry : fs::directory_iterator(folder)) {
-                if (entry.path().extension() == ".tmp") std::ofstream(entry.path(), std::ios::binary | std::ios::app) << "junk";
-            }
-            return *spoilt = true;
+    return [=](SaveStep step, const std::string& temp, const std::string& target) {
+        if (step == SaveStep::Replace && target == file && !*spoilt) {
+            std::ofstream(temp, std::ios::binary | std::ios::app) << "junk";
+            *spoilt = true;
+        } else if (*spoilt && failRestore && step == SaveStep::Create) {
+            return pwtest::SystemFailure(step, target);
         }
-        return !(*spoilt && failRestore && std::string(at) == "temp-create");
+        return profile::Error{};
     };
 }
 
 TEST_F(GpsWindowSetEditTest, FaultsLeaveTheFileAsItWas) {
     const std::string theirs = "[Window Titles]\r\nWindow00=Edited elsewhere\r\n";
     const std::string utf16("\xFF\xFE[\0W\0]\0\r\0\n\0", 12);
+    const FaultyFiles::Fault none = [](SaveStep, const std::string&, const std::string&) { return profile::Error{}; };
     const struct {
         const char* name;
         const char* says;
-        std::function<void()> arrange;  // after panel.cfg is written
-        const std::string* start;       // nullptr: the panel suiting the edit
-        const std::string* leaves;      // nullptr: the start
+        FaultyFiles::Fault fault;
+        bool readOnly;               // panel.cfg read-only
+        const std::string* start;    // nullptr: the panel suiting the edit
+        const std::string* leaves;   // nullptr: the start
     } faults[] = {
-        {"read-only file", "administrator", [&] { pwtest::SetReadOnly(File(), true); }, nullptr, nullptr},
+        {"read-only file", "administrator", none, true, nullptr, nullptr},
         // The system refuses to create files there, as it refuses a user without rights.
-        {"read-only folder", "administrator", [] { profile::SetSaveFaultHook(FailAt("temp-create")); }, nullptr, nullptr},
-        {"save fails while writing", "as it was before",
-         [&] { profile::SetSaveFaultHook(FailAt("temp-written", File())); }, nullptr, nullptr},
-        {"save fails replacing", "as it was before",
-         [&] { profile::SetSaveFaultHook(FailAt("before-replace", File())); }, nullptr, nullptr},
-        {"wrong bytes after the save", "Checking the saved file failed",
-         [&] { profile::SetSaveFaultHook(SpoiltSave(temp_.Folder(), File(), false)); }, nullptr, nullptr},
+        {"read-only folder", "administrator", FailAt(SaveStep::Create), false, nullptr, nullptr},
+        {"save fails while writing", "as it was before", FailAt(SaveStep::Write, File()), false, nullptr, nullptr},
+        {"save fails replacing", "as it was before", FailAt(SaveStep::Replace, File()), false, nullptr, nullptr},
+        {"wrong bytes after the save", "Checking the saved file failed", nullptr, false, nullptr, nullptr},
         // Another program writes while the backup copy is made, after the file was read.
         {"changed on disk", "changed",
-         [&] {
-             profile::SetSaveFaultHook([&](const char* at, const std::string& path) {
-                 if (std::string(at) == "temp-written" && path == File("panel.cfg_backup")) Write(theirs);
-                 return true;
-             });
+         [&](SaveStep step, const std::string&, const std::string& target) {
+             if (step == SaveStep::Write && target == File("panel.cfg_backup")) Write(theirs);
+             return profile::Error{};
          },
-         nullptr, &theirs},
-        {"UTF-16 file", "ANSI", [] {}, &utf16, nullptr},
+         false, nullptr, &theirs},
+        {"UTF-16 file", "ANSI", none, false, &utf16, nullptr},
     };
     for (const auto& fault : faults) {
         for (const bool install : {true, false}) {
             SCOPED_TRACE(testing::Message() << fault.name << (install ? ", install" : ", removal"));
             const std::string& start = fault.start ? *fault.start : install ? kPlain : kWithSet;
             Write(start);
-            fault.arrange();
-            const EditOutcome out = install ? Install(1) : Remove();
-            profile::SetSaveFaultHook(nullptr);
+            pwtest::SetReadOnly(File(), fault.readOnly);
+            // A spoilt save spoils once, so each edit gets one of its own.
+            FaultyFiles files(fault.fault ? fault.fault : SpoiltSave(File(), false));
+            const EditOutcome out = install ? Install(1, 640.0, files) : Remove(files);
             pwtest::SetReadOnly(File(), false);
-            EXPECT_EQ(0, out.result);
             EXPECT_EQ(EditKind::Failed, out.kind);
             EXPECT_EQ(fault.leaves ? *fault.leaves : start, Read());
             EXPECT_NE(std::string::npos, out.message.find(File())) << out.message;
@@ -337,10 +331,9 @@ TEST_F(GpsWindowSetEditTest, FaultsLeaveTheFileAsItWas) {
 TEST_F(GpsWindowSetEditTest, BackupIsKeptWhenTheRollbackFails) {
     for (const bool install : {true, false}) {
         Write(install ? kPlain : kWithSet);
-        profile::SetSaveFaultHook(SpoiltSave(temp_.Folder(), File(), true));
-        const EditOutcome out = install ? Install(1) : Remove();
-        profile::SetSaveFaultHook(nullptr);
-        EXPECT_EQ(0, out.result);
+        FaultyFiles files(SpoiltSave(File(), true));
+        const EditOutcome out = install ? Install(1, 640.0, files) : Remove(files);
+        EXPECT_EQ(EditKind::Failed, out.kind);
         EXPECT_EQ(install ? kPlain : kWithSet, ReadBytes(File("panel.cfg_backup")));
         EXPECT_NE(std::string::npos, out.message.find(File("panel.cfg_backup"))) << out.message;
         fs::remove(File("panel.cfg_backup"));
@@ -350,12 +343,12 @@ TEST_F(GpsWindowSetEditTest, BackupIsKeptWhenTheRollbackFails) {
 TEST_F(GpsWindowSetEditTest, NothingIsCreatedWhenTheFileOrFolderIsMissing) {
     // A missing folder: the install names the file and makes neither.
     const std::string gone = temp_.Path("gone") + pwtest::kSeparator;
-    const EditOutcome out = InstallIntoFile(gone, 0, 640);
-    EXPECT_EQ(0, out.result);
+    const EditOutcome out = InstallGpsWindowSet(gone, 0, 640);
+    EXPECT_EQ(EditKind::Failed, out.kind);
     EXPECT_NE(std::string::npos, out.message.find(gone + "panel.cfg")) << out.message;
     // A missing file whose first save fails stays missing.
-    profile::SetSaveFaultHook(FailAt("temp-written"));
-    EXPECT_EQ(EditKind::Failed, Install(0).kind);
+    FaultyFiles files(FailAt(SaveStep::Write));
+    EXPECT_EQ(EditKind::Failed, Install(0, 640.0, files).kind);
     EXPECT_EQ("", Listing());
 }
 

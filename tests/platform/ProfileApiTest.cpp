@@ -8,16 +8,16 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace std::string_literals;
 using pwtest::ReadBytes;
 using pwtest::TempFolder;
 using pwtest::WriteBytes;
 
 namespace {
-
-struct WindowsDirReset {
-    ~WindowsDirReset() { platform::SetWindowsDirectoryOverride(""); }
-};
 
 struct ReadRow {
     const char* section;  // nullptr: the section list
@@ -69,17 +69,26 @@ TEST(ProfileApiTest, ReadsFillBuffersAsKernel32Does) {
 }
 
 TEST(ProfileApiTest, BareFileNameMeansTheWindowsDirectory) {
-    TempFolder tmp;
-    WindowsDirReset reset;
-    platform::SetWindowsDirectoryOverride(tmp.FolderWithSeparator());  // the separator is dropped
-    EXPECT_EQ(tmp.Path("GARMINWT.INI"), profile::ResolveProfilePath("GARMINWT.INI"));
+    const std::string windows = platform::WindowsDirectory();
+#ifdef _WIN32
+    char system[MAX_PATH + 1] = {};
+    GetWindowsDirectoryA(system, sizeof system);
+    EXPECT_EQ(system, windows);
+    EXPECT_EQ(windows + "\\GARMINWT.INI", profile::ResolveProfilePath("GARMINWT.INI"));
+#else
+    EXPECT_EQ("", windows);
+    EXPECT_EQ("GARMINWT.INI", profile::ResolveProfilePath("GARMINWT.INI"));
+#endif
     EXPECT_EQ(".\\x.ini", profile::ResolveProfilePath(".\\x.ini"));
     EXPECT_EQ("C:x.ini", profile::ResolveProfilePath("C:x.ini"));
+    EXPECT_EQ("/tmp/x.ini", profile::ResolveProfilePath("/tmp/x.ini"));
 
-    ASSERT_FALSE(profile::WritePrivateProfileStringA("GNC500WT", "JeppDB", "AMERICAS.IMG", "GARMINWT.INI"));
-    EXPECT_EQ("[GNC500WT]\r\nJeppDB=AMERICAS.IMG\r\n", ReadBytes(tmp.Path("GARMINWT.INI")));
+    TempFolder tmp;
+    const std::string ini = tmp.Path("GARMINWT.INI");
+    ASSERT_FALSE(profile::WritePrivateProfileStringA("GNC500WT", "JeppDB", "AMERICAS.IMG", ini.c_str()));
+    EXPECT_EQ("[GNC500WT]\r\nJeppDB=AMERICAS.IMG\r\n", ReadBytes(ini));
     char value[20] = {};
-    profile::GetPrivateProfileStringA("gnc500wt", "jeppdb", "notfound", value, sizeof value, "GARMINWT.INI");
+    profile::GetPrivateProfileStringA("gnc500wt", "jeppdb", "notfound", value, sizeof value, ini.c_str());
     EXPECT_STREQ("AMERICAS.IMG", value);
 }
 

@@ -1,10 +1,12 @@
 // Failures and the file layer: Load, atomic Save, the whole-file helpers.
 #include "platform/profile_file.h"
 
+#include "support/FaultyFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #ifdef _WIN32
@@ -17,10 +19,6 @@ using pwtest::TempFolder;
 using pwtest::WriteBytes;
 
 namespace {
-
-struct HookReset {
-    ~HookReset() { SetSaveFaultHook(nullptr); }
-};
 
 // A save that must find the bytes it loaded (or no file, with missing).
 SaveOptions Expecting(const LoadedFile& loaded, bool missing = false) {
@@ -64,24 +62,25 @@ TEST(ProfileFileTest, MissingFileLoadsEmptyAndIsCreatedOnlyInAnExistingFolder) {
 
 TEST(ProfileFileTest, EveryFailedSaveLeavesTheOldFileAndNoTemporary) {
     TempFolder tmp;
-    HookReset reset;
     const std::string path = tmp.Path("panel.cfg");
+    using pwtest::SaveStep;
     const struct {
-        const char* point;  // where the injected fault strikes; nullptr: a read-only target
+        const char* name;
+        std::optional<SaveStep> step;  // where the injected fault strikes; none: a read-only target
         ErrorCode code;
         std::string says;
-    } faults[] = {{nullptr, ErrorCode::AccessDenied,
+    } faults[] = {{"read-only", std::nullopt, ErrorCode::AccessDenied,
                    "Cannot write " + path + ": the file is read-only. Clear its read-only attribute and try again."},
-                  {"temp-create", ErrorCode::AccessDenied, "unchanged"},
-                  {"temp-written", ErrorCode::WriteFailed, "unchanged"},
-                  {"before-replace", ErrorCode::ReplaceFailed, "unchanged"}};
+                  {"create", SaveStep::Create, ErrorCode::AccessDenied, "unchanged"},
+                  {"write", SaveStep::Write, ErrorCode::WriteFailed, "unchanged"},
+                  {"replace", SaveStep::Replace, ErrorCode::ReplaceFailed, "unchanged"}};
     for (const auto& fault : faults) {
-        const std::string name = fault.point ? fault.point : "read-only";
+        const std::string name = fault.name;
         pwtest::SetReadOnly(path, false);
         WriteBytes(path, "[A]\r\nk=1\r\n");
-        pwtest::SetReadOnly(path, fault.point == nullptr);
-        SetSaveFaultHook([&](const char* point, const std::string&) { return name != point; });
-        Error error = Save(path, Document::Parse("[A]\r\nk=2\r\n"));
+        pwtest::SetReadOnly(path, !fault.step);
+        pwtest::FaultyFiles files(fault.step ? pwtest::FailAt(*fault.step) : pwtest::FailAt(SaveStep::Create, "none"));
+        Error error = Save(path, Document::Parse("[A]\r\nk=2\r\n"), {}, files);
         EXPECT_EQ(fault.code, error.code) << name;
         EXPECT_EQ(path, error.path) << name;
         EXPECT_NE(std::string::npos, error.reason.find(path)) << error.reason;

@@ -7,11 +7,9 @@
 #include <memory>
 #include <sstream>
 
-#include "app/shell_state.h"
-#include "catalogue/selection.h"
-#include "host/host_state.h"
 #include "preview/preview_geometry.h"
 #include "resources/resource_ids.h"
+#include "support/BitmapCount.h"
 #include "support/GuiSupport.h"
 
 namespace preview {
@@ -36,15 +34,20 @@ uint32_t Pattern(int x, int y) {
     return static_cast<uint32_t>((x / 4) << 16 | (y % 256) << 8 | 0x80);
 }
 
+// What the test window shows, as the dialog's session would hold it.
+PreviewImage g_preview;
+ScreenArea g_area{&g_preview, false, Badge::None};
+
 LRESULT CALLBACK PaintingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
-    PaintMainDialog();
+    PaintMainDialog(window, g_area);
     return 0;
 }
 
 class PreviewRendererTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        pwtest::CountBitmaps();
         window_ = pwtest::MakeTestWindow("PreviewRendererTest", PaintingWindowProc, kClientWidth, kClientHeight);
         ShowWindow(window_, SW_SHOWNOACTIVATE);
         folder_ = std::make_unique<pwtest::TempFolder>();
@@ -55,11 +58,10 @@ protected:
     }
     void SetUp() override {
         ASSERT_NE(nullptr, window_);
-        app::g_shell.dialog = window_;
-        catalogue::g_selection.installed = 0;
-        host::g_host.trainerState = host::kTrainerNotFound;
+        g_area = {&g_preview, false, Badge::None};
     }
-    void TearDown() override { ReleasePreview(); }
+    void TearDown() override { ReleasePreview(g_preview); }
+    static void Redraw() { RedrawPreviewArea(window_, g_area); }
 
     static std::string Panel(const std::string& name, int width, int height, const Colour& colour) {
         pwtest::WriteBitmap(folder_->Path(name), width, height, colour);
@@ -111,14 +113,14 @@ TEST_F(PreviewRendererTest, PanelBitmapsAreScaledMaskedAndBottomAligned) {
         {1024, 768, 239}, {1024, 512, 160}, {1280, 1024, 240}, {200, 100, 160}, {1000, 2, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-        LoadPanelPreview(Panel("panel.bmp", c.width, c.height, Pattern));
+        LoadPanelPreview(g_preview, Panel("panel.bmp", c.width, c.height, Pattern));
         ASSERT_EQ(c.rows, g_preview.height);
-        const Pixels preview = pwtest::ReadPixels(g_preview.bitmap);
+        const Pixels preview = pwtest::ReadPixels(g_preview.bitmap.get());
         RgbImage source{c.width, c.height, {}};
         for (int i = 0; i < c.width * c.height; ++i) source.pixels.push_back(Pattern(i % c.width, i / c.width));
         EXPECT_TRUE(ScaleSeeThrough(source, 320, c.rows).pixels == preview.pixels);
 
-        RedrawPreviewArea();
+        Redraw();
         const Pixels shot = Capture();
         EXPECT_EQ("", Compare(shot, kScreenRect, Screen(preview)));
         // 1024 x 768 leaves row 123 to the backdrop; 1024 x 512 starts at row 203.
@@ -142,7 +144,7 @@ TEST_F(PreviewRendererTest, FullPaintLaysTheSkinAndRedrawOnlyTheScreenArea) {
     FillRect(surface, &kClientRect, brush);
     DeleteObject(brush);
     ReleaseDC(window_, surface);
-    RedrawPreviewArea();
+    Redraw();
     const Pixels shot = Capture();
     EXPECT_EQ("", Compare(shot, kScreenRect, Screen(none_)));
     for (POINT p : {POINT{252, 200}, POINT{573, 362}, POINT{400, 122}, POINT{300, 363}, POINT{513, 373}})
@@ -150,30 +152,29 @@ TEST_F(PreviewRendererTest, FullPaintLaysTheSkinAndRedrawOnlyTheScreenArea) {
 }
 
 TEST_F(PreviewRendererTest, InstalledPicturesAndDatabaseBadge) {
-    LoadPanelPreview(Panel("installed.bmp", 1024, 768, Pattern));
-    const Pixels preview = pwtest::ReadPixels(g_preview.bitmap);
+    LoadPanelPreview(g_preview, Panel("installed.bmp", 1024, 768, Pattern));
+    const Pixels preview = pwtest::ReadPixels(g_preview.bitmap.get());
     const Pixels gps = pwtest::ResourcePixels(IDB_GPS_UNIT), radio = pwtest::ResourcePixels(IDB_RADIO_STACK);
     const Pixels americas = pwtest::ResourcePixels(IDB_BADGE_AMERICAS);
     const Pixels international = pwtest::ResourcePixels(IDB_BADGE_INTERNATIONAL);
 
-    catalogue::g_selection.installed = 1;
-    host::g_host.trainerState = host::kTrainerReady;
-    host::g_host.databaseIndex = 0;
-    RedrawPreviewArea();
+    g_area.installed = true;
+    g_area.badge = Badge::Americas;
+    Redraw();
     Pixels shot = Capture();
     EXPECT_EQ("", Compare(shot, kGpsRect, Placed(gps, kGpsRect)));
     EXPECT_EQ("", Compare(shot, kRadioRect, Placed(radio, kRadioRect)));
     EXPECT_EQ("", Compare(shot, kBadgeRect, Placed(americas, kBadgeRect)));
     EXPECT_EQ("", Compare(shot, {kScreenX, kScreenY, 433, kScreenBottom}, Screen(preview)));
 
-    host::g_host.databaseIndex = 1;
-    RedrawPreviewArea();
+    g_area.badge = Badge::International;
+    Redraw();
     EXPECT_EQ("", Compare(Capture(), kBadgeRect, Placed(international, kBadgeRect)));
 
     // A toggle ending in another state leaves the last badge until the next full paint.
-    host::g_host.trainerState = host::kTrainerIniError;
-    catalogue::g_selection.installed = 0;
-    RedrawPreviewArea();
+    g_area.badge = Badge::None;
+    g_area.installed = false;
+    Redraw();
     shot = Capture();
     EXPECT_EQ("", Compare(shot, kBadgeRect, Placed(international, kBadgeRect)));
     EXPECT_EQ("", Compare(shot, kScreenRect, Screen(preview)));
@@ -183,9 +184,9 @@ TEST_F(PreviewRendererTest, InstalledPicturesAndDatabaseBadge) {
 
 TEST_F(PreviewRendererTest, NoticesFillTheScreenAreaAndTheirBlackIsSeeThrough) {
     for (int id : {IDB_NOTICE_ALIAS, IDB_NOTICE_FOREIGN}) {
-        SetPreviewFromResource(id);
+        SetPreviewFromResource(g_preview, id);
         EXPECT_EQ(240, g_preview.height);
-        RedrawPreviewArea();
+        Redraw();
         EXPECT_EQ("", Compare(Capture(), kScreenRect, Screen(pwtest::ResourcePixels(id)))) << id;
     }
 }
@@ -195,13 +196,14 @@ TEST_F(PreviewRendererTest, UnreadableBitmapLeavesTheBackdropAlone) {
     pwtest::WriteBytes(folder_->Path("text.bmp"), "[Window00]\nfile=panel.bmp\n");
     const std::string failures[] = {folder_->Path("missing.bmp"), folder_->Path("text.bmp"), "",
                                     folder_->Path(std::string(300, 'x')), good + std::string(1, '\0') + ".other"};
+    const int before = pwtest::LiveBitmaps();
     for (const std::string& path : failures) {
-        LoadPanelPreview(good);
-        ASSERT_EQ(2, LiveBitmapCount());
-        LoadPanelPreview(path);
-        EXPECT_EQ(0, LiveBitmapCount()) << path.size();
+        LoadPanelPreview(g_preview, good);
+        ASSERT_EQ(before + 2, pwtest::LiveBitmaps());
+        LoadPanelPreview(g_preview, path);
+        EXPECT_EQ(before, pwtest::LiveBitmaps()) << path.size();
         EXPECT_EQ(nullptr, g_preview.bitmap.get());
-        RedrawPreviewArea();
+        Redraw();
         EXPECT_EQ("", Compare(Capture(), kScreenRect, Screen(none_))) << path.size();
     }
 }
@@ -209,25 +211,26 @@ TEST_F(PreviewRendererTest, UnreadableBitmapLeavesTheBackdropAlone) {
 TEST_F(PreviewRendererTest, HoldsNoMoreThanPreviewAndMask) {
     const std::string a = Panel("a.bmp", 800, 600, Pattern);
     const std::string b = Panel("b.bmp", 1280, 720, [](int x, int y) { return (x + y) % 3 ? 0x336699u : 0u; });
-    catalogue::g_selection.installed = 1;
-    host::g_host.trainerState = host::kTrainerReady;
+    g_area.installed = true;
+    g_area.badge = Badge::Americas;
+    const int before = pwtest::LiveBitmaps();
     for (int round = 0; round < 12; ++round) {
         if (round % 3 == 1) {
-            SetPreviewFromResource(round % 2 ? IDB_NOTICE_ALIAS : IDB_NOTICE_FOREIGN);
+            SetPreviewFromResource(g_preview, round % 2 ? IDB_NOTICE_ALIAS : IDB_NOTICE_FOREIGN);
         } else {
-            LoadPanelPreview(round % 3 ? b : a);
+            LoadPanelPreview(g_preview, round % 3 ? b : a);
         }
-        RedrawPreviewArea();
+        Redraw();
         FullPaint();
-        EXPECT_EQ(2, LiveBitmapCount());
+        EXPECT_EQ(before + 2, pwtest::LiveBitmaps());
     }
-    ReleasePreview();
-    EXPECT_EQ(0, LiveBitmapCount());
+    ReleasePreview(g_preview);
+    EXPECT_EQ(before, pwtest::LiveBitmaps());
     EXPECT_EQ(0, g_preview.height);
-    app::g_shell.dialog = nullptr;  // no dialog: nothing drawn, nothing held
-    RedrawPreviewArea();
-    PaintMainDialog();
-    EXPECT_EQ(0, LiveBitmapCount());
+    // No dialog: nothing drawn, nothing held.
+    RedrawPreviewArea(nullptr, g_area);
+    PaintMainDialog(nullptr, g_area);
+    EXPECT_EQ(before, pwtest::LiveBitmaps());
 }
 
 }  // namespace

@@ -1,5 +1,0 @@
-#include "app/shell_state.h"
-
-namespace app {
-ShellState g_shell;
-}

@@ -1,0 +1,14 @@
+// The one place the program shows a message box.
+#pragma once
+
+#include <windows.h>
+
+#include "catalogue/message.h"
+
+namespace app {
+
+// Shows message and returns when the user has closed it. An error has no owner but stays above
+// the topmost dialog and keeps it from starting another edit; a warning is the dialog's own.
+void ShowMessage(HWND dialog, const catalogue::Message& message);
+
+}  // namespace app

@@ -1,0 +1,41 @@
+// The catalogue: what the scan found, by aircraft number and by panel number (the numbers the
+// tree items' data words carry). Built once per run by ScanAircraft; afterwards only the marks
+// and the slot rows change, as installs and removals go.
+#pragma once
+
+#include "catalogue/item_data.h"
+#include "catalogue/scan_rules.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace catalogue {
+
+struct PanelRecord {
+    std::string name;                  // the panel folder's name as listed (ANSI): the item's text
+    int aircraft = 0;                  // the aircraft number of its aircraft
+    PanelKind kind = PanelKind::Plain;
+    bool marked = false;               // the item shows the badge (state image 1), else nothing (2)
+    std::string aliasPath;             // Alias: the folder it names, ending in "\"
+    std::uint32_t slotMask = 0;        // Plain: window slots holding a title; each removal refreshes it
+    Unusable unusable = Unusable::No;  // why it may not be opened, if so
+};
+
+struct AircraftRecord {
+    std::string title;      // "title" of [fltsim.0] in its aircraft.cfg, or the folder's name
+    std::string folder;     // the aircraft folder's own name as listed (ANSI), whole
+    bool spellable = true;  // folder names this very folder
+    std::vector<int> panels;  // its panel numbers, in listing order
+};
+
+struct Catalogue {
+    std::vector<AircraftRecord> aircraft;  // by aircraft number
+    std::vector<PanelRecord> panels;       // by panel number
+    int unlistedPanels = 0;    // panel folders past the capacity
+    int unlistedAircraft = 0;  // aircraft folders with at least one of them, or that cannot be listed
+
+    bool HasPanel(int panel) const { return panel >= 0 && static_cast<std::size_t>(panel) < panels.size(); }
+};
+
+}  // namespace catalogue

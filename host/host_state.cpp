@@ -1,5 +1,0 @@
-#include "host/host_state.h"
-
-namespace host {
-HostState g_host;
-}

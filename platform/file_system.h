@@ -1,0 +1,42 @@
+// The few operations on files that the engine's reads and its atomic save are made of, behind
+// one interface: the program passes SystemFiles(), a test may pass a file system that fails at
+// a chosen step. Every path is an ANSI path; errors name the file the caller is writing.
+#pragma once
+
+#include "platform/file_error.h"
+
+#include <string>
+
+namespace profile {
+
+enum class PathKind { Missing, FolderMissing, File, ReadOnlyFile, Folder, Unknown };
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // What is at path. ReadOnlyFile: the read-only attribute on Windows, no write bit on POSIX.
+    virtual PathKind Probe(const std::string& path) = 0;
+
+    // The whole file. A missing file or folder is not an error: existed = false, bytes empty.
+    virtual Error Read(const std::string& path, std::string& bytes, bool& existed) = 0;
+
+    // Creates path as a new, empty file. taken: a file of that name exists already (then the
+    // result is no error and nothing was created). Errors name target, the file being saved.
+    virtual Error CreateNew(const std::string& path, const std::string& target, bool& taken) = 0;
+
+    // Writes bytes into the new file path, flushes them to disk and gives it target's
+    // attributes (hidden, system, archive / permission bits). Errors name target.
+    virtual Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) = 0;
+
+    // Moves the new file from over target in one step, target replaced.
+    virtual Error Replace(const std::string& from, const std::string& target) = 0;
+
+    // Deletes a file; a missing one is not an error.
+    virtual Error Remove(const std::string& path) = 0;
+};
+
+// The operating system's own files.
+FileSystem& SystemFiles();
+
+}  // namespace profile

@@ -10,9 +10,6 @@ namespace catalogue {
 
 namespace {
 
-// Room for the longest text an item can hold (an aircraft title of 1023 characters).
-constexpr int kItemTextCapacity = 1024;
-
 bool ReadItem(HWND tree, HTREEITEM item, TVITEMA& tv) {
     if (!item || !tree) return false;
     tv.hItem = item;
@@ -31,6 +28,30 @@ int SetStateImage(HWND tree, HTREEITEM item, int index) {
     return 1;
 }
 
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::string& text, std::int32_t itemData) {
+    if (!tree) return nullptr;
+    std::vector<char> copy(text.begin(), text.end());
+    copy.push_back('\0');
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent ? parent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_SELECTEDIMAGE;
+    insert.item.pszText = copy.data();
+    insert.item.iSelectedImage = 1;
+    insert.item.lParam = static_cast<LPARAM>(itemData);
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+void ExpandItem(HWND tree, HTREEITEM item) {
+    if (!item || !tree) return;
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+}
+
+void SortAircraftItems(HWND tree, HTREEITEM root) {
+    if (!root || !tree) return;
+    SendMessageA(tree, TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(root));
+}
+
 }  // namespace
 
 StateImageList AttachStateImageList(HWND tree) {
@@ -46,32 +67,6 @@ StateImageList AttachStateImageList(HWND tree) {
     return list;
 }
 
-HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::string& text, std::int32_t itemData) {
-    if (!tree) return nullptr;
-    std::vector<char> copy(text.begin(), text.end());
-    copy.push_back('\0');
-    TVINSERTSTRUCTA insert{};
-    insert.hParent = parent ? parent : TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_SELECTEDIMAGE;
-    insert.item.pszText = copy.data();
-    insert.item.iSelectedImage = 1;
-    insert.item.lParam = static_cast<LPARAM>(itemData);
-    return reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-std::string GetItemText(HWND tree, HTREEITEM item) {
-    char buffer[kItemTextCapacity] = {};
-    TVITEMA tv{};
-    tv.mask = TVIF_TEXT;
-    tv.pszText = buffer;
-    tv.cchTextMax = kItemTextCapacity;
-    if (!ReadItem(tree, item, tv)) return {};
-    buffer[kItemTextCapacity - 1] = '\0';
-    // The control may answer with its own pointer instead of filling the buffer.
-    return std::string(tv.pszText ? tv.pszText : buffer);
-}
-
 std::int32_t GetItemData(HWND tree, HTREEITEM item) {
     TVITEMA tv{};
     tv.mask = TVIF_PARAM;
@@ -79,33 +74,8 @@ std::int32_t GetItemData(HWND tree, HTREEITEM item) {
     return static_cast<std::int32_t>(tv.lParam);
 }
 
-UINT GetItemState(HWND tree, HTREEITEM item) {
-    TVITEMA tv{};
-    tv.mask = TVIF_STATE;
-    tv.stateMask = 0xFFFFFFFFu;
-    if (!ReadItem(tree, item, tv)) return 0;
-    return tv.state;
-}
-
-int GetItemSelectedImage(HWND tree, HTREEITEM item) {
-    TVITEMA tv{};
-    tv.mask = TVIF_SELECTEDIMAGE;
-    if (!ReadItem(tree, item, tv)) return 0;
-    return tv.iSelectedImage;
-}
-
 int MarkItem(HWND tree, HTREEITEM item) { return SetStateImage(tree, item, kStateMarked); }
 int UnmarkItem(HWND tree, HTREEITEM item) { return SetStateImage(tree, item, kStateUnmarked); }
-
-void ExpandItem(HWND tree, HTREEITEM item) {
-    if (!item || !tree) return;
-    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
-}
-
-void SortAircraftItems(HWND tree, HTREEITEM root) {
-    if (!root || !tree) return;
-    SendMessageA(tree, TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(root));
-}
 
 HTREEITEM CaretItem(HWND tree) {
     if (!tree) return nullptr;

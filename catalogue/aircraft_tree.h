@@ -25,15 +25,9 @@ using StateImageList = platform::UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 // Builds the state image list from bitmaps 600 and 700 and attaches it to tree.
 StateImageList AttachStateImageList(HWND tree);
 
-HTREEITEM InsertItem(HWND tree, HTREEITEM parent, const std::string& text, std::int32_t itemData);
-std::string GetItemText(HWND tree, HTREEITEM item);      // empty when the item cannot be read
 std::int32_t GetItemData(HWND tree, HTREEITEM item);     // -1 (the root's word) when it cannot be read
-UINT GetItemState(HWND tree, HTREEITEM item);            // 0 when the item cannot be read
-int GetItemSelectedImage(HWND tree, HTREEITEM item);     // 0 when the item cannot be read
 int MarkItem(HWND tree, HTREEITEM item);                 // 1 when the item exists, else 0
 int UnmarkItem(HWND tree, HTREEITEM item);
-void ExpandItem(HWND tree, HTREEITEM item);
-void SortAircraftItems(HWND tree, HTREEITEM root);
 
 // The caret item (the tree's selected item), or none.
 HTREEITEM CaretItem(HWND tree);

@@ -33,9 +33,6 @@ constexpr std::int32_t kOverflowItemData = kMaxAircraft;
 
 std::int32_t MakePanelItemData(int panel, PanelKind kind, int aircraft);
 
-// Panel number carried in the high half of a panel item's data word.
-inline int PanelNumberOf(std::int32_t itemData) { return static_cast<int>(static_cast<std::uint32_t>(itemData) >> 16); }
-
 // The order matters: the root's -1 has low half 65535 and must not read as Foreign.
 DecodedItem DecodeItemData(std::int32_t data);
 

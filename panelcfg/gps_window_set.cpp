@@ -16,6 +16,21 @@ namespace {
 
 using profile::ErrorCode;
 
+// Where an install puts the set: the four lowest slots, ascending, that are free in slotMask
+// and have no section of their name in doc. A free slot with a section is skipped so that two
+// windows are never mixed; skipped below the highest chosen slot, it leaves the set above a gap.
+struct SlotPlan {
+    std::array<int, 4> slots{{-1, -1, -1, -1}};
+    bool enough = false;            // four slots were found
+    std::vector<int> gapsBelow;     // skipped slots below the highest chosen one, ascending
+};
+
+// A window the simulator will not open: its title stands above a number without one.
+struct StrandedWindow {
+    int slot = 0;
+    std::string title;
+};
+
 enum class Action { Install, Remove };
 
 const char* ActionText(Action action) {
@@ -147,8 +162,6 @@ std::uint32_t InventoryOnDisk(const std::string& file, profile::FileSystem& file
     return ReadSlotInventory(now.doc).slotMask;
 }
 
-}  // namespace
-
 SlotPlan PlanSlots(const profile::Document& doc, std::uint32_t slotMask) {
     SlotPlan plan;
     std::vector<int> skipped;
@@ -180,6 +193,8 @@ std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc) {
     }
     return stranded;
 }
+
+}  // namespace
 
 EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
                                 profile::FileSystem& files) {

@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace panelcfg {
 
@@ -39,28 +38,12 @@ struct EditOutcome {
 // The simulator opens a panel's windows by their titles, counting up from Window00 and stopping
 // at the first number without a title: a window titled above that gap is never opened.
 
-// Where an install puts the set: the four lowest slots, ascending, that are free in slotMask
-// and have no section of their name in doc. A free slot with a section is skipped so that two
-// windows are never mixed; skipped below the highest chosen slot, it leaves the set above a gap.
-struct SlotPlan {
-    std::array<int, 4> slots{{-1, -1, -1, -1}};
-    bool enough = false;            // four slots were found
-    std::vector<int> gapsBelow;     // skipped slots below the highest chosen one, ascending
-};
-SlotPlan PlanSlots(const profile::Document& doc, std::uint32_t slotMask);
-
-// A window the simulator will not open: its title stands above a number without one.
-struct StrandedWindow {
-    int slot = 0;
-    std::string title;
-};
-// Every titled window of doc above its first untitled slot, ascending.
-std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc);
-
 // panelFolder ends in the path separator ("\" as the selection composes it). slotMask is the
-// panel's SlotMask row; width the main window's width. The slots are PlanSlots'; an install
-// that would put the set above a gap is refused (BelowGap). The install leaves every slot row
-// as it was: until the next removal the row shows the slots as they were before it.
+// panel's SlotMask row; width the main window's width. The set takes the four lowest slots free
+// in slotMask that have no [WindowNN] section of their own (so two windows are never mixed); an
+// install that would thereby put the set above such a section, a gap, is refused (BelowGap).
+// The install leaves the slot row as it was: until the next removal it shows the slots as they
+// were before the install.
 EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
                                 profile::FileSystem& files = profile::SystemFiles());
 

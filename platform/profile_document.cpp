@@ -302,24 +302,6 @@ std::vector<Document::Entry> Document::SectionEntries(std::string_view section) 
     return entries;
 }
 
-namespace {
-std::vector<std::string> FirstOccurrences(std::vector<std::string> all) {
-    std::vector<std::string> names;
-    for (std::string& name : all) {
-        bool seen = false;
-        for (const std::string& kept : names) seen = seen || SameName(kept, name);
-        if (!seen) names.push_back(std::move(name));
-    }
-    return names;
-}
-}  // namespace
-
-std::vector<std::string> Document::SectionNames() const { return FirstOccurrences(SectionHeaders()); }
-
-std::vector<std::string> Document::KeyNames(std::string_view section) const {
-    return FirstOccurrences(KeyLines(section));
-}
-
 void Document::Set(std::string_view section, std::string_view key, std::string_view value) {
     if (unrepresentable_) return;
     section = EditName(section);

@@ -59,10 +59,6 @@ public:
 
     bool HasSection(std::string_view section) const;
 
-    // Names of sections / keys of a section, in file order, first occurrences only.
-    std::vector<std::string> SectionNames() const;
-    std::vector<std::string> KeyNames(std::string_view section) const;
-
     // The lists kernel32 returns for a null section / a null key: every header with a non-empty
     // name, duplicates included; every key line of the first such section (lines without '='
     // and ';' lines skipped), duplicates included.

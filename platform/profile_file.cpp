@@ -84,21 +84,12 @@ Error Load(const std::string& path, LoadedFile& out, FileSystem& files) {
     return {};
 }
 
-Error LoadReadOnly(const std::string& path, LoadedFile& out, FileSystem& files) {
-    out = LoadedFile{};
-    if (Error error = CheckPath(path)) return error;
+Document ReadDocument(const std::string& path, FileSystem& files) {
+    if (CheckPath(path)) return Document::Empty();
     std::string bytes;
     bool existed = false;
-    if (Error error = files.Read(path, bytes, existed)) return error;
-    out.existed = existed;
-    out.doc = Document::ParseOwned(std::move(bytes));
-    return {};
-}
-
-Document ReadDocument(const std::string& path, FileSystem& files) {
-    LoadedFile loaded;
-    if (LoadReadOnly(path, loaded, files)) return Document::Empty();
-    return std::move(loaded.doc);
+    if (files.Read(path, bytes, existed)) return Document::Empty();
+    return Document::ParseOwned(std::move(bytes));
 }
 
 Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files) {

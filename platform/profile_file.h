@@ -28,12 +28,9 @@ struct LoadedFile {
 // Errors: PathTooLong, AccessDenied, ReadFailed.
 Error Load(const std::string& path, LoadedFile& out, FileSystem& files = SystemFiles());
 
-// Load for a reader that never saves what it read: the bytes are kept once, by the document
-// (out.doc.Source()), and out.original stays empty. Same answers and errors as Load.
-Error LoadReadOnly(const std::string& path, LoadedFile& out, FileSystem& files = SystemFiles());
-
-// The document of path for reading only; a file that is missing or cannot be read answers as
-// empty, as the profile functions answer every read of such a file with the default.
+// The document of path for reading only, its bytes kept once (doc.Source()); a file that is
+// missing or cannot be read answers as empty, as the profile functions answer every read of
+// such a file with the default.
 Document ReadDocument(const std::string& path, FileSystem& files = SystemFiles());
 
 // Writes doc to path atomically. expected_original: when given, the save fails with

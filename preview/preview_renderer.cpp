@@ -172,31 +172,8 @@ void Compose(HDC target, HDC memory, const ScreenArea& area) {
     }
 }
 
-}  // namespace
-
-void LoadPanelPreview(PreviewImage& preview, const std::string& bitmapPath) {
-    ReleasePreview(preview);
-    int rows = 0;
-    OwnedBitmap scaled = ScaledPanelBitmap(bitmapPath, rows);
-    if (!scaled) {
-        return;
-    }
-    preview.bitmap = std::move(scaled);
-    preview.height = rows;
-    BuildPreviewMask(preview);
-}
-
-void SetPreviewFromResource(PreviewImage& preview, int resourceId) {
-    ReleasePreview(preview);
-    preview.bitmap = LoadResourceBitmap(resourceId);
-    if (!preview.bitmap) {
-        return;
-    }
-    // Both notices are 320 x 240; the height is theirs by design, not read back.
-    preview.height = kScreenHeight;
-    BuildPreviewMask(preview);
-}
-
+// Rebuilds the mask from the preview and turns every see-through pixel of the preview pure
+// black. Without a preview, just drops the mask; a mask that cannot be made drops the preview.
 void BuildPreviewMask(PreviewImage& preview) {
     preview.mask.Reset();
     if (!preview.bitmap) {
@@ -234,12 +211,8 @@ void BuildPreviewMask(PreviewImage& preview) {
     }
 }
 
-void ReleasePreview(PreviewImage& preview) {
-    preview.bitmap.Reset();
-    preview.mask.Reset();
-    preview.height = 0;
-}
-
+// The screen area onto target, a surface whose origin is the dialog's client origin. Loads each
+// fixed picture as it draws it and releases it after.
 void ComposeScreenArea(HDC target, const ScreenArea& area) {
     if (target == nullptr) {
         return;
@@ -248,6 +221,37 @@ void ComposeScreenArea(HDC target, const ScreenArea& area) {
     if (memory.get() != nullptr) {
         Compose(target, memory.get(), area);
     }
+}
+
+}  // namespace
+
+void LoadPanelPreview(PreviewImage& preview, const std::string& bitmapPath) {
+    ReleasePreview(preview);
+    int rows = 0;
+    OwnedBitmap scaled = ScaledPanelBitmap(bitmapPath, rows);
+    if (!scaled) {
+        return;
+    }
+    preview.bitmap = std::move(scaled);
+    preview.height = rows;
+    BuildPreviewMask(preview);
+}
+
+void SetPreviewFromResource(PreviewImage& preview, int resourceId) {
+    ReleasePreview(preview);
+    preview.bitmap = LoadResourceBitmap(resourceId);
+    if (!preview.bitmap) {
+        return;
+    }
+    // Both notices are 320 x 240; the height is theirs by design, not read back.
+    preview.height = kScreenHeight;
+    BuildPreviewMask(preview);
+}
+
+void ReleasePreview(PreviewImage& preview) {
+    preview.bitmap.Reset();
+    preview.mask.Reset();
+    preview.height = 0;
 }
 
 void RedrawPreviewArea(HWND dialog, const ScreenArea& area) {

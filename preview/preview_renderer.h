@@ -43,16 +43,8 @@ void LoadPanelPreview(PreviewImage& preview, const std::string& bitmapPath);
 // rebuilds the mask. An id that doesn't load leaves no preview.
 void SetPreviewFromResource(PreviewImage& preview, int resourceId);
 
-// Rebuilds the mask from the preview and turns every see-through pixel of the preview pure
-// black. Without a preview, just drops the mask; a mask that cannot be made drops the preview.
-void BuildPreviewMask(PreviewImage& preview);
-
 // Releases the preview and its mask.
 void ReleasePreview(PreviewImage& preview);
-
-// Draws backdrop, preview, installed pictures and badge onto target, a surface whose origin is
-// the dialog's client origin. Loads each fixed picture as it draws it and releases it after.
-void ComposeScreenArea(HDC target, const ScreenArea& area);
 
 // Draws the screen area onto dialog right away. Never clears the badge: one drawn earlier stays
 // until the next full paint.

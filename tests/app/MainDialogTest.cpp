@@ -180,7 +180,7 @@ TEST(MainDialogExitTest, EachWayOutEndsWithItsResult) {
 // order is the file system's), each with its state image and whether it is open.
 std::string DumpTree(HWND tree, HTREEITEM item, int depth) {
     const int state = StateImage(tree, item);
-    std::string text = std::string(static_cast<std::size_t>(depth) * 2, ' ') + catalogue::GetItemText(tree, item);
+    std::string text = std::string(static_cast<std::size_t>(depth) * 2, ' ') + ItemText(tree, item);
     if (state != 0) text += state == catalogue::kStateMarked ? " (marked)" : " (unmarked)";
     if (IsExpanded(tree, item)) text += " (open)";
     text += "\n";
@@ -251,16 +251,16 @@ TEST_F(DialogTreeTest, TreeShowsTheCatalogueSortedWithItsWordsAndMarks) {
         const catalogue::DecodedItem a = catalogue::DecodeItemData(catalogue::GetItemData(tree, aircraftItem));
         ASSERT_EQ(catalogue::ItemClass::Aircraft, a.cls);
         const catalogue::AircraftRecord& aircraft = catalogue.aircraft.at(static_cast<std::size_t>(a.aircraft));
-        EXPECT_EQ(aircraft.title, catalogue::GetItemText(tree, aircraftItem));
-        EXPECT_EQ(1, catalogue::GetItemSelectedImage(tree, aircraftItem));
+        EXPECT_EQ(aircraft.title, ItemText(tree, aircraftItem));
+        EXPECT_EQ(1, ItemSelectedImage(tree, aircraftItem));
         std::vector<int> numbers;
         for (HTREEITEM panelItem : Children(tree, aircraftItem)) {
             const catalogue::DecodedItem p = catalogue::DecodeItemData(catalogue::GetItemData(tree, panelItem));
             const catalogue::PanelRecord& panel = catalogue.panels.at(static_cast<std::size_t>(p.panel));
-            EXPECT_EQ(panel.name, catalogue::GetItemText(tree, panelItem));
+            EXPECT_EQ(panel.name, ItemText(tree, panelItem));
             EXPECT_EQ(a.aircraft, p.aircraft);
             EXPECT_EQ(static_cast<int>(panel.kind), p.lowHalf - p.aircraft);
-            EXPECT_EQ(1, catalogue::GetItemSelectedImage(tree, panelItem));
+            EXPECT_EQ(1, ItemSelectedImage(tree, panelItem));
             numbers.push_back(p.panel);
         }
         EXPECT_EQ(aircraft.panels, numbers) << aircraft.folder;

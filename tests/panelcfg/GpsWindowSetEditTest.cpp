@@ -151,15 +151,15 @@ TEST_F(GpsWindowSetEditTest, TitlesSectionIsCreatedAfterTheWindows) {
     ASSERT_EQ(EditKind::Done, Install(0).kind);
     auto doc = profile::Document::Parse(Read());
     EXPECT_EQ((std::vector<std::string>{"Window00", "Window01", "Window02", "Window03", "Window Titles"}),
-              doc.SectionNames());
-    EXPECT_EQ((std::vector<std::string>{"Window00", "Window01", "Window02", "Window03"}), doc.KeyNames("Window Titles"));
+              doc.SectionHeaders());
+    EXPECT_EQ((std::vector<std::string>{"Window00", "Window01", "Window02", "Window03"}), doc.KeyLines("Window Titles"));
     EXPECT_EQ("Skyvantage 530 VOR", doc.Get("Window Titles", "Window03").value_or("missing"));
 
     Write("[Window00]\r\nsize_mm=1024,768\r\n");
     ASSERT_EQ(EditKind::Done, Install(1, 1024).kind);
     doc = profile::Document::Parse(Read());
     EXPECT_EQ((std::vector<std::string>{"Window00", "Window01", "Window02", "Window03", "Window04", "Window Titles"}),
-              doc.SectionNames());
+              doc.SectionHeaders());
 }
 
 TEST_F(GpsWindowSetEditTest, UntitledSectionIsNeverMergedInto) {

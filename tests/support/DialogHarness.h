@@ -205,10 +205,10 @@ inline int RunModal(const app::Environment& environment, std::function<void(HWND
 // --- The dialog's tree -------------------------------------------------------------------------
 
 inline int StateImage(HWND tree, HTREEITEM item) {
-    return static_cast<int>((catalogue::GetItemState(tree, item) & TVIS_STATEIMAGEMASK) >> 12);
+    return static_cast<int>((ItemState(tree, item) & TVIS_STATEIMAGEMASK) >> 12);
 }
 inline bool IsExpanded(HWND tree, HTREEITEM item) {
-    return (catalogue::GetItemState(tree, item) & TVIS_EXPANDED) != 0;
+    return (ItemState(tree, item) & TVIS_EXPANDED) != 0;
 }
 inline HTREEITEM Root(HWND tree) { return NextItem(tree, TVGN_ROOT); }
 // Scrolls item into view and clicks its label, or double-clicks it.
@@ -222,7 +222,7 @@ inline void DoubleClickItem(HWND tree, HTREEITEM item) {
 }
 inline HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& text) {
     for (HTREEITEM item : Children(tree, parent))
-        if (catalogue::GetItemText(tree, item) == text) return item;
+        if (ItemText(tree, item) == text) return item;
     return nullptr;
 }
 

@@ -81,6 +81,27 @@ inline std::vector<HTREEITEM> Children(HWND tree, HTREEITEM parent) {
     return items;
 }
 
+// What the tree holds for item: its text, its whole state word, its selected-image index.
+inline TVITEMA ReadItem(HWND tree, HTREEITEM item, UINT mask, char* text = nullptr, int capacity = 0) {
+    TVITEMA tv{};
+    tv.mask = mask;
+    tv.hItem = item;
+    tv.stateMask = 0xFFFFFFFFu;
+    tv.pszText = text;
+    tv.cchTextMax = capacity;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+    return tv;
+}
+inline std::string ItemText(HWND tree, HTREEITEM item) {
+    char text[1024] = {};
+    const TVITEMA tv = ReadItem(tree, item, TVIF_TEXT, text, sizeof text);
+    return tv.pszText ? tv.pszText : text;
+}
+inline UINT ItemState(HWND tree, HTREEITEM item) { return ReadItem(tree, item, TVIF_STATE).state; }
+inline int ItemSelectedImage(HWND tree, HTREEITEM item) {
+    return ReadItem(tree, item, TVIF_SELECTEDIMAGE).iSelectedImage;
+}
+
 inline RECT LabelRect(HWND tree, HTREEITEM item) {
     RECT rect{};
     std::memcpy(&rect, &item, sizeof item);  // the request carries the item in the rectangle

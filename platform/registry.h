@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "platform/paths.h"
 #include "platform/unique_handle.h"
 
 #include <string>
@@ -12,7 +13,7 @@
 namespace platform {
 
 // Longest registry text the program keeps: a 260-byte buffer, NUL included.
-constexpr DWORD kRegistryTextBytes = 260;
+constexpr DWORD kRegistryTextBytes = kMaxPathChars + 1;
 
 // Where the machine's keys are looked up: a root key and a path under it that every key's path
 // is appended to. The program reads HKEY_LOCAL_MACHINE itself; a test reads a key of its own.

@@ -3,7 +3,7 @@
 # Three build trees: build/windows is the shipped program (static i686 exe), build/windows64 the
 # same sources for x86_64 with every Windows test, run under 64-bit Wine on any machine, and
 # build/native the portable code under the sanitizers.
-.PHONY: demo test bench prereqs build-windows build-windows64 build-native test-native test-windows fuzz clean
+.PHONY: demo test bench mutants prereqs build-windows build-windows64 build-native test-native test-windows fuzz clean
 
 JOBS ?= 2
 
@@ -43,6 +43,10 @@ test: build-native build-windows build-windows64
 
 bench: build-windows64
 	ctest --preset windows64 -L bench --verbose
+
+# How many one-line faults of tools/mutants.txt the tests find (an hour or more; not part of test).
+mutants: prereqs
+	python3 tools/mutants.py
 
 clean:
 	rm -rf build

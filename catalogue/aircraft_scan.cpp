@@ -36,9 +36,13 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     if (panel.unusable != Unusable::No) return panel;
 
     const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot);
+    panel.setMask = facts.inventory.setMask;
+    panel.sections = facts.sections;
+    panel.mainWindowWidth = facts.mainWindowWidth;
     if (facts.alias.present) {
         panel.kind = PanelKind::Alias;
         panel.aliasPath = facts.alias.path;
+        panel.setMask = panel.sections = 0;  // an alias's own windows are never looked at
         if (facts.alias.tooLong) panel.unusable = Unusable::AliasTooLong;
     } else if (facts.inventory.setFound) {
         panel.slotMask = facts.inventory.slotMask;

@@ -19,6 +19,9 @@ struct PanelRecord {
     bool marked = false;               // the item shows the badge (state image 1), else nothing (2)
     std::string aliasPath;             // Alias: the folder it names, ending in "\"
     std::uint32_t slotMask = 0;        // Plain: window slots holding a title; each removal refreshes it
+    std::uint32_t setMask = 0;         // slots whose title begins with "Skyvantage 530", as scanned
+    std::uint32_t sections = 0;        // slots with a [WindowNN] section of their own, as scanned
+    double mainWindowWidth = 640.0;    // "size_mm" width of its [Window00], as scanned
     Unusable unusable = Unusable::No;  // why it may not be opened, if so
 };
 

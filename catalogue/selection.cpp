@@ -1,6 +1,7 @@
 #include "catalogue/selection.h"
 
 #include "panelcfg/gps_window_set.h"
+#include "panelcfg/panel_inspection.h"
 #include "platform/paths.h"
 #include "platform/profile_file.h"
 #include "platform/profile_value.h"
@@ -10,7 +11,6 @@ namespace catalogue {
 namespace {
 
 constexpr const char* kMainWindowSection = "Window00";
-constexpr std::int32_t kDefaultWidth = 640;
 constexpr const char* kInstallCaption = "Install Aerolith";
 constexpr const char* kRemoveCaption = "Remove Aerolith";
 
@@ -119,9 +119,7 @@ SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot
         return view;
     }
 
-    // A width that is not a positive number would scale the installed windows absurdly.
-    const auto width = static_cast<std::int32_t>(doc.GetInt(kMainWindowSection, "size_mm", kDefaultWidth));
-    selection.mainWindowWidth = static_cast<double>(width > 0 ? width : kDefaultWidth);
+    selection.mainWindowWidth = panelcfg::ReadMainWindowWidth(doc);
 
     view.pathLine = selection.folderPath;
     view.bitmapPath = selection.folderPath + *bitmapName;

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/message.h"
 #include "platform/file_system.h"
+#include "platform/profile_document.h"
 
 #include <optional>
 #include <string>

@@ -4,6 +4,7 @@
 #include "panelcfg/panel_edit_commit.h"
 #include "panelcfg/panel_inspection.h"
 #include "panelcfg/panel_paths.h"
+#include "platform/profile_diff.h"
 #include "platform/profile_file.h"
 #include "platform/profile_value.h"
 
@@ -71,11 +72,32 @@ std::string ReasonOf(const profile::Error& error) {
     return "The file " + error.path + " could not be accessed.";
 }
 
-EditOutcome Failure(std::string message) {
+EditOutcome Failure(std::string message, std::string reason) {
     EditOutcome out;
     out.kind = EditKind::Failed;
     out.message = std::move(message);
+    out.reason = std::move(reason);
     return out;
+}
+
+EditOutcome Refusal(EditKind kind, std::string message, std::string reason) {
+    EditOutcome out = Failure(std::move(message), std::move(reason));
+    out.kind = kind;
+    return out;
+}
+
+constexpr const char* kUnrepresentableReason =
+    "it is not plain ANSI text (for example UTF-16), so it cannot be edited without loss";
+
+// The commit's failure in one sentence, and where the original is when it could not be restored.
+std::string CommitFailureReason(const CommitResult& commit) {
+    std::string reason = ReasonOf(commit.error);
+    if (!commit.restored && commit.backupKept) {
+        reason += " The file could not be restored; its original content is kept in " + commit.backupPath + ".";
+    } else if (!commit.restored) {
+        reason += " The file could not be restored.";
+    }
+    return reason;
 }
 
 std::string ReadFailureMessage(Action action, const std::string& file, const profile::Error& error) {
@@ -116,6 +138,7 @@ bool ComposeFilePath(const std::string& panelFolder, Action action, std::string&
     refusal.kind = EditKind::PathTooLong;
     refusal.message = std::string(ActionText(action)) + "\n\nThe path of its panel.cfg is too long for Windows (" +
                       counts + "):\n" + file + "\n\n" + Advice(ErrorCode::PathTooLong) + "\n\nNothing was changed.";
+    refusal.reason = "the path of its panel.cfg is too long for Windows (" + counts + ")";
     return false;
 }
 
@@ -123,9 +146,23 @@ constexpr const char* kOpeningRule =
     "The simulator opens a panel's windows by their titles in [Window Titles], counting up from "
     "Window00, and stops at the first number that has no title.";
 
-std::string GapMessage(const std::string& file, const std::vector<int>& gaps) {
+constexpr const char* kNotEnoughSlotsReason =
+    "fewer than four window slots are free (a free slot has neither a title nor a [WindowNN] section)";
+
+std::string SlotKeys(const std::vector<int>& slots) {
     std::string keys;
-    for (int slot : gaps) keys += (keys.empty() ? "" : ", ") + SlotKey(slot);
+    for (int slot : slots) keys += (keys.empty() ? "" : ", ") + SlotKey(slot);
+    return keys;
+}
+
+std::string GapReason(const std::vector<int>& gaps) {
+    return SlotKeys(gaps) + (gaps.size() == 1 ? " has a window section but no title" : " have window sections but no titles") +
+           ", and the simulator stops opening windows at the first number without one, so the new windows would never "
+           "appear";
+}
+
+std::string GapMessage(const std::string& file, const std::vector<int>& gaps) {
+    const std::string keys = SlotKeys(gaps);
     const std::string first = SlotKey(gaps.front());
     const bool one = gaps.size() == 1;
     return std::string(ActionText(Action::Install)) + "\n\nFile: " + file + "\n\n" + keys +
@@ -137,6 +174,16 @@ std::string GapMessage(const std::string& file, const std::vector<int>& gaps) {
 }
 
 // Empty when every titled window stays within the simulator's reach.
+std::string StrandedReason(const std::vector<StrandedWindow>& stranded) {
+    if (stranded.empty()) return {};
+    std::string list;
+    for (const StrandedWindow& window : stranded) {
+        list += (list.empty() ? "" : ", ") + SlotKey(window.slot) + " (" + window.title + ")";
+    }
+    return list + (stranded.size() == 1 ? " now stands" : " now stand") +
+           " above a window number without a title and will no longer be opened; renumber the windows";
+}
+
 std::string StrandedMessage(const std::string& file, const std::vector<StrandedWindow>& stranded) {
     if (stranded.empty()) return {};
     std::string list;
@@ -197,12 +244,10 @@ std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc) {
 }  // namespace
 
 EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
-                                profile::FileSystem& files) {
+                                profile::FileSystem& files, const EditOptions& options) {
     EditOutcome out;
     if (FreeSlotCount(slotMask) < 4) {
-        out.kind = EditKind::NotEnoughSlots;
-        out.message = kNotEnoughSlotsMessage;
-        return out;
+        return Refusal(EditKind::NotEnoughSlots, kNotEnoughSlotsMessage, kNotEnoughSlotsReason);
     }
     std::string file;
     if (!ComposeFilePath(panelFolder, Action::Install, file, out)) return out;
@@ -210,85 +255,95 @@ EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t sl
         char text[64];
         std::snprintf(text, sizeof text, "%.17g", width);
         return Failure(std::string(ActionText(Action::Install)) + "\n\nFile: " + file +
-                       "\nThe width of the panel's main window (size_mm of [Window00]) is " + text +
-                       ", which cannot size the windows.\n\nCorrect size_mm in [Window00] and select the "
-                       "panel again.\n\nNothing was changed.");
+                           "\nThe width of the panel's main window (size_mm of [Window00]) is " + text +
+                           ", which cannot size the windows.\n\nCorrect size_mm in [Window00] and select the "
+                           "panel again.\n\nNothing was changed.",
+                       std::string("size_mm of [Window00] gives the width ") + text + ", which cannot size the windows");
     }
 
     profile::LoadedFile loaded;
     if (profile::Error e = profile::Load(file, loaded, files)) {
-        return Failure(ReadFailureMessage(Action::Install, file, e));
+        return Failure(ReadFailureMessage(Action::Install, file, e), ReasonOf(e));
     }
-    if (loaded.doc.Unrepresentable()) return Failure(UnrepresentableMessage(Action::Install, file));
+    if (loaded.doc.Unrepresentable()) {
+        return Failure(UnrepresentableMessage(Action::Install, file), kUnrepresentableReason);
+    }
 
     const SlotPlan plan = PlanSlots(loaded.doc, slotMask);
-    if (!plan.enough) {
-        out.kind = EditKind::NotEnoughSlots;
-        out.message = kNotEnoughSlotsMessage;
-        return out;
-    }
+    if (!plan.enough) return Refusal(EditKind::NotEnoughSlots, kNotEnoughSlotsMessage, kNotEnoughSlotsReason);
     if (!plan.gapsBelow.empty()) {
-        out.kind = EditKind::BelowGap;
-        out.message = GapMessage(file, plan.gapsBelow);
-        return out;
+        return Refusal(EditKind::BelowGap, GapMessage(file, plan.gapsBelow), GapReason(plan.gapsBelow));
     }
 
     profile::Document doc = loaded.doc;
     for (const ProfileWrite& write : GpsWindowSetWrites(plan.slots, width)) doc.Set(write.section, write.key, write.value);
 
-    const CommitResult commit = CommitEdit(file, loaded, doc, files);
-    if (!commit.ok) return Failure(CommitFailureMessage(Action::Install, file, commit));
+    if (options.dryRun) {
+        out.diff = profile::UnifiedDiff(doc, file, file);
+    } else {
+        const CommitResult commit = CommitEdit(file, loaded, doc, files);
+        if (!commit.ok) return Failure(CommitFailureMessage(Action::Install, file, commit), CommitFailureReason(commit));
+    }
     out.kind = EditKind::Done;
     out.slots = plan.slots;
     return out;
 }
 
-EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files) {
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files, const EditOptions& options) {
     EditOutcome out;
     std::string file;
     if (!ComposeFilePath(panelFolder, Action::Remove, file, out)) return out;
 
     profile::LoadedFile loaded;
     if (profile::Error e = profile::Load(file, loaded, files)) {
-        return Failure(ReadFailureMessage(Action::Remove, file, e));
+        return Failure(ReadFailureMessage(Action::Remove, file, e), ReasonOf(e));
     }
-    if (loaded.doc.Unrepresentable()) return Failure(UnrepresentableMessage(Action::Remove, file));
+    if (loaded.doc.Unrepresentable()) {
+        return Failure(UnrepresentableMessage(Action::Remove, file), kUnrepresentableReason);
+    }
 
     const SlotInventory before = ReadSlotInventory(loaded.doc);
     out.inventoryKnown = true;
     out.slotMask = before.slotMask;
     if (!before.setFound) {
         out.kind = EditKind::NoSet;
+        out.reason = "it holds no Aerolith windows";
         return out;
     }
 
     profile::Document doc = loaded.doc;
-    std::vector<int> removed;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const std::string key = SlotKey(slot);
         const std::optional<std::string> title = profile::ReadValue(doc, kTitlesSection, key);
         for (const char* setTitle : kRemovalOrder) {
             if (title == setTitle) {
                 doc.RemoveKey(kTitlesSection, key);
-                removed.push_back(slot);
+                out.removedSlots.push_back(slot);
                 break;
             }
         }
     }
-    for (int slot : removed) doc.RemoveSection(SlotKey(slot));
+    for (int slot : out.removedSlots) doc.RemoveSection(SlotKey(slot));
 
     out.kind = EditKind::Done;
     if (!doc.Modified()) return out;  // nothing matched exactly: the file stays untouched
 
-    const CommitResult commit = CommitEdit(file, loaded, doc, files);
-    if (!commit.ok) {
-        EditOutcome failed = Failure(CommitFailureMessage(Action::Remove, file, commit));
-        failed.inventoryKnown = true;
-        failed.slotMask = InventoryOnDisk(file, files);
-        return failed;
+    if (options.dryRun) {
+        out.diff = profile::UnifiedDiff(doc, file, file);
+    } else {
+        const CommitResult commit = CommitEdit(file, loaded, doc, files);
+        if (!commit.ok) {
+            EditOutcome failed =
+                Failure(CommitFailureMessage(Action::Remove, file, commit), CommitFailureReason(commit));
+            failed.inventoryKnown = true;
+            failed.slotMask = InventoryOnDisk(file, files);
+            return failed;
+        }
     }
-    out.slotMask = ReadSlotInventory(doc).slotMask;
-    out.message = StrandedMessage(file, StrandedWindows(doc));
+    if (!options.dryRun) out.slotMask = ReadSlotInventory(doc).slotMask;
+    const std::vector<StrandedWindow> stranded = StrandedWindows(doc);
+    out.message = StrandedMessage(file, stranded);
+    out.reason = StrandedReason(stranded);
     return out;
 }
 

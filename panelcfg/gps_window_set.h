@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace panelcfg {
 
@@ -27,12 +28,19 @@ enum class EditKind {
 
 struct EditOutcome {
     EditKind kind = EditKind::Failed;
-    std::string message;                     // Failed / PathTooLong: what to tell the user
+    // What to tell the user, as the dialog shows it: why the edit did not happen; or, with Done,
+    // what the user should know of the result (a removal that leaves windows out of reach).
+    std::string message;
+    std::string reason;                      // the same in one sentence, for a line of a report
     std::array<int, 4> slots{{-1, -1, -1, -1}};  // install, Done: slots of MiniStack, GPS, AVIONICS, VOR
+    std::vector<int> removedSlots;           // removal, Done: the slots whose titles went, ascending
     bool inventoryKnown = false;             // removal: slotMask is the file's inventory afterwards
     std::uint32_t slotMask = 0;
-    // Done with a non-empty message: the edit is complete, and the message says what the user
-    // should know of the result (a removal that leaves windows out of the simulator's reach).
+    std::string diff;                        // dry run, Done: the change as a unified diff; empty: none
+};
+
+struct EditOptions {
+    bool dryRun = false;  // decide and describe the edit (diff), write nothing
 };
 
 // The simulator opens a panel's windows by their titles, counting up from Window00 and stopping
@@ -45,11 +53,12 @@ struct EditOutcome {
 // The install leaves the slot row as it was: until the next removal it shows the slots as they
 // were before the install.
 EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
-                                profile::FileSystem& files = profile::SystemFiles());
+                                profile::FileSystem& files = profile::SystemFiles(), const EditOptions& options = {});
 
 // Removes every title of the set held under a two-digit key of "Window Titles" and then the
 // sections of those slots. Nobody's windows are renumbered: when titles then stand above a
 // gap, the removal is still Done and its message names the windows out of reach.
-EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles());
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles(),
+                               const EditOptions& options = {});
 
 }  // namespace panelcfg

@@ -39,14 +39,16 @@ CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& load
 
     // A missing file has nothing to back up; a stale backup beside it is not ours to touch.
     if (loaded.existed) {
-        if (profile::Error e = profile::CopyFileReplacing(file, backup, files)) {
+        bool linked = false;
+        if (profile::Error e = profile::BackUpFile(file, backup, files, &linked)) {
             result.stage = CommitStage::Backup;
             result.error = e;
             return result;
         }
+        // A second name of the file is the file; the save's own check finds a change meanwhile.
         std::string copied;
-        const bool readable = profile::ReadWholeFile(backup, copied, files);
-        if (!readable || copied != loaded.original) {
+        const bool readable = linked || profile::ReadWholeFile(backup, copied, files);
+        if (!linked && (!readable || copied != loaded.original)) {
             // The copy does not hold what was read: the file changed meanwhile, or the copy is bad.
             profile::DeleteFileIfExists(backup, files);
             result.stage = CommitStage::Backup;

@@ -24,7 +24,8 @@ struct CommitResult {
 };
 
 // Writes doc over file, whose content when loaded was `loaded`:
-// 1. copies the file to file + "_backup" (when the file exists);
+// 1. backs the file up as file + "_backup" (when the file exists): a second name for it where
+//    the file system gives one, since the save replaces the file by rename; a copy elsewhere;
 // 2. saves atomically, failing when the file no longer holds the loaded bytes;
 // 3. reads the file back; only when it holds exactly what was written is the backup deleted.
 // On any failure the file is brought back to the loaded content (from the backup when it has

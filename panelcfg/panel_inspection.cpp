@@ -88,9 +88,26 @@ SlotInventory ReadSlotInventory(const profile::Document& doc) {
         if (title == profile::kNotFound && slot < 10) title = TitleOf(oneDigit[slot]);
         if (title == profile::kNotFound) continue;
         inventory.slotMask |= std::uint32_t{1} << slot;
-        if (IsSetTitle(title)) inventory.setFound = true;
+        if (IsSetTitle(title)) inventory.setMask |= std::uint32_t{1} << slot;
     }
+    inventory.setFound = inventory.setMask != 0;
     return inventory;
+}
+
+double ReadMainWindowWidth(const profile::Document& doc) {
+    constexpr std::int32_t kDefaultWidth = 640;
+    const auto width = static_cast<std::int32_t>(doc.GetInt("Window00", "size_mm", kDefaultWidth));
+    return static_cast<double>(width > 0 ? width : kDefaultWidth);
+}
+
+std::uint32_t ReadWindowSections(const profile::Document& doc) {
+    std::uint32_t sections = 0;
+    for (const std::string& name : doc.SectionHeaders()) {
+        int slot = 0;
+        bool oneDigit = false;
+        if (SlotOfKey(name, slot, oneDigit) && !oneDigit) sections |= std::uint32_t{1} << slot;
+    }
+    return sections;
 }
 
 PanelAlias ReadPanelAlias(const profile::Document& doc, const std::string& simulatorRoot) {
@@ -125,6 +142,8 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
     PanelFacts facts;
     facts.alias = ReadPanelAlias(doc, simulatorRoot);
     facts.inventory = ReadSlotInventory(doc);
+    facts.sections = ReadWindowSections(doc);
+    facts.mainWindowWidth = ReadMainWindowWidth(doc);
     facts.marker = ScanForModuleMarker(doc.Source());
     return facts;
 }

@@ -21,7 +21,8 @@ std::string OneDigitSlotKey(int slot);
 
 struct SlotInventory {
     std::uint32_t slotMask = 0;  // bit i: slot i has a title (two-digit key first, then one-digit)
-    bool setFound = false;       // some title begins with "Skyvantage 530" (case-sensitive)
+    std::uint32_t setMask = 0;   // bit i: slot i's title begins with "Skyvantage 530" (case-sensitive)
+    bool setFound = false;       // setMask is not empty
 };
 // A title reads as the program reads every value: a missing key, or the text "notfound", is no
 // title; a title is cut to 259 characters.
@@ -34,6 +35,13 @@ struct PanelAlias {
 };
 PanelAlias ReadPanelAlias(const profile::Document& doc, const std::string& simulatorRoot);
 
+// The width of the panel's main window: "size_mm" of [Window00] read as an integer, 640 when it
+// is missing or not a positive number (which would scale the installed windows absurdly).
+double ReadMainWindowWidth(const profile::Document& doc);
+
+// Bit i: a section [WindowNN] of slot i exists (any letter case, two digits).
+std::uint32_t ReadWindowSections(const profile::Document& doc);
+
 // True when text holds "Skyvantage_Aerolith". The marker holds no line end, so a search over the
 // whole file equals a search line by line, however long the lines are.
 bool ScanForModuleMarker(std::string_view text);
@@ -43,6 +51,8 @@ bool ScanForModuleMarker(std::string_view text);
 struct PanelFacts {
     PanelAlias alias;
     SlotInventory inventory;
+    std::uint32_t sections = 0;  // ReadWindowSections
+    double mainWindowWidth = 640.0;  // ReadMainWindowWidth
     bool marker = false;
 };
 PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot);

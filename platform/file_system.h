@@ -34,6 +34,10 @@ public:
 
     // Deletes a file; a missing one is not an error.
     virtual Error Remove(const std::string& path) = 0;
+
+    // Gives the file existing a second name, link (which must not exist): the same bytes, not a
+    // copy. False when the file system cannot (FAT, some network shares) or it fails.
+    virtual bool Link(const std::string& existing, const std::string& link) = 0;
 };
 
 // The operating system's own files.

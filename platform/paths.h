@@ -19,6 +19,14 @@ inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
 inline bool EndsWithSeparator(const std::string& path) { return !path.empty() && IsPathSeparator(path.back()); }
 
+// path made absolute against the current folder, with "." and ".." resolved and no trailing
+// separator (a root keeps its own). Unchanged when the system cannot say.
+std::string FullPath(const std::string& path);
+
+// True when a and b name the same path: separators and trailing separators aside, letters in
+// any ASCII case on Windows, byte for byte elsewhere. Neither is made absolute.
+bool SamePath(const std::string& a, const std::string& b);
+
 // The folder part of path including its final separator; empty for a bare name.
 inline std::string FolderPart(const std::string& path) {
     std::size_t i = path.size();

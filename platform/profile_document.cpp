@@ -239,8 +239,12 @@ void Document::InsertLine(std::size_t at, std::string text) {
         lines_[at - 1].eol = newline_;
         lines_[at - 1].origin = kWritten;
     }
+    const bool header = IsHeader(kept.View());
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Line{kept, newline_, kWritten});
-    IndexHeaders();
+    // The headers from at on move down one line; a new header takes its place among them.
+    auto from = std::lower_bound(headers_.begin(), headers_.end(), at);
+    for (auto it = from; it != headers_.end(); ++it) ++*it;
+    if (header) headers_.insert(from, at);
     modified_ = true;
 }
 

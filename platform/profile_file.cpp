@@ -140,6 +140,18 @@ Error CopyFileReplacing(const std::string& from, const std::string& to, FileSyst
     return WriteFileAtomically(to, bytes, files);
 }
 
+Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files, bool* linked) {
+    if (linked != nullptr) *linked = false;
+    if (Error error = CheckPath(from)) return error;
+    if (Error error = DeleteFileIfExists(to, files)) return error;
+    // A read-only file's second name would be read-only too, and could not be deleted after.
+    if (files.Probe(from) == PathKind::File && files.Link(from, to)) {
+        if (linked != nullptr) *linked = true;
+        return {};
+    }
+    return CopyFileReplacing(from, to, files);
+}
+
 Error DeleteFileIfExists(const std::string& path, FileSystem& files) {
     if (Error error = CheckPath(path)) return error;
     switch (files.Probe(path)) {

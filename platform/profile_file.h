@@ -48,6 +48,13 @@ Error Save(const std::string& path, const Document& doc, const SaveOptions& opti
 // read-only target fails the copy as CopyFileA fails it. Errors: NotFound (from missing),
 // and those of Load and Save.
 Error CopyFileReplacing(const std::string& from, const std::string& to, FileSystem& files = SystemFiles());
+// Makes to hold from's bytes for the length of an edit whose save replaces from by rename: a
+// second name for the same file where the file system gives one (the rename then leaves it
+// the old bytes, and nothing is copied), a copy as CopyFileReplacing makes it elsewhere. A file
+// to already there is replaced; a read-only one refuses, as CopyFileA refuses it.
+// linked (when given) says which it was.
+Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files = SystemFiles(),
+                 bool* linked = nullptr);
 // A missing file is not an error; a read-only one is (AccessDenied), as DeleteFileA refuses it.
 Error DeleteFileIfExists(const std::string& path, FileSystem& files = SystemFiles());
 // True when path names an existing file (not a folder).

@@ -177,6 +177,10 @@ public:
         if (IsMissing(code) || IsFolderMissing(code)) return {};
         return reasons::DeleteFailed(path, SystemMessage(code));
     }
+
+    bool Link(const std::string& existing, const std::string& link) override {
+        return CreateHardLinkA(link.c_str(), existing.c_str(), nullptr) != FALSE;
+    }
 };
 
 #else  // POSIX
@@ -297,6 +301,10 @@ public:
     Error Remove(const std::string& path) override {
         if (::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return {};
         return reasons::DeleteFailed(path, SystemMessage(errno));
+    }
+
+    bool Link(const std::string& existing, const std::string& link) override {
+        return ::link(existing.c_str(), link.c_str()) == 0;
     }
 };
 

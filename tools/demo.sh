@@ -13,10 +13,10 @@ set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 work="$src/build/demo"
 if "$src/tools/runs-32bit.sh"; then
-    exe="$src/build/windows/app/panelwright.exe"
+    exe="$src/build/windows/bin/panelwright.exe"
     echo "demo: the shipped i686 panelwright.exe ($("$src/tools/runs-32bit.sh" --why))"
 else
-    exe="$src/build/windows64/app/panelwright.exe"
+    exe="$src/build/windows64/bin/panelwright.exe"
     echo "demo: the x86_64 build of panelwright.exe ($("$src/tools/runs-32bit.sh" --why), so the shipped i686 exe cannot start under Wine here)"
 fi
 [ -f "$exe" ] || { echo "demo: $exe is missing: build first (make demo)" >&2; exit 1; }

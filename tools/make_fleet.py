@@ -45,14 +45,6 @@ def panel_text(rng, title, kind, alias_target):
     if kind == "alias":
         return "\r\n".join(lines + ["[fltsim]", "alias=%s" % alias_target, ""]) + "\r\n"
     target = rng.randrange(10 * 1024, 30 * 1024)
-    window_count = rng.randrange(4, 12)
-    lines.append("[Window Titles]")
-    for i in range(window_count):
-        lines.append("Window%02d=%s" % (i, WINDOW_TITLES[i % len(WINDOW_TITLES)]))
-    if kind == "installed":
-        for j, (set_title, _) in enumerate(SET_WINDOWS):
-            lines.append("Window%02d=%s" % (window_count + j, set_title))
-    lines += ["", "[VIEWS]", "VIEW_FORWARD_WINDOWS=MAIN_PANEL,RADIO_STACK,GPS_PANEL", ""]
     size = sum(len(l) + 2 for l in lines)
     window = 0
     body = []
@@ -73,6 +65,15 @@ def panel_text(rng, title, kind, alias_target):
         size += sum(len(l) + 2 for l in section)
         body += section
         window += 1
+    # Every window has its title, as in a panel the simulator opens whole.
+    window_count = window
+    lines.append("[Window Titles]")
+    for i in range(window_count):
+        lines.append("Window%02d=%s" % (i, WINDOW_TITLES[i % len(WINDOW_TITLES)]))
+    if kind == "installed":
+        for j, (set_title, _) in enumerate(SET_WINDOWS):
+            lines.append("Window%02d=%s" % (window_count + j, set_title))
+    lines += ["", "[VIEWS]", "VIEW_FORWARD_WINDOWS=MAIN_PANEL,RADIO_STACK,GPS_PANEL", ""]
     if kind == "installed":
         for j, (_, ident) in enumerate(SET_WINDOWS):
             body += ["[Window%02d]" % (window_count + j), "size_mm=256,128", "position=%d" % j,

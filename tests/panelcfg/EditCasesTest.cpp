@@ -11,8 +11,10 @@
 //                    reachable: yes | no   afterwards every title stands in one run from Window00,
 //                                          so the simulator opens every window
 //   expected.cfg   the file afterwards, byte for byte (absent: as before)
+//   expected.diff  what a dry run of the edit prints ({file} is panel.cfg's path)
 //
-// Every case also checks that no file but panel.cfg is left in the folder.
+// Every case runs as a dry run first, which must come to the same outcome and write nothing,
+// and checks that no file but panel.cfg is left in the folder.
 #include "panelcfg/gps_window_set.h"
 
 #include "panelcfg/panel_inspection.h"
@@ -75,16 +77,29 @@ void RunCase(const fs::path& folder) {
     std::string action;
     double width = 640.0;
     edit >> action >> width;
-    EditOutcome out;
-    if (action == "install") {
-        const std::string mask = one("mask");
-        const std::uint32_t slotMask = mask.empty() ? ReadSlotInventory(profile::Document::Parse(before)).slotMask
-                                                    : static_cast<std::uint32_t>(std::stoul(mask, nullptr, 0));
-        out = InstallGpsWindowSet(temp.FolderWithSeparator(), slotMask, width);
-    } else {
-        ASSERT_EQ("remove", action) << "edit: install WIDTH | remove";
-        out = RemoveGpsWindowSet(temp.FolderWithSeparator());
+    ASSERT_TRUE(action == "install" || action == "remove") << "edit: install WIDTH | remove";
+    const std::string mask = one("mask");
+    const std::uint32_t slotMask = mask.empty() ? ReadSlotInventory(profile::Document::Parse(before)).slotMask
+                                                : static_cast<std::uint32_t>(std::stoul(mask, nullptr, 0));
+    const auto run = [&](const EditOptions& options) {
+        return action == "install"
+                   ? InstallGpsWindowSet(temp.FolderWithSeparator(), slotMask, width, profile::SystemFiles(), options)
+                   : RemoveGpsWindowSet(temp.FolderWithSeparator(), profile::SystemFiles(), options);
+    };
+
+    EditOptions dryRun;
+    dryRun.dryRun = true;
+    const EditOutcome dry = run(dryRun);
+    EXPECT_EQ(existed, fs::exists(file));
+    EXPECT_EQ(before, pwtest::ReadBytes(file)) << "a dry run wrote";
+    if (fs::exists(folder / "expected.diff")) {
+        EXPECT_EQ(Replaced(pwtest::ReadBytes((folder / "expected.diff").string()), "{file}", file), dry.diff);
     }
+    EXPECT_EQ(dry.diff.empty(), expected == before) << dry.diff;
+
+    const EditOutcome out = run({});
+    EXPECT_EQ(dry.kind, out.kind);
+    EXPECT_EQ(dry.message, out.message);
 
     ASSERT_EQ(1u, kOutcomes.count(one("outcome"))) << "outcome: " << one("outcome");
     EXPECT_EQ(kOutcomes.at(one("outcome")), out.kind) << out.message;

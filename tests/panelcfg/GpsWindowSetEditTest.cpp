@@ -303,7 +303,7 @@ TEST_F(GpsWindowSetEditTest, FaultsLeaveTheFileAsItWas) {
         // Another program writes while the backup copy is made, after the file was read.
         {"changed on disk", "changed",
          [&](SaveStep step, const std::string&, const std::string& target) {
-             if (step == SaveStep::Write && target == File("panel.cfg_backup")) Write(theirs);
+             if ((step == SaveStep::Write || step == SaveStep::Link) && target == File("panel.cfg_backup")) Write(theirs);
              return profile::Error{};
          },
          false, nullptr, &theirs},

@@ -11,7 +11,7 @@
 
 namespace pwtest {
 
-enum class SaveStep { Create, Write, Replace };
+enum class SaveStep { Create, Write, Replace, Link };
 
 class FaultyFiles final : public profile::FileSystem {
 public:
@@ -37,6 +37,10 @@ public:
         return real().Replace(from, target);
     }
     profile::Error Remove(const std::string& path) override { return real().Remove(path); }
+    bool Link(const std::string& existing, const std::string& link) override {
+        // A failed link is no error: the caller copies instead.
+        return !fault_(SaveStep::Link, existing, link) && real().Link(existing, link);
+    }
 
 private:
     static profile::FileSystem& real() { return profile::SystemFiles(); }
@@ -48,7 +52,8 @@ inline profile::Error SystemFailure(SaveStep step, const std::string& target) {
     switch (step) {
         case SaveStep::Create: return profile::reasons::CannotCreateIn(target);
         case SaveStep::Write: return profile::reasons::DiskFull(target);
-        case SaveStep::Replace: break;
+        case SaveStep::Replace:
+        case SaveStep::Link: break;
     }
     return profile::reasons::ReplaceRefused(target);
 }

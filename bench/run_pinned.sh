@@ -6,10 +6,10 @@
 set -u
 harness=$1; shift
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../../cmake/wine-env.sh"
+. "$here/../cmake/wine-env.sh"
 pw_wine_env || exit 1
 mkdir -p "$harness"
 export WINEPREFIX="$(cd "$harness" && pwd)/prefix"
 # The next wine call starts a fresh server as a child of the pinned process.
 "$WINESERVER" -k >/dev/null 2>&1
-exec taskset -c 0 "$here/../../cmake/wine-run.sh" "$harness" "$@"
+exec taskset -c 0 "$here/../cmake/wine-run.sh" "$harness" "$@"

@@ -1,0 +1,111 @@
+// Batch benchmark: installing the GPS window set into every plain panel of a fleet, as
+// panelwright-cli install does it, against the floor of reading each of those panel.cfg files
+// and saving it through the same temporary-file-and-rename path.
+//
+//   batch_bench FLEET_ROOT      (a Windows path, or a Unix path reached through Z:)
+//
+// Prints, medians of five runs (taking turns at going first), then whether the fleet came back
+// byte for byte:
+//   batch-bench panels=P install_ms=I copy_ms=C ratio=I/C
+#include "catalogue/aircraft_scan.h"
+#include "cli/batch.h"
+#include "cli/listing.h"
+#include "platform/profile_file.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kRuns = 5;
+
+double Ms(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        path = "Z:" + path;
+    }
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: batch_bench FLEET_ROOT\n");
+        return 2;
+    }
+    const std::string root = WindowsPath(argv[1]);
+    const catalogue::Catalogue scanned = catalogue::ScanAircraft(root, catalogue::kNoLimits);
+    std::vector<int> plain;
+    std::vector<std::string> files;
+    for (std::size_t n = 0; n < scanned.panels.size(); ++n) {
+        const catalogue::PanelRecord& panel = scanned.panels[n];
+        if (panel.kind != catalogue::PanelKind::Plain || panel.unusable != catalogue::Unusable::No || panel.marked)
+            continue;
+        plain.push_back(static_cast<int>(n));
+        files.push_back(cli::PanelFolder(scanned, root, static_cast<int>(n)) + "panel.cfg");
+    }
+    std::vector<std::string> before(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) profile::ReadWholeFile(files[i], before[i]);
+
+    std::ostream nowhere(nullptr);
+    std::vector<double> install, copy;
+    cli::BatchCounts counts;
+    const auto copyAll = [&] {
+        copy.push_back(Ms([&] {
+            for (const std::string& file : files) {
+                profile::LoadedFile loaded;
+                profile::Load(file, loaded);
+                profile::WriteFileAtomically(file, loaded.original);
+            }
+        }));
+    };
+    const auto installAll = [&] {
+        catalogue::Catalogue catalogue = scanned;
+        install.push_back(Ms([&] {
+            counts = cli::RunBatch(catalogue, root, plain, {true, false, false}, profile::SystemFiles(), nowhere, nowhere);
+        }));
+        cli::RunBatch(catalogue, root, plain, {false, false, false}, profile::SystemFiles(), nowhere, nowhere);
+    };
+    for (int run = 0; run < kRuns; ++run) {
+        if (run % 2 == 0) {
+            copyAll();
+            installAll();
+        } else {
+            installAll();
+            copyAll();
+        }
+    }
+    int changed = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::string now;
+        profile::ReadWholeFile(files[i], now);
+        changed += now != before[i];
+    }
+    const double installMs = Median(install), copyMs = Median(copy);
+    std::printf("batch-bench panels=%zu install_ms=%.1f copy_ms=%.1f ratio=%.2f\n", plain.size(), installMs, copyMs,
+                installMs / copyMs);
+    std::printf("(installed %d, refused %d, failed %d in the last run; files not back byte for byte: %d; "
+                "target: ratio <= 2.0)\n",
+                counts.done, counts.refused, counts.failed, changed);
+    return changed == 0 && counts.failed == 0 ? 0 : 1;
+}

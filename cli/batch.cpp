@@ -1,0 +1,165 @@
+#include "cli/batch.h"
+
+#include "catalogue/selection.h"
+#include "cli/listing.h"
+#include "panelcfg/gps_window_set.h"
+#include "panelcfg/panel_inspection.h"
+#include "platform/ascii.h"
+#include "platform/paths.h"
+#include "platform/profile_file.h"
+
+#include <algorithm>
+
+namespace cli {
+
+namespace {
+
+using catalogue::PanelKind;
+using catalogue::PanelRecord;
+using catalogue::Unusable;
+
+std::string Slots(const int* first, const int* last) {
+    std::string text;
+    for (const int* slot = first; slot != last; ++slot) {
+        if (*slot >= 0) text += (text.empty() ? "" : ", ") + panelcfg::SlotKey(*slot);
+    }
+    return text;
+}
+
+// Why the dialog would not edit this panel; empty when it would.
+std::string Refusal(const PanelRecord& panel) {
+    if (panel.unusable != Unusable::No) return UnusableReason(panel.unusable);
+    if (panel.kind == PanelKind::Alias) return "an alias of " + panel.aliasPath + "; edit that panel instead";
+    if (panel.kind == PanelKind::Foreign) {
+        return "edited by hand to carry the Aerolith gauges without their window titles; choose another panel";
+    }
+    return {};
+}
+
+enum class Result { Done, Unchanged, Refused, Failed };
+
+Result EditOne(catalogue::Catalogue& catalogue, const std::string& root, int number, const BatchRun& run,
+               profile::FileSystem& files, std::ostream& out) {
+    PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(number)];
+    const std::string folder = PanelFolder(catalogue, root, number);
+    out << folder << ": ";
+    if (const std::string why = Refusal(panel); !why.empty()) {
+        out << "refused: " << why << "\n";
+        return Result::Refused;
+    }
+    panelcfg::EditOptions options;
+    options.dryRun = run.dryRun;
+    panelcfg::EditOutcome outcome;
+    if (run.install) {
+        if (panel.marked) {
+            out << "has the Aerolith windows already; nothing to do\n";
+            return Result::Unchanged;
+        }
+        outcome = panelcfg::InstallGpsWindowSet(folder, panel.slotMask, panel.mainWindowWidth, files, options);
+    } else {
+        outcome = panelcfg::RemoveGpsWindowSet(folder, files, options);
+    }
+    switch (outcome.kind) {
+        case panelcfg::EditKind::Done:
+            break;
+        case panelcfg::EditKind::NoSet:
+            out << "holds no Aerolith windows; nothing to do\n";
+            return Result::Unchanged;
+        case panelcfg::EditKind::NotEnoughSlots:
+        case panelcfg::EditKind::BelowGap:
+        case panelcfg::EditKind::PathTooLong:
+            out << "refused: " << outcome.reason << "\n";
+            return Result::Refused;
+        case panelcfg::EditKind::Failed:
+            out << "failed: " << outcome.reason << "\n";
+            return Result::Failed;
+    }
+    if (!run.dryRun) {
+        panel.marked = run.install;
+        if (outcome.inventoryKnown) panel.slotMask = outcome.slotMask;
+    }
+    if (run.install) {
+        out << (run.dryRun ? "would install in " : "installed in ") << Slots(outcome.slots.data(), outcome.slots.data() + outcome.slots.size());
+    } else if (outcome.removedSlots.empty()) {
+        out << "no title matches the set's exactly; nothing to do\n";
+        return Result::Unchanged;
+    } else {
+        out << (run.dryRun ? "would remove from " : "removed from ")
+            << Slots(outcome.removedSlots.data(), outcome.removedSlots.data() + outcome.removedSlots.size());
+    }
+    if (!outcome.reason.empty()) out << "; note: " << outcome.reason;
+    out << "\n" << outcome.diff;
+    return Result::Done;
+}
+
+}  // namespace
+
+bool MatchesPattern(const std::string& text, const std::string& pattern) {
+    // Iterative matching with one backtrack point: the last '*' seen.
+    std::size_t t = 0, p = 0, star = std::string::npos, resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || platform::FoldAscii(pattern[p]) == platform::FoldAscii(text[t]))) {
+            ++t, ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = t;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            t = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+std::vector<int> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+                              const Options& options, std::vector<std::string>& unknown) {
+    std::vector<bool> chosen(catalogue.panels.size(), false);
+    for (std::size_t a = 0; a < catalogue.aircraft.size(); ++a) {
+        const catalogue::AircraftRecord& aircraft = catalogue.aircraft[a];
+        const bool matches = std::any_of(options.patterns.begin(), options.patterns.end(), [&](const std::string& p) {
+            return MatchesPattern(aircraft.title, p) || MatchesPattern(aircraft.folder, p);
+        });
+        if (options.all || matches) {
+            for (int panel : aircraft.panels) chosen[static_cast<std::size_t>(panel)] = true;
+        }
+    }
+    for (const std::string& name : options.panels) {
+        const std::string full = platform::FullPath(name);
+        bool found = false;
+        for (std::size_t panel = 0; panel < catalogue.panels.size() && !found; ++panel) {
+            if (platform::SamePath(full, PanelFolder(catalogue, simulatorRoot, static_cast<int>(panel)))) {
+                chosen[panel] = found = true;
+            }
+        }
+        if (!found) unknown.push_back(name);
+    }
+    std::vector<int> panels;
+    for (int aircraft : AircraftInTreeOrder(catalogue)) {
+        for (int panel : PanelsInOrder(catalogue, aircraft)) {
+            if (chosen[static_cast<std::size_t>(panel)]) panels.push_back(panel);
+        }
+    }
+    return panels;
+}
+
+BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot, const std::vector<int>& panels,
+                     const BatchRun& run, profile::FileSystem& files, std::ostream& out, std::ostream& err) {
+    BatchCounts counts;
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        switch (EditOne(catalogue, simulatorRoot, panels[i], run, files, out)) {
+            case Result::Done: ++counts.done; break;
+            case Result::Unchanged: ++counts.unchanged; break;
+            case Result::Refused: ++counts.refused; break;
+            case Result::Failed: ++counts.failed; break;
+        }
+        out.flush();
+        if (run.progress) err << "\r" << (i + 1) << "/" << panels.size() << std::flush;
+    }
+    if (run.progress && !panels.empty()) err << "\r" << std::string(24, ' ') << "\r" << std::flush;
+    return counts;
+}
+
+}  // namespace cli

@@ -1,0 +1,41 @@
+// Installs and removals across many panels: which panels the command line chooses, and each
+// edited exactly as the dialog edits it, one line of report each.
+#pragma once
+
+#include "catalogue/catalogue.h"
+#include "cli/options.h"
+#include "platform/file_system.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// The panels options choose, in the order the dialog's tree shows them, each once. A named
+// folder that is no panel folder of the simulator goes to unknown instead.
+std::vector<int> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+                              const Options& options, std::vector<std::string>& unknown);
+
+// True when text matches pattern: * any run of characters, ? any one, ASCII letter case ignored.
+bool MatchesPattern(const std::string& text, const std::string& pattern);
+
+struct BatchCounts {
+    int done = 0;       // installed or removed (or would be, in a dry run)
+    int unchanged = 0;  // already as asked
+    int refused = 0;    // alias, foreign, unusable, not enough slots, a set the simulator could not open
+    int failed = 0;     // the file could not be read or saved; it is as it was
+};
+
+struct BatchRun {
+    bool install = true;
+    bool dryRun = false;
+    bool progress = false;  // a count on err after each panel
+};
+
+// Edits each panel in turn; a failure on one never stops the others. One line per panel to out
+// (and, in a dry run, the diff of its change), the count of done panels to err when asked.
+BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot, const std::vector<int>& panels,
+                     const BatchRun& run, profile::FileSystem& files, std::ostream& out, std::ostream& err);
+
+}  // namespace cli

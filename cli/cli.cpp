@@ -1,0 +1,117 @@
+#include "cli/cli.h"
+
+#include "catalogue/aircraft_scan.h"
+#include "cli/batch.h"
+#include "cli/listing.h"
+#include "cli/options.h"
+#include "host/trainer.h"
+#include "platform/paths.h"
+
+#include <optional>
+
+#ifndef PW_VERSION
+#define PW_VERSION "0"
+#endif
+
+namespace cli {
+
+namespace {
+
+// The simulator's folder, or nullopt after saying why there is none.
+std::optional<std::string> SimulatorRoot(const Options& options, const Host& host, std::ostream& err) {
+    if (!options.sim.empty()) return platform::FullPath(options.sim);
+    const std::string root = host.simulatorRoot ? host.simulatorRoot() : std::string();
+    if (root.empty()) {
+        err << "panelwright-cli: the registry names no FS2002 folder (no \"EXE Path\" under "
+               "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0); "
+               "give it with --sim DIR\n";
+        return std::nullopt;
+    }
+    return root;
+}
+
+int List(const Options& options, const std::string& root, std::ostream& out) {
+    const catalogue::Catalogue catalogue = catalogue::ScanAircraft(root, catalogue::kNoLimits);
+    if (options.json) {
+        PrintJson(catalogue, root, out);
+    } else {
+        PrintTable(catalogue, out);
+    }
+    return kSucceeded;
+}
+
+int Edit(const Options& options, const std::string& root, const Host& host, std::ostream& out, std::ostream& err) {
+    catalogue::Catalogue catalogue = catalogue::ScanAircraft(root, catalogue::kNoLimits);
+    std::vector<std::string> unknown;
+    const std::vector<int> panels = ChoosePanels(catalogue, root, options, unknown);
+    for (const std::string& name : unknown) {
+        out << name << ": refused: not a panel folder of the simulator in " << root << "\n";
+    }
+    if (panels.empty() && unknown.empty()) {
+        err << "panelwright-cli: no panel folder matches\n";
+        return kRefusedOrFailed;
+    }
+    BatchRun run;
+    run.install = options.command == Command::Install;
+    run.dryRun = options.dryRun;
+    run.progress = host.progress && panels.size() > 1;
+    const BatchCounts counts = RunBatch(catalogue, root, panels, run, *host.files, out, err);
+    const std::string verb = run.install ? (run.dryRun ? "would install" : "installed")
+                                         : (run.dryRun ? "would remove" : "removed");
+    err << "panelwright-cli: " << counts.done << " " << verb << ", " << counts.unchanged << " unchanged, "
+        << counts.refused + static_cast<int>(unknown.size()) << " refused, " << counts.failed << " failed\n";
+    return counts.refused + counts.failed + unknown.size() == 0 ? kSucceeded : kRefusedOrFailed;
+}
+
+int Trainer(const Options& options, const Host& host, std::ostream& out, std::ostream& err) {
+    const std::optional<std::string> uninstall =
+        host.trainerUninstallText ? host.trainerUninstallText() : std::optional<std::string>();
+    host::TrainerStatus status = host::EvaluateTrainer(uninstall, host.trainerIni);
+    if (status.state != host::TrainerState::Ready) {
+        err << "panelwright-cli: " << host::TrainerCaption(status.state) << "\n";
+        return kRefusedOrFailed;
+    }
+    const auto name = [](host::Database database) {
+        return database == host::Database::Americas ? "americas" : "international";
+    };
+    if (!options.database.empty() && options.database != name(status.database)) {
+        // The dialog's one write: the other database, into the same key.
+        if (const profile::Error error = host::ToggleDatabase(status, host.trainerIni)) {
+            err << "panelwright-cli: the startup database could not be changed: " << error.reason << "\n";
+            return kRefusedOrFailed;
+        }
+        status = host::EvaluateTrainer(uninstall, host.trainerIni);
+    }
+    out << name(status.database) << "\n";
+    return kSucceeded;
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err) {
+    Options options;
+    std::string error;
+    if (!ParseOptions(args, options, error)) {
+        err << "panelwright-cli: " << error << "\nRun panelwright-cli --help for the usage.\n";
+        return kUsageError;
+    }
+    switch (options.command) {
+        case Command::Help:
+            out << kUsage;
+            return kSucceeded;
+        case Command::Version:
+            out << "panelwright-cli " PW_VERSION "\n";
+            return kSucceeded;
+        case Command::Trainer:
+            return Trainer(options, host, out, err);
+        case Command::List:
+        case Command::Install:
+        case Command::Remove:
+            break;
+    }
+    const std::optional<std::string> root = SimulatorRoot(options, host, err);
+    if (!root) return kRefusedOrFailed;
+    return options.command == Command::List ? List(options, *root, out) : Edit(options, *root, host, out, err);
+}
+
+}  // namespace cli

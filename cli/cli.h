@@ -1,0 +1,35 @@
+// panelwright-cli: list the simulator's aircraft and panels, install or remove the GPS window
+// set across many panels at once (or show what that would change), and set the trainer's
+// startup database. The program's whole run as one function of its arguments, so that it runs
+// the same in the console program and in tests.
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// What the run needs of the machine it runs on.
+struct Host {
+    std::function<std::string()> simulatorRoot;                      // the registry's; empty when missing
+    std::function<std::optional<std::string>()> trainerUninstallText;  // nullopt: no trainer key
+    std::string trainerIni;                                          // the trainer's INI file
+    bool progress = false;                                           // stderr is a console: show a count
+    profile::FileSystem* files = &profile::SystemFiles();
+};
+
+// Exit statuses.
+constexpr int kSucceeded = 0;
+constexpr int kRefusedOrFailed = 1;
+constexpr int kUsageError = 2;
+
+// Runs the command in args (the arguments after the program's name). Data goes to out,
+// messages for people to err; texts are in the ANSI code page, JSON in UTF-8.
+int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err);
+
+}  // namespace cli

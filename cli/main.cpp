@@ -1,0 +1,85 @@
+// The console program: the machine's registry, the trainer's INI file in the Windows directory,
+// and output that reaches a console as the text it is.
+#include "cli/cli.h"
+
+#include "host/host_discovery.h"
+
+#include <windows.h>
+
+#include <iostream>
+#include <sstream>
+#include <streambuf>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A stream buffer that writes to a console as wide text (the console's own code page may not be
+// the ANSI one the texts are in), and to a file or pipe as the bytes themselves.
+class ConsoleBuffer final : public std::streambuf {
+public:
+    explicit ConsoleBuffer(DWORD which) : handle_(GetStdHandle(which)) {
+        DWORD mode = 0;
+        console_ = handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE && GetConsoleMode(handle_, &mode) != 0;
+    }
+    ~ConsoleBuffer() override { sync(); }
+    bool IsConsole() const { return console_; }
+    void Utf8(bool utf8) { codePage_ = utf8 ? CP_UTF8 : CP_ACP; }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (c != traits_type::eof()) pending_.push_back(static_cast<char>(c));
+        if (c == '\n' || pending_.size() >= 4096) sync();
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* text, std::streamsize count) override {
+        pending_.append(text, static_cast<std::size_t>(count));
+        if (pending_.find('\n') != std::string::npos || pending_.size() >= 4096) sync();
+        return count;
+    }
+    int sync() override {
+        if (pending_.empty()) return 0;
+        DWORD written = 0;
+        if (console_) {
+            const int n = MultiByteToWideChar(codePage_, 0, pending_.data(), static_cast<int>(pending_.size()), nullptr, 0);
+            std::wstring wide(static_cast<std::size_t>(n), L'\0');
+            MultiByteToWideChar(codePage_, 0, pending_.data(), static_cast<int>(pending_.size()), &wide[0], n);
+            WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        } else if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
+            WriteFile(handle_, pending_.data(), static_cast<DWORD>(pending_.size()), &written, nullptr);
+        }
+        pending_.clear();
+        return 0;
+    }
+
+private:
+    HANDLE handle_;
+    bool console_ = false;
+    UINT codePage_ = CP_ACP;
+    std::string pending_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE);
+    ConsoleBuffer errBuffer(STD_ERROR_HANDLE);
+    // JSON is UTF-8 through and through; everything else is in the ANSI code page.
+    for (const std::string& arg : args) {
+        if (arg == "--json") outBuffer.Utf8(true);
+    }
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+
+    const platform::RegistryRoot machine;
+    cli::Host host;
+    host.simulatorRoot = [&] { return host::ReadSimulatorRoot(machine); };
+    host.trainerUninstallText = [&] { return host::ReadTrainerUninstallText(machine); };
+    host.trainerIni = host::kTrainerIni;
+    host.progress = errBuffer.IsConsole();
+    const int status = cli::Run(args, host, out, err);
+    out.flush();
+    err.flush();
+    return status;
+}

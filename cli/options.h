@@ -1,0 +1,28 @@
+// The command line of panelwright-cli, parsed into what to do.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+enum class Command { Help, Version, List, Install, Remove, Trainer };
+
+struct Options {
+    Command command = Command::Help;
+    std::string sim;                    // --sim DIR; empty: the registry's simulator
+    bool json = false;                  // list --json
+    bool dryRun = false;                // install/remove --dry-run
+    bool all = false;                   // --all
+    std::vector<std::string> patterns;  // --aircraft PATTERN, any number
+    std::vector<std::string> panels;    // PANEL folders
+    std::string database;               // trainer: americas, international or empty (show)
+};
+
+// Parses args; on a usage error returns false with error saying what is wrong.
+bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
+
+// The whole --help text.
+extern const char* const kUsage;
+
+}  // namespace cli

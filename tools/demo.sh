@@ -27,10 +27,10 @@ if [ -z "${PW_DEMO_TOUR:-}" ] && [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeom
 fi
 [ $interactive = yes ] || unset DISPLAY
 
-. "$src/tests/e2e/e2e_env.sh"
+. "$src/tools/demo-env.sh"
 echo "demo: simulator install in $work/FS2002"
-pw_e2e_setup "$work" "$src"
-trap 'pw_e2e_teardown "$work" "$src"' EXIT
+pw_demo_setup "$work" "$src"
+trap 'pw_demo_teardown "$work" "$src"' EXIT
 
 if [ $interactive = yes ]; then
     echo "demo: running Panelwright on $DISPLAY; close it with the round button at its top right"
@@ -38,5 +38,5 @@ if [ $interactive = yes ]; then
     "$WINELOADER" "$exe" || status=$?
     echo "demo: Panelwright ended with exit code $status"
 else
-    python3 "$src/tests/e2e/demo_tour.py" "$exe" "$work" "$src/build/demo" "$src/docs"
+    python3 "$src/tools/demo_tour.py" "$exe" "$work" "$src/build/demo" "$src/docs"
 fi

@@ -7,17 +7,17 @@
 # skipped (exit status 77), never passed.
 set -u
 scenario=$1 exe=$2 work=$3 src=$4 arch=${5:-}
-. "$src/tests/e2e/e2e_env.sh"
+. "$src/tools/demo-env.sh"
 if [ ! -f "$exe" ]; then echo "e2e: $exe does not exist" >&2; exit 1; fi
 if [ "$arch" = i686 ] && ! "$src/tools/runs-32bit.sh"; then
     echo "e2e: skipped: $("$src/tools/runs-32bit.sh" --why), so the i686 exe cannot start"
     exit 77
 fi
-if ! pw_e2e_setup "$work" "$src"; then
-    pw_e2e_teardown "$work" "$src"
+if ! pw_demo_setup "$work" "$src"; then
+    pw_demo_teardown "$work" "$src"
     exit 1
 fi
-python3 "$src/tests/e2e/${scenario}_test.py" "$exe" "$work" "$src"
+PYTHONPATH="$src/tools" python3 "$src/tests/e2e/${scenario}_test.py" "$exe" "$work" "$src"
 status=$?
-pw_e2e_teardown "$work" "$src"
+pw_demo_teardown "$work" "$src"
 exit $status

@@ -36,21 +36,18 @@ std::string OneLine(const std::string& s) { return s.substr(0, s.find_first_of("
 
 // What a reader must get back after writing value.
 std::string ReadForm(const std::string& value) {
-    std::string v = Trim(OneLine(value));
-    if (v.size() > 1 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
-        v = v.substr(1, v.size() - 2);
-    }
-    return v;
+    const std::string v = Trim(OneLine(value));
+    return v.size() > 1 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front() ? v.substr(1, v.size() - 2) : v;
 }
 
 bool IsHeader(const std::string& line) {
-    std::string t = Trim(OneLine(line));
+    const std::string t = Trim(OneLine(line));
     return !t.empty() && t.front() == '[' && t.rfind(']') != std::string::npos && t.rfind(']') > 0;
 }
 
 // A key a reader can find again: not empty, no '=', not read as a header.
 bool Findable(const std::string& key) {
-    std::string k = Trim(OneLine(key));
+    const std::string k = Trim(OneLine(key));
     return !k.empty() && k.find('=') == std::string::npos && k.front() != '[';
 }
 
@@ -62,10 +59,7 @@ std::string Name(FuzzedDataProvider& in) {
 
 std::size_t CountHeaders(const Document& doc, const std::string& section) {
     std::size_t n = 0;
-    for (const std::string& name : doc.SectionHeaders()) {
-        Document probe = Document::Parse("[" + name + "]");
-        n += probe.HasSection(section) ? 1 : 0;
-    }
+    for (const std::string& name : doc.SectionHeaders()) n += Document::Parse("[" + name + "]").HasSection(section);
     return n;
 }
 
@@ -118,10 +112,7 @@ void CheckChangedLines(const std::vector<std::string>& before, const std::vector
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     // Edits come from the end of the input, the text is the rest, so plain INI seeds work.
-    struct Planned {
-        Edit edit;
-        std::string section, key, value;
-    };
+    struct Planned { Edit edit; std::string section, key, value; };
     std::vector<Planned> plan(in.ConsumeIntegralInRange<std::size_t>(0, 6));
     for (Planned& p : plan) {
         const int kind = in.ConsumeIntegralInRange<int>(0, 4);

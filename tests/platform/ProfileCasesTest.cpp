@@ -1,0 +1,338 @@
+// The profile engine case by case, from the case files of tests/platform/cases, through our
+// profile functions; under Windows also through kernel32's own, the oracle, and then on seeded
+// random cases against kernel32 alone. A case:
+//
+//   == NAME
+//   file "BYTES"                      the file before the calls (none: no file)
+//   read S K [size N] [default D] => ANSWER     GetPrivateProfileStringA (default "notfound")
+//   keys S [size N] [default D] => ANSWER       the same with no key: S's key list
+//   sections [size N] => ANSWER                 the same with no section: the section list
+//   int S K [default N] => NUMBER               GetPrivateProfileIntA (default 640)
+//   write S K V [=> fails]            WritePrivateProfileStringA; delete-key S K; delete-section S
+//   bytes "BYTES"                     our file afterwards, byte for byte (file and bytes may be
+//                                     written as pieces: "A" "B" * 3 "C")
+//   kernel32 differs: WHY             kernel32 answers otherwise, on purpose or by Wine's fault
+//
+// ANSWER is "TEXT" (the result is TEXT's length and the buffer holds TEXT and a NUL) or
+// COUNT "BYTES" (the result and the buffer's first bytes; the buffer starts filled with '#').
+// A read without an answer is checked against kernel32 alone. A token is a bare word or a C
+// string ("\r\n", "\0", "\xFF"); "TEXT" * N repeats it. Against kernel32 every answer must be
+// the same, and the file must read the same afterwards (Wine rewrites whole files, so its bytes
+// are not compared).
+#include "platform/profile_api.h"
+
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using pwtest::Text;
+
+struct Op {
+    std::string kind;               // read, keys, sections, int, write, delete-key, delete-section
+    std::vector<std::string> args;  // section, key, value as the kind takes them
+    std::uint32_t size = 260;
+    std::optional<std::string> def = "notfound";  // nullopt: a null default
+    std::int32_t intDefault = 640;
+    std::optional<std::string> expected;  // what Answer must give, as far as the case pins it
+};
+
+struct Case {
+    std::string name;
+    std::optional<std::string> file, bytes;
+    std::vector<Op> ops;
+    bool kernel32Differs = false;
+};
+
+bool IsRead(const Op& op) { return op.kind == "read" || op.kind == "keys" || op.kind == "sections" || op.kind == "int"; }
+
+Op ParseOp(const std::vector<std::string>& t) {
+    Op op;
+    op.kind = t[0];
+    std::size_t i = 1;
+    for (; i < t.size() && t[i] != "=>"; ++i) {
+        if (t[i] == "size") op.size = static_cast<std::uint32_t>(std::stoul(t[++i]));
+        else if (t[i] == "default" && op.kind == "int") op.intDefault = std::stoi(t[++i]);
+        else if (t[i] == "default") op.def = t[++i] == "null" ? std::optional<std::string>() : Text(t[i]);
+        else op.args.push_back(Text(t[i]));
+    }
+    if (i + 1 >= t.size()) return op;
+    if (!IsRead(op)) op.expected = t[i + 1] == "fails" ? "fails" : "ok";
+    else if (op.kind == "int") op.expected = t[i + 1];
+    else if (i + 2 < t.size()) op.expected = t[i + 1] + " " + Text(t[i + 2]);  // COUNT "BYTES"
+    else op.expected = std::to_string(Text(t[i + 1]).size()) + " " + Text(t[i + 1]) + std::string(1, '\0');
+    return op;
+}
+
+std::vector<Case> ReadCases(const std::string& path) {
+    std::vector<Case> cases;
+    std::istringstream in(pwtest::ReadBytes(path));
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        if (line.compare(0, 3, "== ") == 0) {
+            cases.push_back({line.substr(3), {}, {}, {}, false});
+            continue;
+        }
+        const std::vector<std::string> t = pwtest::Tokens(line);
+        Case& c = cases.back();
+        std::string joined;  // file and bytes may be written in pieces
+        for (std::size_t i = 1; i < t.size(); ++i) joined += Text(t[i]);
+        if (t[0] == "file") c.file = joined;
+        else if (t[0] == "bytes") c.bytes = joined;
+        else if (t[0] == "kernel32") c.kernel32Differs = true;
+        else c.ops.push_back(ParseOp(t));
+    }
+    return cases;
+}
+
+// One set of profile functions: ours, or kernel32's.
+using ReadString = std::uint32_t (*)(const char*, const char*, const char*, char*, std::uint32_t, const char*);
+struct Api {
+    ReadString read;
+    std::uint32_t (*readInt)(const char*, const char*, std::int32_t, const char*);
+    bool (*write)(const char*, const char*, const char*, const char*);
+};
+const Api kOurs = {profile::GetPrivateProfileStringA, profile::GetPrivateProfileIntA,
+                   [](const char* s, const char* k, const char* v, const char* f) {
+                       return !profile::WritePrivateProfileStringA(s, k, v, f);
+                   }};
+#ifdef _WIN32
+const Api kKernel32 = {
+    [](const char* s, const char* k, const char* d, char* b, std::uint32_t n, const char* f) {
+        return static_cast<std::uint32_t>(::GetPrivateProfileStringA(s, k, d, b, n, f));
+    },
+    [](const char* s, const char* k, std::int32_t d, const char* f) {
+        return static_cast<std::uint32_t>(::GetPrivateProfileIntA(s, k, d, f));
+    },
+    [](const char* s, const char* k, const char* v, const char* f) {
+        return ::WritePrivateProfileStringA(s, k, v, f) != 0;
+    }};
+
+// The file as a reader of sections, keys and values sees it: files that read alike give the
+// same text, whatever their bytes.
+std::string Content(const Api& api, const std::string& file) {
+    const auto list = [&](const char* section) {
+        std::vector<char> buffer(65536);
+        const std::uint32_t n = api.read(section, nullptr, "", buffer.data(), 65536, file.c_str());
+        std::vector<std::string> names;
+        for (std::size_t at = 0; at < n; at += names.back().size() + 1) names.emplace_back(buffer.data() + at);
+        return names;
+    };
+    std::string out;
+    for (const std::string& section : list(nullptr)) {
+        out += "[" + section + "]\n";
+        for (const std::string& key : list(section.c_str())) {
+            char value[1024] = {};
+            api.read(section.c_str(), key.c_str(), "notfound", value, sizeof value, file.c_str());
+            out += key + "=" + value + "\n";
+        }
+    }
+    return out;
+}
+#endif
+
+std::string Show(const std::string& bytes) { return testing::PrintToString(bytes); }
+
+// What op answers through api on file: the result and then the buffer a read leaves, the number
+// an int read gives, or whether a write succeeded.
+std::string Answer(const Op& op, const Api& api, const std::string& file) {
+    const char* f = file.c_str();
+    const auto arg = [&](std::size_t i) { return i < op.args.size() ? op.args[i].c_str() : ""; };
+    if (op.kind == "int") return std::to_string(api.readInt(arg(0), arg(1), op.intDefault, f));
+    if (op.kind == "write") return api.write(arg(0), arg(1), arg(2), f) ? "ok" : "fails";
+    if (op.kind == "delete-key") return api.write(arg(0), arg(1), nullptr, f) ? "ok" : "fails";
+    if (op.kind == "delete-section") return api.write(arg(0), nullptr, nullptr, f) ? "ok" : "fails";
+    std::string buffer(op.size + 4, '#');
+    const std::uint32_t n = api.read(op.kind == "sections" ? nullptr : arg(0), op.kind == "read" ? arg(1) : nullptr,
+                                     op.def ? op.def->c_str() : nullptr, &buffer[0], op.size, f);
+    return std::to_string(n) + " " + buffer;
+}
+
+// The answers of c's calls through api, on a file of its own.
+std::vector<std::string> RunCase(const Case& c, const Api& api, const std::string& file) {
+    fs::remove(file);
+    if (c.file) pwtest::WriteBytes(file, *c.file);
+    std::vector<std::string> answers;
+    for (const Op& op : c.ops) answers.push_back(Answer(op, api, file));
+    return answers;
+}
+
+TEST(ProfileCasesTest, EveryCaseAnswersAsWrittenInOursAndKernel32) {
+    pwtest::TempFolder tmp;
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(pwtest::Source("tests/platform/cases"))) {
+        for (const Case& c : ReadCases(entry.path().string())) {
+            SCOPED_TRACE(entry.path().filename().string() + ": " + c.name);
+            ++count;
+            const std::vector<std::string> ours = RunCase(c, kOurs, tmp.Path("ours.ini"));
+            for (std::size_t i = 0; i < c.ops.size(); ++i) {
+                // Only the buffer's first bytes are pinned.
+                if (const auto& want = c.ops[i].expected) {
+                    EXPECT_EQ(Show(*want), Show(ours[i].substr(0, want->size()))) << "op " << i + 1;
+                }
+            }
+            if (c.bytes) {
+                EXPECT_EQ(Show(*c.bytes), Show(pwtest::ReadBytes(tmp.Path("ours.ini"))));
+            }
+#ifdef _WIN32
+            if (c.kernel32Differs) continue;
+            const std::vector<std::string> theirs = RunCase(c, kKernel32, tmp.Path("kernel32.ini"));
+            for (std::size_t i = 0; i < c.ops.size(); ++i)
+                EXPECT_EQ(Show(theirs[i]), Show(ours[i])) << "op " << i + 1 << " (" << c.ops[i].kind << ") against kernel32";
+            EXPECT_EQ(Content(kKernel32, tmp.Path("kernel32.ini")), Content(kOurs, tmp.Path("ours.ini")));
+#endif
+        }
+    }
+    EXPECT_GT(count, 50) << "cases missing; PW_SOURCE_DIR names the source tree";
+}
+
+#ifdef _WIN32
+
+// Random small INI texts over a vocabulary that exercises case, blanks, quotes, comments,
+// duplicates and every line end, and random calls on them: ours must answer as kernel32 does.
+class Generator {
+public:
+    explicit Generator(std::uint32_t seed) : rng_(seed) {}
+
+    Case Next() {
+        Case c;
+        if (Pick(12) != 0) c.file = File();
+        for (int n = 1 + Pick(8); n > 0; --n) c.ops.push_back(Operation());
+        return c;
+    }
+
+private:
+    int Pick(int n) { return static_cast<int>(rng_() % static_cast<std::uint32_t>(n)); }
+    std::string OneOf(std::initializer_list<const char*> options) {
+        return *(options.begin() + Pick(static_cast<int>(options.size())));
+    }
+    std::string Section() { return OneOf({"A", "a", "Sec", "SEC", "s p", "Window01", "B", " a\t"}); }
+    std::string Key() { return OneOf({"k", "K", "key", "k two", "x", "Window01", "size_mm", " K\t"}); }
+    std::string Value() {
+        return OneOf({"", "1", " 12 ", "\"q v\"", "'x'", "0x10", "-5", "1024,768", "v ; c", "a=b", "\"abc",
+                      "  padded  ", "\"\"", "Bendix_King_Radio!x, 1,2 // r", "4294967297"});
+    }
+    std::string Blanks() { return OneOf({"", "", "", " ", "  ", "\t", " \t"}); }
+    std::string Line() {
+        switch (Pick(10)) {
+            case 0: case 1: case 2: return Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + OneOf({"", "", " junk"});
+            case 3: return Blanks();
+            case 4: return OneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});
+            default: return Blanks() + Key() + Blanks() + "=" + Blanks() + Value() + Blanks();
+        }
+    }
+    std::string File() {
+        static const char* const kEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
+        const char* end = kEnds[Pick(5)];
+        std::string text = Pick(20) == 0 ? "\xEF\xBB\xBF" : "";  // E7: Wine reads a BOM as we do
+        for (int i = Pick(16); i > 0; --i) {
+            if (Pick(6) == 0) end = kEnds[Pick(5)];  // mixed line ends now and then
+            text += Line() + end;
+        }
+        if (Pick(4) == 0) text.erase(text.find_last_not_of("\r\n") + 1);
+        return text;
+    }
+    Op Operation() {
+        static const char* const kKinds[] = {"read", "read", "read", "int", "keys", "sections",
+                                             "write", "write", "write", "delete-key", "delete-key", "delete-section"};
+        static const std::uint32_t kSizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 13};
+        Op op;
+        op.kind = kKinds[Pick(12)];
+        op.args = {Section(), Key(), Value()};
+        if (Pick(5) == 0) op.size = kSizes[Pick(9)];
+        // E9: Wine trims names for single reads and writes, but not for deletes and lists.
+        if (op.kind == "delete-key" || op.kind == "delete-section" || op.kind == "keys") {
+            for (std::string& name : op.args) {
+                name.erase(0, name.find_first_not_of(" \t"));
+                name.erase(name.find_last_not_of(" \t") + 1);
+            }
+        }
+        return op;
+    }
+    std::mt19937 rng_;
+};
+
+// E3: Wine cuts a quoted value read into a buffer one longer than its text; and Wine ends a cut
+// list with one NUL where Windows writes two.
+bool CutByWine(const Op& op, const std::string& ours, const std::string& theirs, const std::string& file) {
+    if (op.kind == "keys" || op.kind == "sections") {
+        const std::size_t last = ours.find(' ') + op.size;  // the buffer's last byte
+        return op.size > 1 && ours.size() == theirs.size() && ours[last] == '\0' && theirs[last] == '#' &&
+               ours.compare(0, last, theirs, 0, last) == 0 &&
+               ours.compare(last + 1, std::string::npos, theirs, last + 1) == 0;
+    }
+    if (op.kind != "read") return false;
+    std::vector<char> full(600);
+    const std::uint32_t n = profile::GetPrivateProfileStringA(op.args[0].c_str(), op.args[1].c_str(), "notfound",
+                                                              full.data(), 600, file.c_str());
+    return n + 1 == op.size && ours.substr(0, ours.find(' ')) == std::to_string(n) &&
+           theirs.substr(0, theirs.find(' ')) == std::to_string(n - 1);
+}
+
+// E2: Wine's key delete falls through to a later duplicate section when the first lacks the key.
+bool DeletedByWineFurtherDown(const Op& op, const std::string& file) {
+    if (op.kind != "delete-key") return false;
+    profile::Document doc = profile::ReadDocument(file);
+    if (!doc.HasSection(op.args[0]) || doc.Get(op.args[0], op.args[1])) return false;
+    while (doc.HasSection(op.args[0])) {
+        doc.RemoveSection(op.args[0]);
+        if (doc.Get(op.args[0], op.args[1])) return true;
+    }
+    return false;
+}
+
+TEST(ProfileCasesTest, SeededRandomCasesAnswerAsKernel32Does) {
+    const int count = 5000;
+    const std::uint32_t seed = 20020601;
+    pwtest::TempFolder tmp;
+    const std::string ours = tmp.Path("ours.ini"), theirs = tmp.Path("kernel32.ini");
+    int failures = 0, reads = 0, exceptions = 0;
+    for (int i = 0; i < count && failures < 5; ++i) {
+        const Case c = Generator(seed + static_cast<std::uint32_t>(i)).Next();
+        const std::vector<std::string> answers = RunCase(c, kKernel32, theirs);
+        // Ours call by call, as far as the files can be compared.
+        Case prefix = c;
+        prefix.ops.clear();
+        RunCase(prefix, kOurs, ours);
+        std::string problem;
+        std::size_t k = 0;
+        for (; k < c.ops.size() && problem.empty(); ++k) {
+            const Op& op = c.ops[k];
+            if (DeletedByWineFurtherDown(op, ours)) break;  // the files part ways here
+            const std::string answer = Answer(op, kOurs, ours);
+            reads += IsRead(op);
+            if (answer == answers[k]) continue;
+            if (!CutByWine(op, answer, answers[k], ours))
+                problem = "op " + std::to_string(k + 1) + " (" + op.kind + "): kernel32 " + Show(answers[k]) +
+                          ", ours " + Show(answer);
+            exceptions += problem.empty();
+        }
+        const bool partedWays = k < c.ops.size() && problem.empty();
+        exceptions += partedWays;
+        if (problem.empty() && !partedWays && Content(kKernel32, theirs) != Content(kOurs, ours))
+            problem = "the files read differently afterwards:\n" + Content(kKernel32, theirs) + "--- ours\n" +
+                      Content(kOurs, ours);
+        if (!problem.empty()) {
+            ++failures;
+            ADD_FAILURE() << "seed " << seed + i << " file " << (c.file ? Show(*c.file) : "(none)") << "\n" << problem;
+        }
+    }
+    std::printf("differential: %d random cases, %d reads compared with kernel32, %d known exceptions\n", count, reads,
+                exceptions);
+}
+
+#endif
+
+}  // namespace

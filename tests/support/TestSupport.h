@@ -1,0 +1,200 @@
+// What the portable tests share: a fresh folder per test, whole-file helpers, the source tree's
+// data files, C-string tokens for case files, and a file system that fails a chosen step of a
+// save. Header only: include "support/TestSupport.h", nothing to link.
+#pragma once
+
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace pwtest {
+
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+// The read-only attribute on Windows, the write bits on POSIX. Files and folders alike.
+inline void SetReadOnly(const std::string& path, bool readOnly) {
+    namespace fs = std::filesystem;
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    std::error_code ignored;
+    fs::permissions(path, readOnly ? write : fs::perms::owner_write,
+                    readOnly ? fs::perm_options::remove : fs::perm_options::add, ignored);
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<unsigned> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007;
+        std::filesystem::path folder;
+        do folder = std::filesystem::temp_directory_path() / ("pwtest-" + std::to_string(stamp) + "-" +
+                                                              std::to_string(counter++));
+        while (!std::filesystem::create_directory(folder));
+        folder_ = folder.make_preferred().string();
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        SetReadOnly(folder_, false);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_, ignored))
+            SetReadOnly(entry.path().string(), false);
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder, in the platform's own spelling, without a trailing separator.
+    const std::string& Folder() const { return folder_; }
+    // The folder followed by the separator, as the program's panel folders are spelt.
+    std::string FolderWithSeparator() const { return folder_ + kSeparator; }
+    // folder + separator + name.
+    std::string Path(const std::string& name) const { return folder_ + kSeparator + name; }
+
+private:
+    std::string folder_;
+};
+
+// Bytes of a file; empty when it cannot be read.
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Writes a file, making the folders that lead to it first.
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// text with every what replaced by with.
+inline std::string Replaced(std::string text, const std::string& what, const std::string& with) {
+    for (std::size_t at = text.find(what); !what.empty() && at != std::string::npos; at = text.find(what, at + with.size()))
+        text.replace(at, what.size(), with);
+    return text;
+}
+
+// Names of the entries of folder, sorted, each followed by ';' ("a;b;"): catches stray files.
+inline std::string ListFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const std::string& name : names) joined += name + ";";
+    return joined;
+}
+
+// A path under the source tree (PW_SOURCE_DIR, which CTest sets), in the platform's spelling.
+inline std::string Source(const std::string& path) {
+    const char* source = std::getenv("PW_SOURCE_DIR");
+    return (std::filesystem::path(source ? source : ".") / path).make_preferred().string();
+}
+
+// The blank-separated tokens of a line of a case file. A token is a bare word or a C string
+// ("\r\n", "\0", "\xFF", "\"") and then holds its text after a leading '"'; "TEXT" * N repeats.
+inline std::vector<std::string> Tokens(const std::string& line) {
+    std::vector<std::string> tokens;
+    for (std::size_t i = line.find_first_not_of(' '); i < line.size(); i = line.find_first_not_of(' ', i)) {
+        if (line[i] != '"') {
+            const std::size_t end = std::min(line.find(' ', i), line.size());
+            tokens.push_back(line.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        std::string text = "\"";
+        for (++i; i < line.size() && line[i] != '"'; ++i) {
+            const char c = line[i] == '\\' ? line[++i] : 0;
+            if (c == 'x') {
+                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
+                text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c ? c : line[i];
+            }
+        }
+        if (line.compare(++i, 3, " * ") == 0) {  // "TEXT" * N
+            const std::string once = text.substr(1);
+            for (int n = std::stoi(line.substr(i + 3)); n > 1; --n) text += once;
+            i = std::min(line.find(' ', i + 3), line.size());
+        }
+        tokens.push_back(text);
+    }
+    return tokens;
+}
+
+// A token's text: a quoted token without its mark, a bare word as it stands.
+inline std::string Text(const std::string& token) {
+    return !token.empty() && token[0] == '"' ? token.substr(1) : token;
+}
+
+// --- A file system that fails on demand ------------------------------------------------------
+
+enum class SaveStep { Create, Write, Replace, Link };
+
+// The system's own files, but for a chosen step of a save, which fails as the system would fail
+// it (a folder that refuses new files, a full disk, a replace refused) or does something first
+// (spoil the temporary file, change the target behind the save's back).
+class FaultyFiles final : public profile::FileSystem {
+public:
+    // Called before each step with the file it works on and the file being saved; a non-empty
+    // error fails the step with it.
+    using Fault = std::function<profile::Error(SaveStep step, const std::string& temp, const std::string& target)>;
+    explicit FaultyFiles(Fault fault) : fault_(std::move(fault)) {}
+
+    profile::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
+    profile::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
+        return Real().Read(path, bytes, existed);
+    }
+    profile::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
+        if (profile::Error error = fault_(SaveStep::Create, path, target)) return error;
+        return Real().CreateNew(path, target, taken);
+    }
+    profile::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
+        if (profile::Error error = fault_(SaveStep::Write, path, target)) return error;
+        return Real().WriteAll(path, bytes, target);
+    }
+    profile::Error Replace(const std::string& from, const std::string& target) override {
+        if (profile::Error error = fault_(SaveStep::Replace, from, target)) return error;
+        return Real().Replace(from, target);
+    }
+    profile::Error Remove(const std::string& path) override { return Real().Remove(path); }
+    bool Link(const std::string& existing, const std::string& link) override {
+        // A failed link is no error: the caller copies instead.
+        return !fault_(SaveStep::Link, existing, link) && Real().Link(existing, link);
+    }
+
+private:
+    static profile::FileSystem& Real() { return profile::SystemFiles(); }
+    Fault fault_;
+};
+
+// The error the system gives when step fails for target.
+inline profile::Error SystemFailure(SaveStep step, const std::string& target) {
+    return step == SaveStep::Create  ? profile::reasons::CannotCreateIn(target)
+           : step == SaveStep::Write ? profile::reasons::DiskFull(target)
+                                     : profile::reasons::ReplaceRefused(target);
+}
+
+// Fails step for target (every target when empty), as the system would.
+inline FaultyFiles::Fault FailAt(SaveStep step, const std::string& target = "") {
+    return [=](SaveStep at, const std::string&, const std::string& saved) {
+        return at == step && (target.empty() || saved == target) ? SystemFailure(step, saved) : profile::Error{};
+    };
+}
+
+}  // namespace pwtest

@@ -1,0 +1,33 @@
+# Sourced by tools/demo.sh and the end-to-end tests.
+#   pw_demo_setup WORK SOURCE_DIR   demo install in WORK, Wine prefix WORK/prefix with the
+#                                  simulator and trainer keys, GARMINWT.INI, and a display
+#   pw_demo_teardown WORK SOURCE_DIR   stops the prefix's wineserver and the Xvfb it started
+# The display and the prefix come from cmake/wine-run.sh, so they behave as the harness's do.
+
+pw_demo_setup() {
+    local work=$1 src=$2
+    mkdir -p "$work"
+    python3 "$src/tools/make_demo_install.py" "$work" >/dev/null || return 1
+    "$src/cmake/wine-run.sh" "$work" start >/dev/null || return 1
+    . "$src/cmake/wine-env.sh"
+    pw_wine_env || return 1
+    export WINEPREFIX="$work/prefix"
+    if [ -f "$work/xvfb.display" ]; then export DISPLAY=$(cat "$work/xvfb.display"); fi
+    # The simulator where its installer puts it; the folder itself stays in WORK.
+    local games="$WINEPREFIX/drive_c/Program Files/Microsoft Games"
+    mkdir -p "$games" && ln -sfn "$work/FS2002" "$games/FS2002"
+    # The simulator's and the trainer's installers are 32-bit: on 64-bit Windows their keys live
+    # in the 32-bit view, which is the view the program reads in either build.
+    "$WINELOADER" reg add 'HKLM\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\8.0' \
+        /v 'EXE Path' /t REG_SZ /d 'C:\Program Files\Microsoft Games\FS2002' /f /reg:32 >/dev/null 2>&1 \
+        || { echo "demo-env: cannot write the simulator key" >&2; return 1; }
+    "$WINELOADER" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\GARMIN 500 Series Trainer' \
+        /v UninstallString /t REG_SZ /d 'C:\WINDOWS\unins000.exe /dir=C:\Program Files\GARMIN\Trainer' \
+        /f /reg:32 >/dev/null 2>&1 \
+        || { echo "demo-env: cannot write the trainer key" >&2; return 1; }
+    cp "$work/GARMINWT.INI" "$WINEPREFIX/drive_c/windows/GARMINWT.INI"
+}
+
+pw_demo_teardown() {
+    "$2/cmake/wine-run.sh" "$1" stop
+}

@@ -1,0 +1,254 @@
+"""Drives panelwright.exe from outside: starts it under Wine, finds its window, reads the screen,
+clicks. Used by the end-to-end tests and by tools/demo.sh.
+
+The environment must already hold WINEPREFIX (with the simulator and trainer keys) and a usable
+DISPLAY; tools/demo-env.sh sets both up.
+"""
+import os
+import subprocess
+import sys
+import time
+
+IMPORT = "/usr/bin/import"          # ImageMagick's screen grabber
+CONVERT = "/usr/bin/convert"
+
+CLIENT_W, CLIENT_H = 615, 443
+TREE = (24, 95, 222, 393)           # client pixels, inclusive
+INSTALL_BUTTON = (407, 387)         # centre of control 2
+CLOSE_POINT = (596, 13)             # inside the close area (x > 580, y < 30)
+GPS_AT, GPS_SIZE = (433, 123), (140, 100)
+RADIO_AT, RADIO_SIZE = (433, 299), (140, 64)
+SCREEN_AT, SCREEN_SIZE = (253, 123), (320, 240)   # the screen area: outside view, notices
+
+
+class Failure(Exception):
+    pass
+
+
+def xdotool(*args, check=True):
+    r = subprocess.run(["xdotool"] + [str(a) for a in args], stdout=subprocess.PIPE,
+                       stderr=subprocess.DEVNULL, text=True)
+    if check and r.returncode != 0:
+        raise Failure("xdotool %s failed" % " ".join(map(str, args)))
+    return r.stdout
+
+
+class Image:
+    """Pixels of a picture ImageMagick can read ("root": the whole display), as (r, g, b)."""
+
+    def __init__(self, source):
+        grab = [IMPORT, "-silent", "-window", "root"] if source == "root" else [CONVERT, source]
+        ppm = subprocess.run(grab + ["-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+                             stderr=subprocess.DEVNULL, check=True).stdout
+        parts = ppm.split(maxsplit=4)
+        if parts[0] != b"P6":
+            raise Failure("unexpected picture format from %s" % source)
+        self.w, self.h = int(parts[1]), int(parts[2])
+        self.pixels = parts[4][:self.w * self.h * 3]
+
+    def at(self, x, y):
+        o = (y * self.w + x) * 3
+        return tuple(self.pixels[o:o + 3])
+
+
+def wait_until(check, timeout=10, interval=0.25):
+    """Polls check() until it gives a true value (returned) or the time is up (returns the last
+    value): the program under a loaded machine may take a while to react."""
+    deadline = time.time() + timeout
+    while True:
+        value = check()
+        if value or time.time() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+def close_to(a, b, tolerance=8):
+    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
+
+
+class App:
+    """One run of the program."""
+
+    def __init__(self, exe):
+        # The loader demo-env.sh chose: the `wine` wrapper may pick one that cannot start.
+        self.proc = subprocess.Popen([os.environ["WINELOADER"], exe], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL)
+        self.window = None
+        self.origin = (0, 0)
+
+    def find_window(self, timeout=30):
+        """Waits for the program's top-level window of the skin's size and notes its place."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if self.proc.poll() is not None:
+                raise Failure("program ended with %d before showing a window" % self.proc.returncode)
+            ids = xdotool("search", "--onlyvisible", "--classname", "panelwright.exe",
+                          check=False).split()
+            for wid in ids:
+                geo = {}
+                for line in xdotool("getwindowgeometry", "--shell", wid, check=False).splitlines():
+                    k, _, v = line.partition("=")
+                    geo[k] = v
+                if geo.get("WIDTH") == str(CLIENT_W) and geo.get("HEIGHT") == str(CLIENT_H):
+                    self.window = wid
+                    self.origin = (int(geo["X"]), int(geo["Y"]))
+                    return self.window
+            time.sleep(0.25)
+        raise Failure("no %dx%d window of panelwright.exe within %d s" % (CLIENT_W, CLIENT_H,
+                                                                          timeout))
+
+    def settle(self, seconds=0.8):
+        time.sleep(seconds)
+
+    def shot(self):
+        return Image("root")
+
+    def pixel(self, screen, x, y):
+        return screen.at(self.origin[0] + x, self.origin[1] + y)
+
+    def save(self, path):
+        """Saves the window's part of the screen as PNG, without time stamps."""
+        x, y = self.origin
+        subprocess.run([IMPORT, "-silent", "-window", "root", "-crop",
+                        "%dx%d+%d+%d" % (CLIENT_W, CLIENT_H, x, y), "+repage",
+                        "-define", "png:exclude-chunks=date,time", path], check=True)
+
+    def click(self, x, y, repeat=1):
+        xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
+        time.sleep(0.15)
+        xdotool("click", "--repeat", repeat, "--delay", 80, 1)
+
+    def wait_exit(self, timeout=15):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            raise Failure("program still running %d s after the close click" % timeout)
+
+    def kill(self):
+        if self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+    # ------------------------------------------------------------------ the tree
+
+    def tree_rows(self, screen):
+        """Text rows of the tree: a list of (top, bottom, leftmost dark x, rightmost dark x) in
+        client pixels; the rightmost is the end of the item's label.
+
+        A row is a run of scan lines holding dark (text) pixels; the tree's connecting lines are
+        grey and its background white, so only labels and expand-button signs count."""
+        x0, y0, x1, y1 = TREE
+        rows, current = [], None
+        for y in range(y0, y1 + 1):
+            dark = [x for x in range(x0 + 2, x1 - 1) if max(self.pixel(screen, x, y)) < 90]
+            if dark:
+                top, left, right = (current[0], min(current[2], dark[0]), max(current[3], dark[-1])) \
+                    if current else (y, dark[0], dark[-1])
+                current = (top, y, left, right)
+            elif current:
+                rows.append(current)
+                current = None
+        if current:
+            rows.append(current)
+        # Runs of one or two scan lines are the dotted connecting lines, not text.
+        return [r for r in rows if r[1] - r[0] >= 4]
+
+    def click_label(self, screen, row, repeat=1):
+        """Clicks the end of a row's label, which is on the label whatever icons precede it."""
+        self.click(row[3] - 2, (row[0] + row[1]) // 2, repeat)
+
+
+def resource(src, name):
+    """Pixels of one of the program's resource bitmaps."""
+    return Image(os.path.join(src, "resources", name))
+
+
+def matches_bitmap(app, screen, bitmap, at=SCREEN_AT, size=SCREEN_SIZE, step=7):
+    """Share of sampled pixels of a resource bitmap found at a client position."""
+    points = [(x, y) for y in range(0, size[1], step) for x in range(0, size[0], step)]
+    hits = sum(close_to(app.pixel(screen, at[0] + x, at[1] + y), bitmap.at(x, y)) for x, y in points)
+    return hits / len(points)
+
+
+def shown(app, bitmap, at=SCREEN_AT, size=SCREEN_SIZE, step=7, timeout=5):
+    """Waits until the bitmap shows at its place (95% of sampled pixels)."""
+    return wait_until(lambda: matches_bitmap(app, app.shot(), bitmap, at, size, step) >= 0.95,
+                      timeout)
+
+
+def close(app):
+    """Leaves through the close area; the program must end with exit code 1."""
+    app.click(*CLOSE_POINT)
+    code = app.wait_exit()
+    if code != 1:
+        raise Failure("exit code %d after a click in the close area, expected 1" % code)
+
+
+def scenario(body):
+    """Runs one end-to-end scenario, `SCRIPT EXE WORK SOURCE_DIR`: starts the program, waits for
+    its window, calls body(app, work, src) for the message of success, then closes the program
+    through its close area. A failure saves a screenshot to WORK/failure.png. Returns the exit
+    status for sys.exit."""
+    exe, work, src = sys.argv[1:4]
+    app = App(exe)
+    try:
+        app.find_window()
+        app.settle(1.5)
+        done = body(app, work, src)
+        close(app)
+    except Failure as e:
+        shot = os.path.join(work, "failure.png")
+        app.save(shot)
+        print("FAILED: %s (screenshot: %s)" % (e, shot))
+        return 1
+    finally:
+        app.kill()
+    print(done)
+    return 0
+
+
+class Tree:
+    """Rows of the tree by position: row i (0 the root) lies i pitches below the root's row.
+
+    Positions come from the first screenshot, before anything is selected (a selected row is
+    drawn highlighted and has no dark text to find)."""
+
+    def __init__(self, app):
+        self.app = app
+        rows = wait_until(lambda: (lambda r: r if len(r) >= 3 else None)(app.tree_rows(app.shot())))
+        rows = rows or app.tree_rows(app.shot())
+        if len(rows) < 3:
+            raise Failure("the tree shows %d rows; expected the root and aircraft" % len(rows))
+        # Letters without ascenders start a scan line lower: average over every row.
+        self.top = rows[0][0]
+        self.pitch = round((rows[-1][0] - rows[0][0]) / (len(rows) - 1))
+
+    def row(self, index, screen=None):
+        """The text row at position `index` now: (top, bottom, leftmost dark x)."""
+        top = self.top + index * self.pitch
+        screen = screen or self.app.shot()
+        row = next((r for r in self.app.tree_rows(screen) if abs(r[0] - top) <= 3), None)
+        if row is None:
+            raise Failure("no item label in tree row %d (y %d)" % (index, top))
+        return row
+
+    def click(self, index, repeat=1):
+        """Clicks the label of row `index` as the tree shows it now."""
+        screen = self.app.shot()
+        self.app.click_label(screen, self.row(index, screen), repeat)
+        self.app.settle()
+
+    def open_aircraft(self, index):
+        """Opens an aircraft with a double-click (the program ignores clicks on aircraft) and
+        checks that the row below it is now indented one level deeper: its first panel."""
+        indent = self.row(index)[2]
+        self.click(index, repeat=2)
+
+        def opened():
+            try:
+                return self.row(index + 1)[2] >= indent + 20
+            except Failure:
+                return False
+        if not wait_until(opened, 5):
+            raise Failure("double-clicking tree row %d did not open it" % index)

@@ -6,6 +6,7 @@
 # The user's own ~/.wine is never touched: WINEPREFIX always points into the build tree. Every
 # failure to set Wine up is an error with its reason, so no test can pass without having run.
 set -u
+if [ $# -lt 2 ] || [ -z "$1" ]; then echo "usage: wine-run.sh HARNESS_DIR start|stop|PROGRAM [ARGS]" >&2; exit 2; fi
 dir=$1; shift
 mkdir -p "$dir"
 dir=$(cd "$dir" && pwd)

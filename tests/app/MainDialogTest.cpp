@@ -21,6 +21,9 @@ TEST(HostDiscoveryTest, SimulatorRootIsReadWithinItsBufferFromThe32BitView) {
     const TestMachine machine;
     const platform::RegistryRoot registry = machine.Environment().registry;
     EXPECT_EQ("", host::ReadSimulatorRoot(registry));
+    // A key in the 64-bit view alone is not the simulator's, in either build of the program.
+    machine.SetValue(kSimulatorKey, "EXE Path", std::string("C:\\FS64") + '\0', REG_SZ, KEY_WOW64_64KEY);
+    EXPECT_EQ("", host::ReadSimulatorRoot(registry));
 
     const std::string longest = "C:\\" + std::string(256, 'f');  // 259 characters
     const struct { std::string bytes; DWORD type; std::string root; } rows[] = {

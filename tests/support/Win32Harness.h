@@ -38,10 +38,12 @@ public:
 
     app::Environment Environment() const { return {{HKEY_LOCAL_MACHINE, root_}, Ini()}; }
 
-    // Value name under subKey of the test root, with exactly these bytes.
-    void SetValue(const std::string& subKey, const char* name, const std::string& bytes, DWORD type = REG_SZ) const {
+    // Value name under subKey of the test root, with exactly these bytes, in the given view (the
+    // 32-bit one, which the simulator's and the trainer's 32-bit installers write, or the 64-bit one).
+    void SetValue(const std::string& subKey, const char* name, const std::string& bytes, DWORD type = REG_SZ,
+                  REGSAM view = KEY_WOW64_32KEY) const {
         HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, (root_ + "\\" + subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kView,
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, (root_ + "\\" + subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
                         nullptr, &key, nullptr);
         RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
         RegCloseKey(key);
@@ -58,14 +60,15 @@ public:
 
 private:
     void DeleteRoot() const {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), 0, KEY_ALL_ACCESS | kView, &key) != ERROR_SUCCESS) return;
-        RegDeleteTreeA(key, nullptr);
-        RegCloseKey(key);
-        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), kView, 0);
+        for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS)
+                continue;
+            RegDeleteTreeA(key, nullptr);
+            RegCloseKey(key);
+            RegDeleteKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), view, 0);
+        }
     }
-    // The view the simulator's and the trainer's 32-bit installers write.
-    static constexpr REGSAM kView = KEY_WOW64_32KEY;
     const std::string root_;
 };
 

@@ -7,6 +7,7 @@
 // Prints, medians of five runs (taking turns at going first), then whether the fleet came back
 // byte for byte:
 //   batch-bench panels=P install_ms=I copy_ms=C ratio=I/C
+#include "bench/fleet_root.h"
 #include "catalogue/aircraft_scan.h"
 #include "cli/batch.h"
 #include "cli/listing.h"
@@ -37,15 +38,6 @@ double Median(std::vector<double> times) {
     return times[times.size() / 2];
 }
 
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') {
-        std::replace(path.begin(), path.end(), '/', '\\');
-        path = "Z:" + path;
-    }
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
-    return path;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,7 +45,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: batch_bench FLEET_ROOT\n");
         return 2;
     }
-    const std::string root = WindowsPath(argv[1]);
+    const std::string root = FleetRoot(argv[1]);
     const catalogue::Catalogue scanned = catalogue::ScanAircraft(root, catalogue::kNoLimits);
     std::vector<int> plain;
     std::vector<std::string> files;

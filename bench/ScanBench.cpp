@@ -6,6 +6,7 @@
 // Prints, medians of five runs:
 //   scan-bench aircraft=A panels=P scan_ms=S read_ms=R ratio=S/R
 //   kernel32_ms=K speedup=K/S
+#include "bench/fleet_root.h"
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/aircraft_tree.h"
 #include "catalogue/scan_rules.h"
@@ -115,15 +116,6 @@ int ScanPerKey(const std::string& root) {
     return panels;
 }
 
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') {
-        std::replace(path.begin(), path.end(), '/', '\\');
-        path = "Z:" + path;
-    }
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
-    return path;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,7 +123,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: scan_bench FLEET_ROOT\n");
         return 2;
     }
-    const std::string root = WindowsPath(argv[1]);
+    const std::string root = FleetRoot(argv[1]);
     if (GetFileAttributesA((root + "\\aircraft").c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::fprintf(stderr, "scan_bench: no aircraft folder under %s\n", root.c_str());
         return 2;

@@ -47,13 +47,13 @@ int main(int argc, char** argv) {
     }
     const std::string root = FleetRoot(argv[1]);
     const catalogue::Catalogue scanned = catalogue::ScanAircraft(root, catalogue::kNoLimits);
-    std::vector<int> plain;
+    std::vector<cli::ChosenPanel> plain;
     std::vector<std::string> files;
     for (std::size_t n = 0; n < scanned.panels.size(); ++n) {
         const catalogue::PanelRecord& panel = scanned.panels[n];
         if (panel.kind != catalogue::PanelKind::Plain || panel.unusable != catalogue::Unusable::No || panel.marked)
             continue;
-        plain.push_back(static_cast<int>(n));
+        plain.push_back({static_cast<int>(n), false});
         files.push_back(cli::PanelFolder(scanned, root, static_cast<int>(n)) + "panel.cfg");
     }
     std::vector<std::string> before(files.size());

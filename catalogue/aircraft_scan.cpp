@@ -36,6 +36,18 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     if (panel.unusable != Unusable::No) return panel;
 
     const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot);
+    // A file the edits cannot read or write back is listed, never edited.
+    switch (facts.file) {
+        case panelcfg::PanelFileState::NotText: panel.unusable = Unusable::PanelFileNotText; return panel;
+        case panelcfg::PanelFileState::Folder: panel.unusable = Unusable::PanelFileIsFolder; return panel;
+        case panelcfg::PanelFileState::Unreadable:
+            panel.unusable = Unusable::PanelFileUnreadable;
+            panel.unusableDetail = facts.fileError;
+            return panel;
+        case panelcfg::PanelFileState::Readable:
+        case panelcfg::PanelFileState::Missing:
+            break;
+    }
     panel.setMask = facts.inventory.setMask;
     panel.sections = facts.sections;
     panel.mainWindowWidth = facts.mainWindowWidth;

@@ -7,7 +7,8 @@
 // no number. A panel is Alias when its panel.cfg names an alias; otherwise Plain and marked when
 // a window title begins with "Skyvantage 530"; otherwise Foreign (and marked) when the file
 // mentions "Skyvantage_Aerolith"; otherwise Plain. Panels that cannot be opened are listed as
-// Plain, unmarked and unusable, their files never read.
+// Plain, unmarked and unusable, their files never read; so are panels whose panel.cfg is
+// UTF-16, a folder or unreadable, which no edit could write back.
 #pragma once
 
 #include "catalogue/catalogue.h"

@@ -23,6 +23,7 @@ struct PanelRecord {
     std::uint32_t sections = 0;        // slots with a [WindowNN] section of their own, as scanned
     double mainWindowWidth = 640.0;    // "size_mm" width of its [Window00], as scanned
     Unusable unusable = Unusable::No;  // why it may not be opened, if so
+    std::string unusableDetail;        // PanelFileUnreadable: the system's reason, naming the file
 };
 
 struct AircraftRecord {

@@ -17,6 +17,9 @@ enum class Unusable {
     NameUnspellable,      // its folder's name holds characters the ANSI code page cannot spell
     AircraftUnspellable,  // so does the name of its aircraft's folder
     AliasTooLong,         // the folder its alias names exceeds the Windows path limit
+    PanelFileNotText,     // its panel.cfg is UTF-16, which cannot be written back without loss
+    PanelFileIsFolder,    // its panel.cfg is a folder
+    PanelFileUnreadable,  // the system refuses to read its panel.cfg
 };
 
 // Exact, case-sensitive: ".", ".." and "default" are skipped; "Default" is scanned.

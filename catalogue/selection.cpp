@@ -20,8 +20,8 @@ constexpr const char* kAliasTooLong =
 
 Message Warning(std::string text) { return Message{std::move(text), kProgramCaption, Severity::Warning}; }
 
-// Why the panel in folder cannot be opened, and what to do.
-Message UnusableMessage(Unusable why, const std::string& folder) {
+// Why the panel in folder cannot be opened, and what to do. detail: the system's reason, if any.
+Message UnusableMessage(Unusable why, const std::string& folder, const std::string& detail) {
     const std::string start = "Panelwright cannot work on this panel: ";
     const std::string unspellable =
         " holds characters that this system's ANSI code page cannot spell. The simulator, an ANSI "
@@ -37,6 +37,18 @@ Message UnusableMessage(Unusable why, const std::string& folder) {
                            "system's code page, then start Panelwright again.");
         case Unusable::AliasTooLong:
             return Warning(kAliasTooLong);
+        case Unusable::PanelFileNotText:
+            return Warning(start + "its panel.cfg is stored as UTF-16 (Unicode) text, which Panelwright cannot "
+                                   "write back without damaging it.\n\n" + folder +
+                           "panel.cfg\n\nNothing was changed. Save the file as ANSI text (in Notepad: Save As, "
+                           "Encoding ANSI), then start Panelwright again.");
+        case Unusable::PanelFileIsFolder:
+            return Warning(start + "its panel.cfg is a folder, not a file.\n\n" + folder +
+                           "panel.cfg\n\nNothing was changed.");
+        case Unusable::PanelFileUnreadable:
+            return Warning(start + "its panel.cfg cannot be read.\n\n" + detail +
+                           "\n\nNothing was changed. Check the file's permissions, close any program that "
+                           "locks it, then start Panelwright again.");
         case Unusable::PathTooLong:
         case Unusable::No:
             break;
@@ -54,14 +66,15 @@ Unusable ComposeFolder(const Catalogue& catalogue, const std::string& simulatorR
 }
 
 // Nothing of an earlier panel stays on screen for a panel that cannot be opened.
-SelectionView SelectUnusable(Unusable why, const std::string& folder, Selection& selection) {
+SelectionView SelectUnusable(Unusable why, const std::string& folder, const std::string& detail,
+                             Selection& selection) {
     selection.folderPath = folder;
     SelectionView view;
     view.usable = false;
     view.pathLine = folder;
     view.preview = PreviewChange::Clear;
     view.button = {"", MarkChange::Keep};
-    view.message = UnusableMessage(why, folder);
+    view.message = UnusableMessage(why, folder, detail);
     return view;
 }
 
@@ -89,12 +102,12 @@ SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot
     selection.panel = panelNumber;
 
     if (panel.kind == PanelKind::Alias) {
-        if (panel.unusable != Unusable::No) return SelectUnusable(panel.unusable, "", selection);
+        if (panel.unusable != Unusable::No) return SelectUnusable(panel.unusable, "", panel.unusableDetail, selection);
         selection.folderPath = panel.aliasPath;
     } else {
         std::string folder;
         const Unusable why = ComposeFolder(catalogue, simulatorRoot, panel, folder);
-        if (why != Unusable::No) return SelectUnusable(why, folder, selection);
+        if (why != Unusable::No) return SelectUnusable(why, folder, panel.unusableDetail, selection);
         selection.folderPath = folder;
     }
 
@@ -150,7 +163,7 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simula
     std::string folder;
     const Unusable why = ComposeFolder(catalogue, simulatorRoot, panel, folder);
     if (why != Unusable::No) {
-        view.message = UnusableMessage(why, folder);
+        view.message = UnusableMessage(why, folder, panel.unusableDetail);
         return view;
     }
     selection.folderPath = folder;
@@ -164,9 +177,17 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simula
         installing ? panelcfg::InstallGpsWindowSet(folder, panel.slotMask, selection.mainWindowWidth, files)
                    : panelcfg::RemoveGpsWindowSet(folder, files);
     if (outcome.inventoryKnown) panel.slotMask = outcome.slotMask;
+    if (outcome.kind == panelcfg::EditKind::NoSet) {
+        // The file holds no set, whatever the mark said: show the panel as it is, and say why.
+        selection.installed = false;
+        view.button = RefreshInstallButton(selection);
+        ApplyMark(panel, view.button->mark);
+        view.redraw = true;
+        view.message = Warning(outcome.message);
+        return view;
+    }
     if (outcome.kind != panelcfg::EditKind::Done) {
-        // No set left to remove says nothing: the panel simply holds none.
-        if (outcome.kind != panelcfg::EditKind::NoSet) view.message = EditMessage(outcome);
+        view.message = EditMessage(outcome);
         return view;
     }
     selection.installed = installing;

@@ -26,26 +26,39 @@ std::string Slots(const int* first, const int* last) {
     return text;
 }
 
-// Why the dialog would not edit this panel; empty when it would.
-std::string Refusal(const PanelRecord& panel) {
-    if (panel.unusable != Unusable::No) return UnusableReason(panel.unusable);
+// Why the dialog would not edit this panel; empty when it would. neverTakesSet: the panel is not
+// one to take the set at all (an alias, a foreign panel), rather than one in need of repair.
+std::string Refusal(const PanelRecord& panel, bool& neverTakesSet) {
+    neverTakesSet = false;
+    if (panel.unusable != Unusable::No) {
+        return std::string(UnusableReason(panel.unusable)) + (panel.unusableDetail.empty() ? "" : ": " + panel.unusableDetail);
+    }
+    neverTakesSet = true;
     if (panel.kind == PanelKind::Alias) return "an alias of " + panel.aliasPath + "; edit that panel instead";
     if (panel.kind == PanelKind::Foreign) {
         return "edited by hand to carry the Aerolith gauges without their window titles; choose another panel";
     }
+    neverTakesSet = false;
     return {};
 }
 
-enum class Result { Done, Unchanged, Refused, Failed };
+enum class Result { Done, Unchanged, Skipped, Refused, Failed };
 
-Result EditOne(catalogue::Catalogue& catalogue, const std::string& root, int number, const BatchRun& run,
-               profile::FileSystem& files, std::ostream& out) {
+// A panel that never takes the set is passed over when a pattern chose it; named, it is refused.
+Result NotEdited(bool named, const std::string& why, std::ostream& out) {
+    out << (named ? "refused: " : "skipped: ") << why << "\n";
+    return named ? Result::Refused : Result::Skipped;
+}
+
+Result EditOne(catalogue::Catalogue& catalogue, const std::string& root, const ChosenPanel& chosen,
+               const BatchRun& run, profile::FileSystem& files, std::ostream& out) {
+    const int number = chosen.number;
     PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(number)];
     const std::string folder = PanelFolder(catalogue, root, number);
     out << folder << ": ";
-    if (const std::string why = Refusal(panel); !why.empty()) {
-        out << "refused: " << why << "\n";
-        return Result::Refused;
+    bool neverTakesSet = false;
+    if (const std::string why = Refusal(panel, neverTakesSet); !why.empty()) {
+        return neverTakesSet ? NotEdited(chosen.named, why, out) : NotEdited(true, why, out);
     }
     panelcfg::EditOptions options;
     options.dryRun = run.dryRun;
@@ -65,8 +78,12 @@ Result EditOne(catalogue::Catalogue& catalogue, const std::string& root, int num
         case panelcfg::EditKind::NoSet:
             out << "holds no Aerolith windows; nothing to do\n";
             return Result::Unchanged;
+        case panelcfg::EditKind::NoPanelFile:
+            // A folder of bitmaps only is no panel to edit; one beside a backup needs repair.
+            return NotEdited(chosen.named || outcome.interrupted, outcome.reason, out);
         case panelcfg::EditKind::NotEnoughSlots:
         case panelcfg::EditKind::BelowGap:
+        case panelcfg::EditKind::NoExactTitles:
         case panelcfg::EditKind::PathTooLong:
             out << "refused: " << outcome.reason << "\n";
             return Result::Refused;
@@ -80,9 +97,6 @@ Result EditOne(catalogue::Catalogue& catalogue, const std::string& root, int num
     }
     if (run.install) {
         out << (run.dryRun ? "would install in " : "installed in ") << Slots(outcome.slots.data(), outcome.slots.data() + outcome.slots.size());
-    } else if (outcome.removedSlots.empty()) {
-        out << "no title matches the set's exactly; nothing to do\n";
-        return Result::Unchanged;
     } else {
         out << (run.dryRun ? "would remove from " : "removed from ")
             << Slots(outcome.removedSlots.data(), outcome.removedSlots.data() + outcome.removedSlots.size());
@@ -114,9 +128,10 @@ bool MatchesPattern(const std::string& text, const std::string& pattern) {
     return p == pattern.size();
 }
 
-std::vector<int> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
-                              const Options& options, std::vector<std::string>& unknown) {
+std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+                                      const Options& options, std::vector<std::string>& unknown) {
     std::vector<bool> chosen(catalogue.panels.size(), false);
+    std::vector<bool> named(catalogue.panels.size(), false);
     for (std::size_t a = 0; a < catalogue.aircraft.size(); ++a) {
         const catalogue::AircraftRecord& aircraft = catalogue.aircraft[a];
         const bool matches = std::any_of(options.patterns.begin(), options.patterns.end(), [&](const std::string& p) {
@@ -131,27 +146,30 @@ std::vector<int> ChoosePanels(const catalogue::Catalogue& catalogue, const std::
         bool found = false;
         for (std::size_t panel = 0; panel < catalogue.panels.size() && !found; ++panel) {
             if (platform::SamePath(full, PanelFolder(catalogue, simulatorRoot, static_cast<int>(panel)))) {
-                chosen[panel] = found = true;
+                chosen[panel] = named[panel] = found = true;
             }
         }
         if (!found) unknown.push_back(name);
     }
-    std::vector<int> panels;
+    std::vector<ChosenPanel> panels;
     for (int aircraft : AircraftInTreeOrder(catalogue)) {
         for (int panel : PanelsInOrder(catalogue, aircraft)) {
-            if (chosen[static_cast<std::size_t>(panel)]) panels.push_back(panel);
+            const auto n = static_cast<std::size_t>(panel);
+            if (chosen[n]) panels.push_back({panel, named[n]});
         }
     }
     return panels;
 }
 
-BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot, const std::vector<int>& panels,
-                     const BatchRun& run, profile::FileSystem& files, std::ostream& out, std::ostream& err) {
+BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+                     const std::vector<ChosenPanel>& panels, const BatchRun& run, profile::FileSystem& files,
+                     std::ostream& out, std::ostream& err) {
     BatchCounts counts;
     for (std::size_t i = 0; i < panels.size(); ++i) {
         switch (EditOne(catalogue, simulatorRoot, panels[i], run, files, out)) {
             case Result::Done: ++counts.done; break;
             case Result::Unchanged: ++counts.unchanged; break;
+            case Result::Skipped: ++counts.skipped; break;
             case Result::Refused: ++counts.refused; break;
             case Result::Failed: ++counts.failed; break;
         }

@@ -12,10 +12,15 @@
 
 namespace cli {
 
+struct ChosenPanel {
+    int number = 0;      // panel number
+    bool named = false;  // named by its folder, not only matched by --all or --aircraft
+};
+
 // The panels options choose, in the order the dialog's tree shows them, each once. A named
 // folder that is no panel folder of the simulator goes to unknown instead.
-std::vector<int> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
-                              const Options& options, std::vector<std::string>& unknown);
+std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+                                      const Options& options, std::vector<std::string>& unknown);
 
 // True when text matches pattern: * any run of characters, ? any one, ASCII letter case ignored.
 bool MatchesPattern(const std::string& text, const std::string& pattern);
@@ -23,6 +28,8 @@ bool MatchesPattern(const std::string& text, const std::string& pattern);
 struct BatchCounts {
     int done = 0;       // installed or removed (or would be, in a dry run)
     int unchanged = 0;  // already as asked
+    int skipped = 0;    // matched by --all or --aircraft, but never to take the set: an alias, a
+                        // foreign panel, a folder without panel.cfg
     int refused = 0;    // alias, foreign, unusable, not enough slots, a set the simulator could not open
     int failed = 0;     // the file could not be read or saved; it is as it was
 };
@@ -35,7 +42,9 @@ struct BatchRun {
 
 // Edits each panel in turn; a failure on one never stops the others. One line per panel to out
 // (and, in a dry run, the diff of its change), the count of done panels to err when asked.
-BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot, const std::vector<int>& panels,
-                     const BatchRun& run, profile::FileSystem& files, std::ostream& out, std::ostream& err);
+// A panel that can never take the set is skipped when a pattern chose it, refused when named.
+BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+                     const std::vector<ChosenPanel>& panels, const BatchRun& run, profile::FileSystem& files,
+                     std::ostream& out, std::ostream& err);
 
 }  // namespace cli

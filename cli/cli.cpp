@@ -43,7 +43,7 @@ int List(const Options& options, const std::string& root, std::ostream& out) {
 int Edit(const Options& options, const std::string& root, const Host& host, std::ostream& out, std::ostream& err) {
     catalogue::Catalogue catalogue = catalogue::ScanAircraft(root, catalogue::kNoLimits);
     std::vector<std::string> unknown;
-    const std::vector<int> panels = ChoosePanels(catalogue, root, options, unknown);
+    const std::vector<ChosenPanel> panels = ChoosePanels(catalogue, root, options, unknown);
     for (const std::string& name : unknown) {
         out << name << ": refused: not a panel folder of the simulator in " << root << "\n";
     }
@@ -59,7 +59,8 @@ int Edit(const Options& options, const std::string& root, const Host& host, std:
     const std::string verb = run.install ? (run.dryRun ? "would install" : "installed")
                                          : (run.dryRun ? "would remove" : "removed");
     err << "panelwright-cli: " << counts.done << " " << verb << ", " << counts.unchanged << " unchanged, "
-        << counts.refused + static_cast<int>(unknown.size()) << " refused, " << counts.failed << " failed\n";
+        << counts.skipped << " skipped, " << counts.refused + static_cast<int>(unknown.size()) << " refused, " << counts.failed << " failed\n";
+    // Skipped panels never fail a run: a fleet holds aliases and foreign panels as a rule.
     return counts.refused + counts.failed + unknown.size() == 0 ? kSucceeded : kRefusedOrFailed;
 }
 

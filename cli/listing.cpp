@@ -81,6 +81,10 @@ const char* UnusableReason(Unusable why) {
         case Unusable::AircraftUnspellable:
             return "its aircraft folder's name holds characters the ANSI code page cannot spell";
         case Unusable::AliasTooLong: return "the folder its alias names has a path too long for Windows";
+        case Unusable::PanelFileNotText:
+            return "its panel.cfg is UTF-16 text, which cannot be written back without damaging it";
+        case Unusable::PanelFileIsFolder: return "its panel.cfg is a folder";
+        case Unusable::PanelFileUnreadable: return "its panel.cfg cannot be read";
         case Unusable::No: break;
     }
     return "";

@@ -15,8 +15,8 @@ const char* const kUsage =
     "                           and how many slots are free. --json prints one JSON document.\n"
     "  install [--dry-run] PANEL...|--all|--aircraft PATTERN\n"
     "                           Installs the set into each chosen panel; one line per panel says\n"
-    "                           what was done or why not. Alias, foreign and unusable panels, and\n"
-    "                           panels without four free window slots, are refused.\n"
+    "                           what was done or why not. Unusable panels and panels without\n"
+    "                           four free window slots are refused; see below for the rest.\n"
     "  remove [--dry-run] PANEL...|--all|--aircraft PATTERN\n"
     "                           Removes the set from each chosen panel.\n"
     "  trainer [americas|international]\n"
@@ -39,7 +39,10 @@ const char* const kUsage =
     "Every edit is saved atomically with a transient panel.cfg_backup beside it; a panel that\n"
     "fails is left as it was and never stops the others.\n"
     "\n"
-    "Exit status: 0 when every chosen panel succeeded (one that already was as asked counts),\n"
+    "Panels that never take the set (an alias, a foreign panel, a folder without panel.cfg)\n"
+    "are skipped when --all or --aircraft chose them, and refused when named by path.\n"
+    "\n"
+    "Exit status: 0 when every chosen panel succeeded, was already as asked or was skipped,\n"
     "1 when any was refused or failed, 2 for a usage error. Data goes to standard output,\n"
     "messages to standard error.\n";
 

@@ -8,7 +8,9 @@
 #include "platform/profile_file.h"
 #include "platform/profile_value.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace panelcfg {
@@ -227,18 +229,107 @@ SlotPlan PlanSlots(const profile::Document& doc, std::uint32_t slotMask) {
     return plan;
 }
 
-std::vector<StrandedWindow> StrandedWindows(const profile::Document& doc) {
-    const std::uint32_t titled = ReadSlotInventory(doc).slotMask;
+// Bit i set for every slot of the run of titles from Window00 up: the windows the simulator opens.
+std::uint32_t OpenedWindows(std::uint32_t titled) { return titled & ~(titled + 1); }
+
+// The title the inspection reads for slot, with the key it reads it by; none when absent.
+std::optional<std::string> TitleOf(const profile::Document& doc, int slot, std::string* key = nullptr) {
+    if (std::optional<std::string> title = profile::ReadValue(doc, kTitlesSection, SlotKey(slot))) {
+        if (key != nullptr) *key = SlotKey(slot);
+        return title;
+    }
+    if (slot >= 10) return std::nullopt;
+    if (key != nullptr) *key = OneDigitSlotKey(slot);
+    return profile::ReadValue(doc, kTitlesSection, OneDigitSlotKey(slot));
+}
+
+bool IsExactSetTitle(const std::string& title) {
+    return std::find(kSetTitles.begin(), kSetTitles.end(), title) != kSetTitles.end();
+}
+
+// The windows the simulator opened in before and no longer opens in after, though still titled.
+std::vector<StrandedWindow> StrandedWindows(const profile::Document& before, const profile::Document& after) {
+    const std::uint32_t titled = ReadSlotInventory(after).slotMask;
+    const std::uint32_t lost = OpenedWindows(ReadSlotInventory(before).slotMask) & ~OpenedWindows(titled) & titled;
     std::vector<StrandedWindow> stranded;
-    int slot = 0;
-    while (slot < kSlotCount && (titled & (std::uint32_t{1} << slot))) ++slot;
-    for (; slot < kSlotCount; ++slot) {
-        if (!(titled & (std::uint32_t{1} << slot))) continue;
-        std::optional<std::string> title = profile::ReadValue(doc, kTitlesSection, SlotKey(slot));
-        if (!title) title = profile::ReadValue(doc, kTitlesSection, OneDigitSlotKey(slot));
-        stranded.push_back({slot, title.value_or("")});
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (lost & (std::uint32_t{1} << slot)) stranded.push_back({slot, TitleOf(after, slot).value_or("")});
     }
     return stranded;
+}
+
+// Deletes each title of the set the inspection reads, until it reads none; the slots, ascending.
+// A title repeated under one key goes in as many rounds as it is repeated.
+std::vector<int> RemoveSetTitles(profile::Document& doc) {
+    std::uint32_t removed = 0;
+    for (bool again = true; again;) {
+        again = false;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            std::string key;
+            const std::optional<std::string> title = TitleOf(doc, slot, &key);
+            if (!title || !IsExactSetTitle(*title)) continue;
+            doc.RemoveKey(kTitlesSection, key);
+            removed |= std::uint32_t{1} << slot;
+            again = true;
+        }
+    }
+    std::vector<int> slots;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (removed & (std::uint32_t{1} << slot)) slots.push_back(slot);
+    }
+    return slots;
+}
+
+// Titles that begin as the set's do without being one of them: the guard passes, nothing goes.
+std::vector<StrandedWindow> NearMisses(const profile::Document& doc) {
+    std::vector<StrandedWindow> titles;
+    const std::uint32_t set = ReadSlotInventory(doc).setMask;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (set & (std::uint32_t{1} << slot)) titles.push_back({slot, TitleOf(doc, slot).value_or("")});
+    }
+    return titles;
+}
+
+EditOutcome NoExactTitlesRefusal(const std::string& file, const std::vector<StrandedWindow>& titles) {
+    std::string list, inline_;
+    for (const StrandedWindow& window : titles) {
+        list += "\n    " + SlotKey(window.slot) + "  " + window.title;
+        inline_ += (inline_.empty() ? "" : ", ") + SlotKey(window.slot) + " (" + window.title + ")";
+    }
+    return Refusal(EditKind::NoExactTitles,
+                   std::string(ActionText(Action::Remove)) + "\n\nFile: " + file +
+                       "\n\nThese titles begin with \"" + kSetTitlePrefix +
+                       "\" but none is exactly a title of the Aerolith windows, so Panelwright cannot tell them "
+                       "for its own:" + list +
+                       "\n\nRemove those windows by hand: delete their titles from [Window Titles] and their "
+                       "[WindowNN] sections.\n\nNothing was changed.",
+                   "no title is exactly one of the set's: " + inline_ + " only begin like them; remove those by hand");
+}
+
+// An edit never makes a panel.cfg: the set alone would become the panel's main window.
+EditOutcome NoPanelFileRefusal(Action action, const std::string& file, profile::FileSystem& files) {
+    const std::string backup = BackupPath(file);
+    const bool backedUp = profile::FileExists(backup, files);
+    std::string message = std::string(ActionText(action)) + "\n\nFolder: " + platform::FolderPart(file) +
+                          "\n\nThe folder has no panel.cfg, so there is no panel to " +
+                          (action == Action::Install ? "add the windows to." : "take them out of.");
+    std::string reason = "the folder has no panel.cfg";
+    if (backedUp) {
+        message += "\n\n" + backup +
+                   " is there: it holds the panel.cfg of an edit that was interrupted. Rename it back to "
+                   "panel.cfg to restore the panel, then try again.";
+        reason += "; " + backup + " is there: rename it back to panel.cfg to restore the panel";
+    }
+    EditOutcome refused = Refusal(EditKind::NoPanelFile, message + "\n\nNothing was changed.", reason);
+    refused.interrupted = backedUp;
+    return refused;
+}
+
+// After the removal, a [Window Titles] left with no line at all goes too, header and line end.
+void DropEmptyTitlesSection(profile::Document& doc) {
+    if (doc.HasSection(kTitlesSection) && doc.SectionLineCount(kTitlesSection) == 0) {
+        doc.RemoveSection(kTitlesSection);
+    }
 }
 
 }  // namespace
@@ -265,6 +356,7 @@ EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t sl
     if (profile::Error e = profile::Load(file, loaded, files)) {
         return Failure(ReadFailureMessage(Action::Install, file, e), ReasonOf(e));
     }
+    if (!loaded.existed) return NoPanelFileRefusal(Action::Install, file, files);
     if (loaded.doc.Unrepresentable()) {
         return Failure(UnrepresentableMessage(Action::Install, file), kUnrepresentableReason);
     }
@@ -277,6 +369,7 @@ EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t sl
 
     profile::Document doc = loaded.doc;
     for (const ProfileWrite& write : GpsWindowSetWrites(plan.slots, width)) doc.Set(write.section, write.key, write.value);
+    doc.KeepSourceEnding();
 
     if (options.dryRun) {
         out.diff = profile::UnifiedDiff(doc, file, file);
@@ -298,6 +391,7 @@ EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSyst
     if (profile::Error e = profile::Load(file, loaded, files)) {
         return Failure(ReadFailureMessage(Action::Remove, file, e), ReasonOf(e));
     }
+    if (!loaded.existed) return NoPanelFileRefusal(Action::Remove, file, files);
     if (loaded.doc.Unrepresentable()) {
         return Failure(UnrepresentableMessage(Action::Remove, file), kUnrepresentableReason);
     }
@@ -307,27 +401,27 @@ EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSyst
     out.slotMask = before.slotMask;
     if (!before.setFound) {
         out.kind = EditKind::NoSet;
+        out.message = "There were no Aerolith windows to remove from this panel.\n\nFile: " + file +
+                      "\n\nNo title in its [Window Titles] begins with \"" + kSetTitlePrefix +
+                      "\"; another program may have changed the file since Panelwright read it.\n\nNothing was "
+                      "changed.";
         out.reason = "it holds no Aerolith windows";
         return out;
     }
 
     profile::Document doc = loaded.doc;
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        const std::string key = SlotKey(slot);
-        const std::optional<std::string> title = profile::ReadValue(doc, kTitlesSection, key);
-        for (const char* setTitle : kRemovalOrder) {
-            if (title == setTitle) {
-                doc.RemoveKey(kTitlesSection, key);
-                out.removedSlots.push_back(slot);
-                break;
-            }
-        }
+    out.removedSlots = RemoveSetTitles(doc);
+    if (out.removedSlots.empty()) {
+        EditOutcome refused = NoExactTitlesRefusal(file, NearMisses(loaded.doc));
+        refused.inventoryKnown = true;
+        refused.slotMask = before.slotMask;
+        return refused;
     }
     for (int slot : out.removedSlots) doc.RemoveSection(SlotKey(slot));
+    DropEmptyTitlesSection(doc);
+    doc.KeepSourceEnding();
 
     out.kind = EditKind::Done;
-    if (!doc.Modified()) return out;  // nothing matched exactly: the file stays untouched
-
     if (options.dryRun) {
         out.diff = profile::UnifiedDiff(doc, file, file);
     } else {
@@ -341,7 +435,7 @@ EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSyst
         }
     }
     if (!options.dryRun) out.slotMask = ReadSlotInventory(doc).slotMask;
-    const std::vector<StrandedWindow> stranded = StrandedWindows(doc);
+    const std::vector<StrandedWindow> stranded = StrandedWindows(loaded.doc, doc);
     out.message = StrandedMessage(file, stranded);
     out.reason = StrandedReason(stranded);
     return out;

@@ -22,6 +22,9 @@ enum class EditKind {
     BelowGap,        // install: an untitled window section lies below the slots the set would
                      // take, so the simulator would never open the set; nothing touched
     NoSet,           // removal: no title begins with "Skyvantage 530"; nothing touched
+    NoExactTitles,   // removal: titles begin with "Skyvantage 530", none is exactly the set's;
+                     // nothing touched
+    NoPanelFile,     // the folder has no panel.cfg; nothing made
     Failed,          // the file could not be read or saved; it is as it was (see message)
     PathTooLong,     // the file or its backup path exceeds the Windows limit; nothing touched
 };
@@ -37,6 +40,7 @@ struct EditOutcome {
     bool inventoryKnown = false;             // removal: slotMask is the file's inventory afterwards
     std::uint32_t slotMask = 0;
     std::string diff;                        // dry run, Done: the change as a unified diff; empty: none
+    bool interrupted = false;                // NoPanelFile: a panel.cfg_backup lies in the folder
 };
 
 struct EditOptions {
@@ -45,6 +49,10 @@ struct EditOptions {
 
 // The simulator opens a panel's windows by their titles, counting up from Window00 and stopping
 // at the first number without a title: a window titled above that gap is never opened.
+
+// Both edits keep the file's ending: a file whose last line had no line end still ends without
+// one, so install then remove gives back the file's bytes. Neither makes a panel.cfg that is
+// not there (NoPanelFile).
 
 // panelFolder ends in the path separator ("\" as the selection composes it). slotMask is the
 // panel's SlotMask row; width the main window's width. The set takes the four lowest slots free
@@ -55,9 +63,11 @@ struct EditOptions {
 EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
                                 profile::FileSystem& files = profile::SystemFiles(), const EditOptions& options = {});
 
-// Removes every title of the set held under a two-digit key of "Window Titles" and then the
-// sections of those slots. Nobody's windows are renumbered: when titles then stand above a
-// gap, the removal is still Done and its message names the windows out of reach.
+// Removes every title of the set, under whichever key the inspection reads it by (two-digit,
+// else one-digit), then the [WindowNN] sections of those slots, and "Window Titles" itself when
+// nothing is left in it. Nobody's windows are renumbered: when a window the simulator opened
+// before the removal stands above a gap after it, the removal is still Done and its message
+// names the windows out of reach.
 EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles(),
                                const EditOptions& options = {});
 

@@ -10,9 +10,6 @@ namespace panelcfg {
 const std::array<const char*, 4> kSetTitles = {
     "Skyvantage 530 MiniStack", "Skyvantage 530 GPS", "Skyvantage 530 AVIONICS", "Skyvantage 530 VOR"};
 
-const std::array<const char*, 4> kRemovalOrder = {
-    "Skyvantage 530 MiniStack", "Skyvantage 530 GPS", "Skyvantage 530 VOR", "Skyvantage 530 AVIONICS"};
-
 namespace {
 
 // Fractions of the main window's width, in 1024ths.

@@ -11,9 +11,6 @@ namespace panelcfg {
 // Window titles in the order of slot assignment and writing: MiniStack, GPS, AVIONICS, VOR.
 extern const std::array<const char*, 4> kSetTitles;
 
-// The four titles in the order the removal compares them.
-extern const std::array<const char*, 4> kRemovalOrder;
-
 // Sizes in the window set, each W * k / 1024 truncated toward zero.
 struct SetSizes {
     int miniWidth = 0, miniHeight = 0;

@@ -138,8 +138,21 @@ bool ScanForModuleMarker(std::string_view text) {
 }
 
 PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot) {
-    const profile::Document doc = profile::ReadDocument(PanelFilePath(panelFolder));
     PanelFacts facts;
+    const std::string file = PanelFilePath(panelFolder);
+    std::string bytes;
+    bool existed = false;
+    profile::FileSystem& files = profile::SystemFiles();
+    if (const profile::Error error = files.Read(file, bytes, existed)) {
+        const bool folder = files.Probe(file) == profile::PathKind::Folder;
+        facts.file = folder ? PanelFileState::Folder : PanelFileState::Unreadable;
+        if (!folder) facts.fileError = error.reason;
+        return facts;
+    }
+    const profile::Document doc = profile::Document::ParseOwned(std::move(bytes));
+    facts.file = !existed ? PanelFileState::Missing
+                 : doc.Unrepresentable() ? PanelFileState::NotText
+                                         : PanelFileState::Readable;
     facts.alias = ReadPanelAlias(doc, simulatorRoot);
     facts.inventory = ReadSlotInventory(doc);
     facts.sections = ReadWindowSections(doc);

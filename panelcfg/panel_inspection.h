@@ -46,9 +46,20 @@ std::uint32_t ReadWindowSections(const profile::Document& doc);
 // whole file equals a search line by line, however long the lines are.
 bool ScanForModuleMarker(std::string_view text);
 
+// What reading a panel.cfg found, before any of its answers.
+enum class PanelFileState {
+    Readable,  // read, and plain text the edits can write back
+    Missing,   // no panel.cfg: answers as an empty file
+    NotText,   // UTF-16: cannot be written back without loss, answers as empty
+    Folder,    // panel.cfg is a folder
+    Unreadable,  // the system refused to read it (fileError says why)
+};
+
 // All three answers from one read of panelFolder's panel.cfg (panelFolder without a trailing
-// separator). A missing or unreadable file answers as an empty one.
+// separator). A file that is missing or cannot be read answers as an empty one; file says which.
 struct PanelFacts {
+    PanelFileState file = PanelFileState::Missing;
+    std::string fileError;  // Unreadable: the system's reason, one sentence naming the file
     PanelAlias alias;
     SlotInventory inventory;
     std::uint32_t sections = 0;  // ReadWindowSections

@@ -88,10 +88,15 @@ std::string UnifiedDiff(const Document& edited, const std::string& fromName, con
         if (out.empty()) out = "--- " + fromName + "\n+++ " + toName + "\n";
         out += "@@ -" + Range(oldLine - before, oldCount) + " +" + Range(newLine - before, newCount) + " @@\n";
         for (std::size_t k = start; k < end; ++k) {
+            // Each line keeps its own line end, so patch applies the hunks to CRLF files too.
             out += ops[k].kind;
             out += ops[k].line.text;
-            out += '\n';
-            if (ops[k].line.eol.empty()) out += "\\ No newline at end of file\n";
+            if (ops[k].line.eol.empty()) {
+                out += "\n\\ No newline at end of file\n";
+            } else {
+                out += ops[k].line.eol;
+                if (ops[k].line.eol.back() != '\n') out += '\n';  // a CR-only line end
+            }
         }
         for (; i < end; ++i) {
             if (ops[i].kind != '+') ++oldLine;

@@ -10,8 +10,9 @@
 namespace profile {
 
 // The change from the bytes edited was parsed from (edited.Source()) to edited as it would be
-// saved, with fromName and toName in the header lines; empty when nothing changed. Lines are
-// shown without their line ends; a last line without one is marked as diff marks it.
+// saved, with fromName and toName in the header lines; empty when nothing changed. Each line
+// keeps its own line end (the header and hunk lines end in "\n"); a last line without one is
+// marked as diff marks it.
 std::string UnifiedDiff(const Document& edited, const std::string& fromName, const std::string& toName);
 
 }  // namespace profile

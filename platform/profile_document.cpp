@@ -164,6 +164,7 @@ Document Document::FromBlock(std::shared_ptr<const std::string> block) {
         if (IsHeader(line.text.View())) doc.headers_.push_back(doc.lines_.size());
         doc.lines_.push_back(line);
     }
+    doc.unterminated_ = !doc.lines_.empty() && doc.lines_.back().eol.Size() == 0;
     // New lines follow the file's most common line end; CRLF when none wins.
     if (lf > crlf && lf > cr) {
         doc.newline_ = Text("\n", 1);
@@ -271,6 +272,11 @@ bool Document::HasSection(std::string_view section) const {
     return FindSection(Trim(section)) != npos;
 }
 
+std::size_t Document::SectionLineCount(std::string_view section) const {
+    const std::size_t header = FindSection(Trim(section));
+    return header == npos ? 0 : SectionEnd(header) - header - 1;
+}
+
 std::vector<std::string> Document::SectionHeaders() const {
     std::vector<std::string> names;
     for (std::size_t header : headers_) {
@@ -363,6 +369,13 @@ void Document::RemoveSection(std::string_view section) {
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(header),
                  lines_.begin() + static_cast<std::ptrdiff_t>(end));
     IndexHeaders();
+    modified_ = true;
+}
+
+void Document::KeepSourceEnding() {
+    if (!unterminated_ || lines_.empty() || lines_.back().eol.Size() == 0) return;
+    lines_.back().eol = Text();
+    lines_.back().origin = kWritten;
     modified_ = true;
 }
 

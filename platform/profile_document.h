@@ -58,6 +58,9 @@ public:
     std::uint32_t GetInt(std::string_view section, std::string_view key, std::int32_t def) const;
 
     bool HasSection(std::string_view section) const;
+    // Lines of every kind (keys, comments, blanks) between the first header of section and the
+    // next header; 0 when the section is missing.
+    std::size_t SectionLineCount(std::string_view section) const;
 
     // The lists kernel32 returns for a null section / a null key: every header with a non-empty
     // name, duplicates included; every key line of the first such section (lines without '='
@@ -79,6 +82,12 @@ public:
 
     // True once any edit changed the text.
     bool Modified() const { return modified_; }
+
+    // Gives the document the ending of the text it was parsed from: when that text's last line
+    // had no line end, the line that now ends the document loses its own (a line an edit moved
+    // off the end already got one). The profile functions always end a file they write; a
+    // panel.cfg edit keeps the file as it was, so that install then remove gives its bytes back.
+    void KeepSourceEnding();
 
     // One line as the document holds it now, without and with its line end. origin: the line's
     // index among the lines parsed from Source(), or kWritten for a line an edit wrote or
@@ -126,6 +135,7 @@ private:
     // Shared between copies, so copying a document copies no text.
     std::vector<std::shared_ptr<const std::string>> storage_;
     bool bom_ = false;
+    bool unterminated_ = false;  // the parsed text's last line has no line end
     bool unrepresentable_ = false;
     bool modified_ = false;
     Text newline_{"\r\n", 2};  // line end used for lines this document adds

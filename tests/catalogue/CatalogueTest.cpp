@@ -54,6 +54,9 @@ const char* Name(Unusable why) {
         case Unusable::PathTooLong: return " unusable=path-too-long";
         case Unusable::NameUnspellable: return " unusable=name-unspellable";
         case Unusable::AircraftUnspellable: return " unusable=aircraft-unspellable";
+        case Unusable::PanelFileNotText: return " unusable=panel-file-not-text";
+        case Unusable::PanelFileIsFolder: return " unusable=panel-file-is-folder";
+        case Unusable::PanelFileUnreadable: return " unusable=panel-file-unreadable";
         case Unusable::AliasTooLong: break;
     }
     return " unusable=alias-too-long";

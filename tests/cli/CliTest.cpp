@@ -8,8 +8,8 @@
 //   ~ PATH            the case may change this file under {sim}; every other file keeps its bytes
 //   @ PATH            afterwards the file holds the bytes it held before the first case
 //
-// Output is compared with {sim} for the folder and '/' for every separator, so one case holds
-// for the Windows build and the native one. Cases run in order on the same folder.
+// Output is compared with {sim} for the folder, '/' for every separator and \r for a CR, so one
+// case holds for the Windows build and the native one. Cases run in order on the same folder.
 #include "cli/cli.h"
 #include "support/TestSupport.h"
 
@@ -46,7 +46,8 @@ std::string Normalised(std::string text, const std::string& sim) {
     for (std::size_t at = text.find("\\\\"); at != std::string::npos; at = text.find("\\\\", at + 1)) text.erase(at, 1);
     text = pwtest::Replaced(text, sim, "{sim}");
     std::replace(text.begin(), text.end(), '\\', '/');
-    return text;
+    // A diff keeps each line's own line end: a CR shows as the two characters \r.
+    return pwtest::Replaced(text, "\r", "\\r");
 }
 
 TEST(CliTest, EveryCaseComesOutAsWritten) {

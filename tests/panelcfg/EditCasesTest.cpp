@@ -4,7 +4,8 @@
 //   case           what to do and what must come of it, one "key: value" per line:
 //                    edit: install WIDTH | remove
 //                    mask: N            the SlotMask row (default: the titles of panel.cfg)
-//                    outcome: done | not-enough-slots | below-gap | no-set | failed | path-too-long
+//                    outcome: done | not-enough-slots | below-gap | no-set | no-exact-titles |
+//                             no-panel-file | failed | path-too-long
 //                    slots: A B C D     the install's slots
 //                    says: TEXT         the message holds TEXT ({file} is panel.cfg's path); repeatable
 //                    silent: yes        the message is empty
@@ -17,11 +18,16 @@
 //                                       changed-on-disk (expected.cfg is written while the backup is made)
 //                    files: NAMES       the folder afterwards (default: panel.cfg;); a backup left
 //                                       there holds the file as before
+//                    round-trip: yes    a removal after the install gives the file's bytes back,
+//                                       and its note is empty unless...
+//                    round-trip-says: TEXT   ...the removal's note holds TEXT; repeatable
+//                    backup: BYTES      a panel.cfg_backup holding BYTES lies in the folder first
 //   expected.cfg   the file afterwards, byte for byte (absent: as before)
 //   expected.diff  what a dry run of the edit prints ({file} is panel.cfg's path)
 //
 // Every case runs as a dry run first, which must come to the same outcome and write nothing,
-// and checks that no file but panel.cfg is left in the folder.
+// and checks that no file but panel.cfg is left in the folder. Where GNU patch is at hand, the
+// dry run's diff applied to the file before must give the file the real edit wrote.
 #include "panelcfg/gps_window_set.h"
 
 #include "panelcfg/panel_inspection.h"
@@ -45,6 +51,7 @@ namespace fs = std::filesystem;
 const std::map<std::string, EditKind> kOutcomes = {
     {"done", EditKind::Done},         {"not-enough-slots", EditKind::NotEnoughSlots},
     {"below-gap", EditKind::BelowGap}, {"no-set", EditKind::NoSet},
+    {"no-exact-titles", EditKind::NoExactTitles}, {"no-panel-file", EditKind::NoPanelFile},
     {"failed", EditKind::Failed},     {"path-too-long", EditKind::PathTooLong},
 };
 
@@ -85,6 +92,7 @@ void RunCase(const fs::path& folder) {
     const bool existed = fs::exists(folder / "panel.cfg");
     const std::string before = pwtest::ReadBytes((folder / "panel.cfg").string());
     if (existed) pwtest::WriteBytes(file, before);
+    if (keys.count("backup")) pwtest::WriteBytes(file + "_backup", pwtest::Text(pwtest::Tokens(one("backup")).at(0)));
     const std::string expected =
         fs::exists(folder / "expected.cfg") ? pwtest::ReadBytes((folder / "expected.cfg").string()) : before;
 
@@ -120,6 +128,9 @@ void RunCase(const fs::path& folder) {
         EXPECT_EQ(dry.diff.empty(), expected == before) << dry.diff;
         EXPECT_EQ(dry.kind, out.kind);
         EXPECT_EQ(dry.message, out.message);
+        if (!dry.diff.empty()) {
+            EXPECT_EQ(pwtest::Patched(before, dry.diff).value_or(expected), expected) << "patch and the dry run's diff";
+        }
     }
 
     ASSERT_EQ(1u, kOutcomes.count(one("outcome"))) << "outcome: " << one("outcome");
@@ -140,25 +151,54 @@ void RunCase(const fs::path& folder) {
 
     const std::string after = pwtest::ReadBytes(file);
     EXPECT_EQ(expected, after);
-    const std::string files = one("files").empty() && (existed || out.kind == EditKind::Done) ? "panel.cfg;" : one("files");
+    const std::string files = !one("files").empty() ? one("files") : existed ? "panel.cfg;" : "";
     EXPECT_EQ(files, pwtest::ListFolder(temp.Folder()));
     if (files.find("panel.cfg_backup") != std::string::npos) {
-        EXPECT_EQ(before, pwtest::ReadBytes(file + "_backup"));
+        const std::string backup = keys.count("backup") ? pwtest::Text(pwtest::Tokens(one("backup")).at(0)) : before;
+        EXPECT_EQ(backup, pwtest::ReadBytes(file + "_backup"));
     }
     if (!one("reachable").empty()) {
         const std::uint32_t titled = ReadSlotInventory(profile::Document::Parse(after)).slotMask;
         EXPECT_EQ(one("reachable") == "yes", (titled & (titled + 1)) == 0) << std::hex << titled;
     }
+    if (one("round-trip") == "yes") {
+        EditOptions dryRemoval;
+        dryRemoval.dryRun = true;
+        const EditOutcome dryBack = RemoveGpsWindowSet(temp.FolderWithSeparator(), profile::SystemFiles(), dryRemoval);
+        const EditOutcome back = RemoveGpsWindowSet(temp.FolderWithSeparator());
+        EXPECT_EQ(EditKind::Done, back.kind) << back.message;
+        EXPECT_EQ(before, pwtest::ReadBytes(file)) << "install then remove";
+        EXPECT_EQ(before, pwtest::Patched(after, dryBack.diff).value_or(before)) << "patch and the removal's diff";
+        const auto notes = keys.equal_range("round-trip-says");
+        if (notes.first == notes.second) {
+            EXPECT_EQ("", back.message);
+        }
+        for (auto it = notes.first; it != notes.second; ++it) {
+            EXPECT_NE(std::string::npos, back.message.find(it->second)) << it->second << "\nnote: " << back.message;
+        }
+        EXPECT_EQ("panel.cfg;", pwtest::ListFolder(temp.Folder()));
+    }
 }
 
-TEST(EditCasesTest, EveryGoldenCaseComesOutAsWritten) {
-    int count = 0;
+// Every folder of tests/panelcfg/golden with a file "case", by its name ("a-b" runs as a_b).
+std::vector<std::string> CaseNames() {
+    std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(pwtest::Source("tests/panelcfg/golden"))) {
-        SCOPED_TRACE(entry.path().filename().string());
-        count += fs::exists(entry.path() / "case");
-        if (fs::exists(entry.path() / "case")) RunCase(entry.path());
+        if (fs::exists(entry.path() / "case")) names.push_back(entry.path().filename().string());
     }
-    EXPECT_GT(count, 40) << "cases missing; PW_SOURCE_DIR names the source tree";
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class GoldenEditTest : public testing::TestWithParam<std::string> {};
+
+TEST_P(GoldenEditTest, ComesOutAsWritten) { RunCase(fs::path(pwtest::Source("tests/panelcfg/golden")) / GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Golden, GoldenEditTest, testing::ValuesIn(CaseNames()),
+                         [](const testing::TestParamInfo<std::string>& info) { return pwtest::TestName(info.param); });
+
+TEST(EditCasesTest, GoldenCasesAreThere) {
+    EXPECT_GT(CaseNames().size(), 40u) << "cases missing; PW_SOURCE_DIR names the source tree";
 }
 
 // What a golden case cannot say: a stale backup is replaced by the file as it was, then deleted;
@@ -188,6 +228,7 @@ TEST(EditCasesTest, BackupLongestPathAndMissingFolder) {
         const std::string folder = base + std::string(length - base.size() - 1 - 9, static_cast<char>('a' + length % 26)) +
                                    pwtest::kSeparator;
         fs::create_directory(folder);
+        if (length == 252) pwtest::WriteBytes(folder + "panel.cfg", "");
         const EditOutcome out = InstallGpsWindowSet(folder, 0, 640);
         EXPECT_EQ(length == 252 ? EditKind::Done : EditKind::PathTooLong, out.kind) << out.message;
         EXPECT_EQ(length == 252, fs::exists(folder + "panel.cfg"));
@@ -199,8 +240,8 @@ TEST(EditCasesTest, BackupLongestPathAndMissingFolder) {
 
     const std::string gone = temp.Path("gone") + pwtest::kSeparator;
     const EditOutcome out = InstallGpsWindowSet(gone, 0, 640);
-    EXPECT_EQ(EditKind::Failed, out.kind);
-    EXPECT_NE(std::string::npos, out.message.find(gone + "panel.cfg")) << out.message;
+    EXPECT_EQ(EditKind::NoPanelFile, out.kind);
+    EXPECT_NE(std::string::npos, out.message.find(gone)) << out.message;
     EXPECT_FALSE(fs::exists(gone));
 }
 

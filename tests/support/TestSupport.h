@@ -13,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -135,6 +136,31 @@ inline std::vector<std::string> Tokens(const std::string& line) {
         tokens.push_back(text);
     }
     return tokens;
+}
+
+// What GNU patch makes of before with diff (a unified diff of one file), or "patch failed";
+// nullopt where no patch program is at hand (the Windows build).
+inline std::optional<std::string> Patched(const std::string& before, const std::string& diff) {
+#ifdef _WIN32
+    (void)before, (void)diff;
+    return std::nullopt;
+#else
+    TempFolder temp;
+    WriteBytes(temp.Path("before"), before);
+    WriteBytes(temp.Path("diff"), diff);
+    const std::string command = "patch --quiet --output='" + temp.Path("after") + "' '" + temp.Path("before") + "' '" +
+                                temp.Path("diff") + "' >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0) return std::string("patch failed");
+    return ReadBytes(temp.Path("after"));
+#endif
+}
+
+// A case's name as a test's name: letters and digits, every other character '_'.
+inline std::string TestName(std::string name) {
+    for (char& c : name) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) c = '_';
+    }
+    return name;
 }
 
 // A token's text: a quoted token without its mark, a bare word as it stands.

@@ -7,7 +7,7 @@
 
 #include "catalogue/aircraft_tree.h"
 #include "catalogue/catalogue.h"
-#include "catalogue/message.h"
+#include "catalogue/messages.h"
 #include "catalogue/selection.h"
 #include "host/trainer.h"
 #include "platform/registry.h"

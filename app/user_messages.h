@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "catalogue/message.h"
+#include "catalogue/messages.h"
 
 namespace app {
 

@@ -36,6 +36,7 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     if (panel.unusable != Unusable::No) return panel;
 
     const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot);
+    panel.leftovers = facts.leftovers;
     // A file the edits cannot read or write back is listed, never edited.
     switch (facts.file) {
         case panelcfg::PanelFileState::NotText: panel.unusable = Unusable::PanelFileNotText; return panel;
@@ -50,7 +51,6 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     }
     panel.setMask = facts.inventory.setMask;
     panel.sections = facts.sections;
-    panel.mainWindowWidth = facts.mainWindowWidth;
     if (facts.alias.present) {
         panel.kind = PanelKind::Alias;
         panel.aliasPath = facts.alias.path;

@@ -21,9 +21,10 @@ struct PanelRecord {
     std::uint32_t slotMask = 0;        // Plain: window slots holding a title; each removal refreshes it
     std::uint32_t setMask = 0;         // slots whose title begins with "Skyvantage 530", as scanned
     std::uint32_t sections = 0;        // slots with a [WindowNN] section of their own, as scanned
-    double mainWindowWidth = 640.0;    // "size_mm" width of its [Window00], as scanned
     Unusable unusable = Unusable::No;  // why it may not be opened, if so
     std::string unusableDetail;        // PanelFileUnreadable: the system's reason, naming the file
+    bool leftovers = false;            // a backup or temporary file of an interrupted edit lies beside
+                                       // its panel.cfg; the next edit clears them
 };
 
 struct AircraftRecord {

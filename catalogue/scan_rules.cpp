@@ -1,9 +1,9 @@
 #include "catalogue/scan_rules.h"
 
+#include "panelcfg/panel_paths.h"
 #include "platform/ascii.h"
 #include "platform/paths.h"
 
-#include <cstring>
 
 namespace catalogue {
 
@@ -19,7 +19,7 @@ std::string ComposePanelFolder(const std::string& simulatorRoot, const std::stri
 
 Unusable CheckPanelFolder(const std::string& folder) {
     if (folder.find_first_of("?*") != std::string::npos) return Unusable::NameUnspellable;
-    if (folder.size() + std::strlen(kLongestPanelFile) > platform::kMaxPathChars) return Unusable::PathTooLong;
+    if (folder.size() + panelcfg::kLongestPanelFileChars > platform::kMaxPathChars) return Unusable::PathTooLong;
     return Unusable::No;
 }
 

@@ -6,9 +6,6 @@
 
 namespace catalogue {
 
-// The longest file name an edit puts into a panel folder: the transient backup copy.
-constexpr const char* kLongestPanelFile = "panel.cfg_backup";
-
 // Why a listed panel cannot be opened. Such a panel is listed so the user sees it, but nothing
 // ever reads or writes its files: a cut or misspelt path would name another file.
 enum class Unusable {

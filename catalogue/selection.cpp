@@ -1,5 +1,6 @@
 #include "catalogue/selection.h"
 
+#include "catalogue/messages.h"
 #include "panelcfg/gps_window_set.h"
 #include "panelcfg/panel_inspection.h"
 #include "platform/paths.h"
@@ -13,49 +14,6 @@ namespace {
 constexpr const char* kMainWindowSection = "Window00";
 constexpr const char* kInstallCaption = "Install Aerolith";
 constexpr const char* kRemoveCaption = "Remove Aerolith";
-
-constexpr const char* kAliasTooLong =
-    "Panelwright cannot show the panel this alias names: the alias in its panel.cfg gives a "
-    "folder path that is too long for Windows.\n\nNothing was changed.";
-
-Message Warning(std::string text) { return Message{std::move(text), kProgramCaption, Severity::Warning}; }
-
-// Why the panel in folder cannot be opened, and what to do. detail: the system's reason, if any.
-Message UnusableMessage(Unusable why, const std::string& folder, const std::string& detail) {
-    const std::string start = "Panelwright cannot work on this panel: ";
-    const std::string unspellable =
-        " holds characters that this system's ANSI code page cannot spell. The simulator, an ANSI "
-        "program, cannot load such a folder either.\n\n";
-    switch (why) {
-        case Unusable::NameUnspellable:
-            return Warning(start + "the name of its folder" + unspellable + folder +
-                           "\n\nNothing was changed. Rename the panel folder using only characters of this "
-                           "system's code page, then start Panelwright again.");
-        case Unusable::AircraftUnspellable:
-            return Warning(start + "the name of its aircraft folder" + unspellable + folder +
-                           "\n\nNothing was changed. Rename the aircraft folder using only characters of this "
-                           "system's code page, then start Panelwright again.");
-        case Unusable::AliasTooLong:
-            return Warning(kAliasTooLong);
-        case Unusable::PanelFileNotText:
-            return Warning(start + "its panel.cfg is stored as UTF-16 (Unicode) text, which Panelwright cannot "
-                                   "write back without damaging it.\n\n" + folder +
-                           "panel.cfg\n\nNothing was changed. Save the file as ANSI text (in Notepad: Save As, "
-                           "Encoding ANSI), then start Panelwright again.");
-        case Unusable::PanelFileIsFolder:
-            return Warning(start + "its panel.cfg is a folder, not a file.\n\n" + folder +
-                           "panel.cfg\n\nNothing was changed.");
-        case Unusable::PanelFileUnreadable:
-            return Warning(start + "its panel.cfg cannot be read.\n\n" + detail +
-                           "\n\nNothing was changed. Check the file's permissions, close any program that "
-                           "locks it, then start Panelwright again.");
-        case Unusable::PathTooLong:
-        case Unusable::No:
-            break;
-    }
-    return Warning(start + "the path of its folder is too long for Windows.\n\n" + folder +
-                   "\n\nNothing was changed. Move or rename the folders to give this panel a shorter path.");
-}
 
 // The folder of a Plain or Foreign panel, and whether it may be opened.
 Unusable ComposeFolder(const Catalogue& catalogue, const std::string& simulatorRoot, const PanelRecord& panel,
@@ -82,8 +40,12 @@ void ApplyMark(PanelRecord& panel, MarkChange mark) {
     if (mark != MarkChange::Keep) panel.marked = mark == MarkChange::Mark;
 }
 
-Message EditMessage(const panelcfg::EditOutcome& outcome) {
-    return Message{outcome.message, kPanelCfgErrorCaption, Severity::Error};
+// The catalogue's copy of the panel, as the edit left the file (or found it).
+void Refresh(PanelRecord& panel, const panelcfg::EditOutcome& outcome) {
+    if (!outcome.stateKnown) return;
+    panel.slotMask = outcome.state.inventory.slotMask;
+    panel.setMask = outcome.state.inventory.setMask;
+    panel.sections = outcome.state.sections;
 }
 
 }  // namespace
@@ -132,16 +94,12 @@ SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot
         return view;
     }
 
-    selection.mainWindowWidth = panelcfg::ReadMainWindowWidth(doc);
-
     view.pathLine = selection.folderPath;
     view.bitmapPath = selection.folderPath + *bitmapName;
     if (view.bitmapPath.size() > platform::kMaxPathChars) {
         // A cut path could name another picture: show none and say why.
         view.preview = PreviewChange::Clear;
-        view.message = Warning(
-            "The preview of this panel cannot be shown: the path of its main bitmap, as panel.cfg names it, is too "
-            "long for Windows.\n\n" + view.bitmapPath);
+        view.message = PreviewPathTooLongMessage(view.bitmapPath);
     } else {
         view.preview = PreviewChange::PanelBitmap;
     }
@@ -174,28 +132,25 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simula
 
     const bool installing = !selection.installed;  // the state the panel is to reach
     const panelcfg::EditOutcome outcome =
-        installing ? panelcfg::InstallGpsWindowSet(folder, panel.slotMask, selection.mainWindowWidth, files)
-                   : panelcfg::RemoveGpsWindowSet(folder, files);
-    if (outcome.inventoryKnown) panel.slotMask = outcome.slotMask;
-    if (outcome.kind == panelcfg::EditKind::NoSet) {
-        // The file holds no set, whatever the mark said: show the panel as it is, and say why.
-        selection.installed = false;
-        view.button = RefreshInstallButton(selection);
-        ApplyMark(panel, view.button->mark);
-        view.redraw = true;
-        view.message = Warning(outcome.message);
-        return view;
+        installing ? panelcfg::InstallGpsWindowSet(folder, files) : panelcfg::RemoveGpsWindowSet(folder, files);
+    Refresh(panel, outcome);
+    view.message = EditMessage(outcome);
+    switch (outcome.kind) {
+        case panelcfg::EditKind::Done:
+            selection.installed = installing;
+            view.clearStatusLine = !installing;
+            break;
+        case panelcfg::EditKind::AlreadyDone:
+        case panelcfg::EditKind::NoSet:
+            // The file is already as asked, whatever the mark said: show the panel as it is.
+            selection.installed = outcome.kind == panelcfg::EditKind::AlreadyDone;
+            break;
+        default:
+            return view;  // a refusal or failure changes nothing but says why
     }
-    if (outcome.kind != panelcfg::EditKind::Done) {
-        view.message = EditMessage(outcome);
-        return view;
-    }
-    selection.installed = installing;
     view.button = RefreshInstallButton(selection);
     ApplyMark(panel, view.button->mark);
     view.redraw = true;
-    view.clearStatusLine = !installing;
-    if (!outcome.message.empty()) view.message = Warning(outcome.message);
     return view;
 }
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
-#include "catalogue/message.h"
+#include "catalogue/messages.h"
 #include "platform/file_system.h"
 #include "platform/profile_document.h"
 
@@ -15,7 +15,6 @@ namespace catalogue {
 
 struct Selection {
     std::string folderPath;          // selected panel folder, ending in "\"; empty at start
-    double mainWindowWidth = 640.0;  // "size_mm" width of the panel's Window00
     bool installed = false;          // the selected Plain panel holds the GPS window set
     bool foreign = false;
     bool alias = false;
@@ -48,7 +47,7 @@ struct SelectionView {
 
 // Makes panel the selection, as a click on its item does. A Plain panel whose panel.cfg names no
 // bitmap in [Window00] is partial: the flags, the folder and the panel number are the new
-// panel's, the width and the screen still the earlier selection's.
+// panel's, the screen still the earlier selection's.
 SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot, int panel, Selection& selection);
 
 // What the install/remove command did.
@@ -61,8 +60,10 @@ struct CommandView {
 
 // Command 2 on panel, which must be the selection (the dialog selects the caret's panel first
 // when it is another). Plain: installs or removes by the selection's installed flag, and on
-// success flips it; a refusal or failure changes nothing but says why. Foreign and Alias: the
-// folder is refreshed, nothing is written.
+// success flips it; a file found as asked already (changed since it was read) is shown as it
+// is, and said; a refusal or failure changes nothing but says why. Either way the panel's slots
+// in the catalogue follow what the edit read. Foreign and Alias: the folder is refreshed,
+// nothing is written.
 CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simulatorRoot, int panel,
                                  Selection& selection, profile::FileSystem& files = profile::SystemFiles());
 

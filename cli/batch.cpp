@@ -1,6 +1,6 @@
 #include "cli/batch.h"
 
-#include "catalogue/selection.h"
+#include "catalogue/messages.h"
 #include "cli/listing.h"
 #include "panelcfg/gps_window_set.h"
 #include "panelcfg/panel_inspection.h"
@@ -30,15 +30,10 @@ std::string Slots(const int* first, const int* last) {
 // one to take the set at all (an alias, a foreign panel), rather than one in need of repair.
 std::string Refusal(const PanelRecord& panel, bool& neverTakesSet) {
     neverTakesSet = false;
-    if (panel.unusable != Unusable::No) {
-        return std::string(UnusableReason(panel.unusable)) + (panel.unusableDetail.empty() ? "" : ": " + panel.unusableDetail);
-    }
-    neverTakesSet = true;
-    if (panel.kind == PanelKind::Alias) return "an alias of " + panel.aliasPath + "; edit that panel instead";
-    if (panel.kind == PanelKind::Foreign) {
-        return "edited by hand to carry the Aerolith gauges without their window titles; choose another panel";
-    }
-    neverTakesSet = false;
+    if (panel.unusable != Unusable::No) return catalogue::UnusableReason(panel.unusable, panel.unusableDetail);
+    neverTakesSet = panel.kind != PanelKind::Plain;
+    if (panel.kind == PanelKind::Alias) return catalogue::AliasReason(panel.aliasPath);
+    if (panel.kind == PanelKind::Foreign) return catalogue::ForeignReason();
     return {};
 }
 
@@ -50,50 +45,40 @@ Result NotEdited(bool named, const std::string& why, std::ostream& out) {
     return named ? Result::Refused : Result::Skipped;
 }
 
-Result EditOne(catalogue::Catalogue& catalogue, const std::string& root, const ChosenPanel& chosen,
+Result EditOne(const catalogue::Catalogue& catalogue, const std::string& root, const ChosenPanel& chosen,
                const BatchRun& run, profile::FileSystem& files, std::ostream& out) {
-    const int number = chosen.number;
-    PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(number)];
-    const std::string folder = PanelFolder(catalogue, root, number);
+    const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(chosen.number)];
+    const std::string folder = PanelFolder(catalogue, root, chosen.number);
     out << folder << ": ";
     bool neverTakesSet = false;
     if (const std::string why = Refusal(panel, neverTakesSet); !why.empty()) {
-        return neverTakesSet ? NotEdited(chosen.named, why, out) : NotEdited(true, why, out);
+        return NotEdited(chosen.named || !neverTakesSet, why, out);
     }
     panelcfg::EditOptions options;
     options.dryRun = run.dryRun;
-    panelcfg::EditOutcome outcome;
-    if (run.install) {
-        if (panel.marked) {
-            out << "has the Aerolith windows already; nothing to do\n";
-            return Result::Unchanged;
-        }
-        outcome = panelcfg::InstallGpsWindowSet(folder, panel.slotMask, panel.mainWindowWidth, files, options);
-    } else {
-        outcome = panelcfg::RemoveGpsWindowSet(folder, files, options);
-    }
+    const panelcfg::EditOutcome outcome = run.install ? panelcfg::InstallGpsWindowSet(folder, files, options)
+                                                      : panelcfg::RemoveGpsWindowSet(folder, files, options);
+    const std::string reason = catalogue::EditReason(outcome);
     switch (outcome.kind) {
         case panelcfg::EditKind::Done:
             break;
+        case panelcfg::EditKind::AlreadyDone:
         case panelcfg::EditKind::NoSet:
-            out << "holds no Aerolith windows; nothing to do\n";
+            out << reason << "; nothing to do\n";
             return Result::Unchanged;
         case panelcfg::EditKind::NoPanelFile:
             // A folder of bitmaps only is no panel to edit; one beside a backup needs repair.
-            return NotEdited(chosen.named || outcome.interrupted, outcome.reason, out);
+            return NotEdited(chosen.named || outcome.interrupted, reason, out);
         case panelcfg::EditKind::NotEnoughSlots:
         case panelcfg::EditKind::BelowGap:
         case panelcfg::EditKind::NoExactTitles:
+        case panelcfg::EditKind::Busy:
         case panelcfg::EditKind::PathTooLong:
-            out << "refused: " << outcome.reason << "\n";
+            out << "refused: " << reason << "\n";
             return Result::Refused;
         case panelcfg::EditKind::Failed:
-            out << "failed: " << outcome.reason << "\n";
+            out << "failed: " << reason << "\n";
             return Result::Failed;
-    }
-    if (!run.dryRun) {
-        panel.marked = run.install;
-        if (outcome.inventoryKnown) panel.slotMask = outcome.slotMask;
     }
     if (run.install) {
         out << (run.dryRun ? "would install in " : "installed in ") << Slots(outcome.slots.data(), outcome.slots.data() + outcome.slots.size());
@@ -101,7 +86,7 @@ Result EditOne(catalogue::Catalogue& catalogue, const std::string& root, const C
         out << (run.dryRun ? "would remove from " : "removed from ")
             << Slots(outcome.removedSlots.data(), outcome.removedSlots.data() + outcome.removedSlots.size());
     }
-    if (!outcome.reason.empty()) out << "; note: " << outcome.reason;
+    if (!reason.empty()) out << "; note: " << reason;
     out << "\n" << outcome.diff;
     return Result::Done;
 }
@@ -161,7 +146,7 @@ std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, con
     return panels;
 }
 
-BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
                      const std::vector<ChosenPanel>& panels, const BatchRun& run, profile::FileSystem& files,
                      std::ostream& out, std::ostream& err) {
     BatchCounts counts;

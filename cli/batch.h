@@ -43,7 +43,7 @@ struct BatchRun {
 // Edits each panel in turn; a failure on one never stops the others. One line per panel to out
 // (and, in a dry run, the diff of its change), the count of done panels to err when asked.
 // A panel that can never take the set is skipped when a pattern chose it, refused when named.
-BatchCounts RunBatch(catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
+BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
                      const std::vector<ChosenPanel>& panels, const BatchRun& run, profile::FileSystem& files,
                      std::ostream& out, std::ostream& err);
 

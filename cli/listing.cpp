@@ -1,5 +1,6 @@
 #include "cli/listing.h"
 
+#include "catalogue/messages.h"
 #include "platform/ascii.h"
 #include "platform/text_encoding.h"
 
@@ -74,22 +75,6 @@ std::vector<int> PanelsInOrder(const catalogue::Catalogue& catalogue, int aircra
     return panels;
 }
 
-const char* UnusableReason(Unusable why) {
-    switch (why) {
-        case Unusable::PathTooLong: return "its folder's path is too long for Windows";
-        case Unusable::NameUnspellable: return "its folder's name holds characters the ANSI code page cannot spell";
-        case Unusable::AircraftUnspellable:
-            return "its aircraft folder's name holds characters the ANSI code page cannot spell";
-        case Unusable::AliasTooLong: return "the folder its alias names has a path too long for Windows";
-        case Unusable::PanelFileNotText:
-            return "its panel.cfg is UTF-16 text, which cannot be written back without damaging it";
-        case Unusable::PanelFileIsFolder: return "its panel.cfg is a folder";
-        case Unusable::PanelFileUnreadable: return "its panel.cfg cannot be read";
-        case Unusable::No: break;
-    }
-    return "";
-}
-
 std::string PanelFolder(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot, int panel) {
     const PanelRecord& record = catalogue.panels[static_cast<std::size_t>(panel)];
     return catalogue::ComposePanelFolder(simulatorRoot, catalogue.aircraft[static_cast<std::size_t>(record.aircraft)].folder,
@@ -112,10 +97,11 @@ void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
                 free = std::to_string(FreeSlots(panel));
             }
             if (panel.unusable != Unusable::No) {
-                kind += ": " + std::string(UnusableReason(panel.unusable));
+                kind += ": " + catalogue::UnusableReason(panel.unusable, panel.unusableDetail);
             } else if (panel.kind == PanelKind::Alias) {
                 kind += " of " + panel.aliasPath;
             }
+            if (panel.leftovers) kind += "; leftovers of an interrupted edit";
             rows.push_back({aircraft.title, aircraft.folder, panel.name, set, free, kind});
         }
     }
@@ -148,13 +134,16 @@ void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulat
             entry["folder"] = text(panel.name);
             entry["path"] = text(PanelFolder(catalogue, simulatorRoot, panelNumber));
             entry["kind"] = KindName(panel);
-            if (panel.unusable != Unusable::No) entry["reason"] = UnusableReason(panel.unusable);
+            if (panel.unusable != Unusable::No) {
+                entry["reason"] = catalogue::UnusableReason(panel.unusable, panel.unusableDetail);
+            }
             if (panel.unusable == Unusable::No && panel.kind == PanelKind::Alias) entry["target"] = text(panel.aliasPath);
             if (UsesSlots(panel)) {
                 entry["installed"] = panel.kind == PanelKind::Plain && panel.marked;
                 entry["setSlots"] = SlotNames(panel.setMask);
                 entry["freeSlots"] = FreeSlots(panel);
             }
+            entry["leftovers"] = panel.leftovers;
             panels.push_back(std::move(entry));
         }
         Json entry;

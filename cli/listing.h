@@ -17,9 +17,6 @@ std::vector<int> AircraftInTreeOrder(const catalogue::Catalogue& catalogue);
 // every file system, which lists folders in an order of its own.
 std::vector<int> PanelsInOrder(const catalogue::Catalogue& catalogue, int aircraft);
 
-// Why a panel may not be edited, in a few words.
-const char* UnusableReason(catalogue::Unusable why);
-
 // The folder of a panel as the dialog composes it, ending in the separator.
 std::string PanelFolder(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot, int panel);
 

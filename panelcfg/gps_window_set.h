@@ -1,10 +1,11 @@
-// The install and the removal of the GPS window set as edits of one panel.cfg: each reads the
-// file once, applies the whole edit to one document and saves it once (panel_edit_commit.h),
-// then says what happened, with the text to tell the user. Nothing here talks to the user.
+// The install and the removal of the GPS window set as edits of one panel.cfg: each takes the
+// panel's edit lock, reads the file once, plans from what it read, applies the whole edit to one
+// document and saves it once (panel_edit_commit.h). Each returns what happened as data; the
+// layers above word it for the user. Nothing here talks to the user.
 #pragma once
 
+#include "panelcfg/panel_inspection.h"
 #include "platform/file_system.h"
-#include "platform/profile_document.h"
 
 #include <array>
 #include <cstdint>
@@ -13,11 +14,11 @@
 
 namespace panelcfg {
 
-constexpr const char* kNotEnoughSlotsMessage = "Not enough Window## available in the panel.cfg file";
-constexpr const char* kPanelCfgErrorCaption = "Panel.cfg error";
+enum class EditAction { Install, Remove };
 
 enum class EditKind {
-    Done,            // install: the set was written; removal: it ran (maybe matching nothing)
+    Done,            // install: the set was written; removal: its titles and sections went
+    AlreadyDone,     // install: the file holds a title of the set already; nothing touched
     NotEnoughSlots,  // install: fewer than four usable slots; nothing touched
     BelowGap,        // install: an untitled window section lies below the slots the set would
                      // take, so the simulator would never open the set; nothing touched
@@ -25,22 +26,55 @@ enum class EditKind {
     NoExactTitles,   // removal: titles begin with "Skyvantage 530", none is exactly the set's;
                      // nothing touched
     NoPanelFile,     // the folder has no panel.cfg; nothing made
-    Failed,          // the file could not be read or saved; it is as it was (see message)
+    Busy,            // another program is editing this panel.cfg; nothing touched
+    Failed,          // the file could not be read or saved (see stage); as it was unless said
     PathTooLong,     // the file or its backup path exceeds the Windows limit; nothing touched
 };
 
+// Where a Failed edit stopped.
+enum class FailStage {
+    None,
+    Lock,      // the edit lock could not be taken (no right to create files in the folder, ...)
+    Read,      // reading the file failed
+    NotText,   // the file is UTF-16, which cannot be written back without loss
+    ReadOnly,  // the file is read-only
+    Backup,    // making the backup copy failed; nothing was written
+    Save,      // saving failed; the file is atomic, so still the old content
+    Verify,    // the file read back did not hold what was written
+};
+
+// A window by its slot and its title.
+struct TitledWindow {
+    int slot = 0;
+    std::string title;
+};
+
 struct EditOutcome {
+    EditAction action = EditAction::Install;
     EditKind kind = EditKind::Failed;
-    // What to tell the user, as the dialog shows it: why the edit did not happen; or, with Done,
-    // what the user should know of the result (a removal that leaves windows out of reach).
-    std::string message;
-    std::string reason;                      // the same in one sentence, for a line of a report
+    std::string file;  // the panel.cfg, as composed from the folder
+
+    // Failed: what failed, and what became of the file.
+    FailStage stage = FailStage::None;
+    profile::Error error;
+    bool restored = true;        // the file is as it was before the edit
+    bool backupKept = false;     // not restored: the backup holds the file as it was
+    bool othersContent = false;  // not restored: another program wrote the file meanwhile
+
+    std::vector<int> gaps;                  // BelowGap: untitled sections below the set, ascending
+    std::vector<TitledWindow> nearMisses;   // NoExactTitles: titles that only begin like the set's
+    bool interrupted = false;               // NoPanelFile: a panel.cfg_backup lies in the folder
+
     std::array<int, 4> slots{{-1, -1, -1, -1}};  // install, Done: slots of MiniStack, GPS, AVIONICS, VOR
-    std::vector<int> removedSlots;           // removal, Done: the slots whose titles went, ascending
-    bool inventoryKnown = false;             // removal: slotMask is the file's inventory afterwards
-    std::uint32_t slotMask = 0;
-    std::string diff;                        // dry run, Done: the change as a unified diff; empty: none
-    bool interrupted = false;                // NoPanelFile: a panel.cfg_backup lies in the folder
+    std::vector<int> removedSlots;               // removal, Done: the slots whose titles went, ascending
+    std::vector<TitledWindow> stranded;          // removal, Done: windows the simulator opened before
+                                                 // and no longer opens: they stand above a gap now
+    std::string diff;                            // dry run, Done: the change as a unified diff
+
+    // The file's slots as the edit left them, or found them when it changed nothing; the
+    // catalogue's copy of the panel is refreshed from this.
+    bool stateKnown = false;
+    PanelSlots state;
 };
 
 struct EditOptions {
@@ -49,25 +83,25 @@ struct EditOptions {
 
 // The simulator opens a panel's windows by their titles, counting up from Window00 and stopping
 // at the first number without a title: a window titled above that gap is never opened.
+//
+// Both edits plan from the file as read under the lock, never from an earlier scan; keep the
+// file's ending (a file whose last line had no line end still ends without one, so install then
+// remove gives back the file's bytes); make no panel.cfg that is not there (NoPanelFile); and
+// refuse what they can see will fail before writing anything, in a dry run too (Busy, a
+// read-only file, a folder that refuses new files).
 
-// Both edits keep the file's ending: a file whose last line had no line end still ends without
-// one, so install then remove gives back the file's bytes. Neither makes a panel.cfg that is
-// not there (NoPanelFile).
-
-// panelFolder ends in the path separator ("\" as the selection composes it). slotMask is the
-// panel's SlotMask row; width the main window's width. The set takes the four lowest slots free
-// in slotMask that have no [WindowNN] section of their own (so two windows are never mixed); an
-// install that would thereby put the set above such a section, a gap, is refused (BelowGap).
-// The install leaves the slot row as it was: until the next removal it shows the slots as they
-// were before the install.
-EditOutcome InstallGpsWindowSet(const std::string& panelFolder, std::uint32_t slotMask, double width,
-                                profile::FileSystem& files = profile::SystemFiles(), const EditOptions& options = {});
+// panelFolder ends in the path separator ("\" as the selection composes it). The set takes the
+// four lowest slots that have neither a title nor a [WindowNN] section of their own (so two
+// windows are never mixed); an install that would thereby put the set above such a section, a
+// gap, is refused (BelowGap). Its sizes scale from the main window's width, "size_mm" of
+// [Window00] (640 when missing or not positive).
+EditOutcome InstallGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles(),
+                                const EditOptions& options = {});
 
 // Removes every title of the set, under whichever key the inspection reads it by (two-digit,
 // else one-digit), then the [WindowNN] sections of those slots, and "Window Titles" itself when
-// nothing is left in it. Nobody's windows are renumbered: when a window the simulator opened
-// before the removal stands above a gap after it, the removal is still Done and its message
-// names the windows out of reach.
+// nothing is left in it. Nobody's windows are renumbered: the windows a removal leaves above a
+// gap are named (stranded), and the removal is still Done.
 EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles(),
                                const EditOptions& options = {});
 

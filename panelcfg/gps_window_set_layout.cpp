@@ -2,7 +2,6 @@
 
 #include "panelcfg/panel_inspection.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace panelcfg {
@@ -23,8 +22,6 @@ constexpr int kTransponderHeight = 131;
 constexpr int kRadioWidth = 250;
 constexpr int kRadioHeight = 72;
 constexpr int kVorSize = 240;
-
-constexpr double kLargestWidth = 4294967295.0;
 
 int Scaled(double width, int k) {
     // k / 1024 is exact in binary, so this is the exact product truncated toward zero.
@@ -50,8 +47,6 @@ std::string Format(const char* format, int a, int b, int c, int d) {
 }
 
 }  // namespace
-
-bool UsableWidth(double width) { return std::isfinite(width) && width >= 0.0 && width <= kLargestWidth; }
 
 SetSizes ComputeSetSizes(double width) {
     SetSizes s;

@@ -22,11 +22,7 @@ struct SetSizes {
     int stackOffset = 0;  // audioHeight + transponderHeight, the sum of the truncated values
 };
 
-// Widths the sizes can be computed for without leaving the range of int: 0 to 2^32 - 1, the
-// range of the unsigned "size_mm" reading.
-bool UsableWidth(double width);
-
-// width must be usable.
+// width: a main window's width, 1 to 2^31 - 1 (ReadMainWindowWidth), so every size fits an int.
 SetSizes ComputeSetSizes(double width);
 
 struct ProfileWrite {

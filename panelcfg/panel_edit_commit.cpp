@@ -2,94 +2,113 @@
 
 #include "panelcfg/panel_paths.h"
 
+#include <optional>
+
 namespace panelcfg {
 
 namespace {
 
-bool HoldsLoadedContent(const std::string& file, const profile::LoadedFile& loaded, profile::FileSystem& files) {
-    if (!loaded.existed) return !profile::FileExists(file, files);
-    std::string now;
-    return profile::ReadWholeFile(file, now, files) && now == loaded.original;
-}
+// About a second: long enough for another edit of one file to end, short enough for a click.
+constexpr std::chrono::milliseconds kLockWait{1000};
 
-profile::Error ChangedError(const std::string& file) {
-    return {profile::ErrorCode::ChangedOnDisk, file,
-            "The file " + file + " was changed by another program while it was being edited."};
-}
-
-// Brings the file back to the loaded content. True when it holds that content afterwards.
-bool Restore(const std::string& file, const std::string& backup, const profile::LoadedFile& loaded,
-             profile::FileSystem& files) {
-    if (HoldsLoadedContent(file, loaded, files)) return true;
-    if (loaded.existed) {
-        profile::CopyFileReplacing(backup, file, files);
-    } else {
-        profile::DeleteFileIfExists(file, files);
-    }
-    return HoldsLoadedContent(file, loaded, files);
+// The file's bytes now; nullopt when it is missing or cannot be read.
+std::optional<std::string> BytesOf(const std::string& file, profile::FileSystem& files) {
+    std::string bytes;
+    if (!profile::ReadWholeFile(file, bytes, files)) return std::nullopt;
+    return bytes;
 }
 
 }  // namespace
 
-CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& loaded, const profile::Document& doc,
-                        profile::FileSystem& files) {
+OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, profile::Error& error,
+                         profile::FileSystem& files) {
+    edit.file = file;
+    switch (platform::FolderLock::Acquire(LockPath(file), kLockWait, edit.lock, error, file)) {
+        case platform::LockResult::Held: break;
+        case platform::LockResult::Busy: return OpenResult::Busy;
+        case platform::LockResult::Failed: return OpenResult::Failed;
+    }
+    // Under the lock nobody else edits this file, so what lies beside it is an interrupted
+    // edit's: its temporary file, and a backup of content the file has moved on from. A missing
+    // panel.cfg keeps its backup, which is then all there is of it.
+    if (!dryRun && profile::FileExists(file, files)) {
+        profile::DeleteFileIfExists(TemporaryPath(file), files);
+        profile::DeleteFileIfExists(BackupPath(file), files);
+    }
+    if (profile::Error e = profile::Load(file, edit.loaded, files)) {
+        error = e;
+        return OpenResult::Failed;
+    }
+    return OpenResult::Opened;
+}
+
+CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, profile::FileSystem& files) {
+    const std::string& file = edit.file;
+    const profile::LoadedFile& loaded = edit.loaded;
     CommitResult result;
     result.backupPath = BackupPath(file);
     const std::string& backup = result.backupPath;
+    const std::string temporary = TemporaryPath(file);
 
-    // A missing file has nothing to back up; a stale backup beside it is not ours to touch.
-    if (loaded.existed) {
-        bool linked = false;
-        if (profile::Error e = profile::BackUpFile(file, backup, files, &linked)) {
-            result.stage = CommitStage::Backup;
-            result.error = e;
-            return result;
-        }
-        // A second name of the file is the file; the save's own check finds a change meanwhile.
-        std::string copied;
-        const bool readable = linked || profile::ReadWholeFile(backup, copied, files);
-        if (!linked && (!readable || copied != loaded.original)) {
+    bool linked = false;
+    if (profile::Error e = profile::BackUpFile(file, backup, files, &linked, temporary)) {
+        result.stage = CommitStage::Backup;
+        result.error = e;
+        return result;
+    }
+    // A second name of the file is the file; the save's own check finds a change meanwhile.
+    if (!linked) {
+        const std::optional<std::string> copied = BytesOf(backup, files);
+        if (copied != loaded.original) {
             // The copy does not hold what was read: the file changed meanwhile, or the copy is bad.
             profile::DeleteFileIfExists(backup, files);
             result.stage = CommitStage::Backup;
-            result.error = readable ? ChangedError(file)
-                                    : profile::Error{profile::ErrorCode::ReadFailed, backup,
-                                                     "The backup copy " + backup + " could not be read back."};
+            result.error = copied ? profile::reasons::ChangedOnDisk(file) : profile::reasons::BackupUnreadable(backup);
             return result;
         }
     }
 
     const std::string written = doc.Serialise();
-    const std::string nothing;
     profile::SaveOptions options;
-    options.expected_original = loaded.existed ? &loaded.original : &nothing;
-    options.expect_missing = !loaded.existed;
+    options.expected_original = &loaded.original;
+    options.temporary = temporary;
 
+    // What this edit's save left in the file: only that may be overwritten by the restore.
+    std::optional<std::string> ours;
     if (profile::Error e = profile::Save(file, doc, options, files)) {
         result.stage = CommitStage::Save;
         result.error = e;
         if (e.code == profile::ErrorCode::ChangedOnDisk) {
             // Someone else's content now: leave it, and drop the copy of the old one.
-            if (loaded.existed) profile::DeleteFileIfExists(backup, files);
+            profile::DeleteFileIfExists(backup, files);
             return result;
         }
     } else {
-        std::string readBack;
-        if (profile::ReadWholeFile(file, readBack, files) && readBack == written) {
-            if (loaded.existed) profile::DeleteFileIfExists(backup, files);
+        ours = BytesOf(file, files);
+        if (ours == written) {
+            profile::DeleteFileIfExists(backup, files);
             result.ok = true;
             return result;
         }
         result.stage = CommitStage::Verify;
-        result.error = {profile::ErrorCode::WriteFailed, file,
-                        "The file " + file + " did not hold the new content when it was read back."};
+        result.error = profile::reasons::ReadBackDiffers(file);
     }
 
-    result.restored = Restore(file, backup, loaded, files);
-    if (result.restored) {
-        if (loaded.existed) profile::DeleteFileIfExists(backup, files);
+    const std::optional<std::string> now = BytesOf(file, files);
+    if (now == loaded.original) {
+        result.restored = true;
+    } else if (now && now != ours) {
+        // Neither the old content nor what the save left: another program wrote it.
+        result.restored = false;
+        result.othersContent = true;
     } else {
-        result.backupKept = loaded.existed && profile::FileExists(backup, files);
+        profile::CopyFileReplacing(backup, file, files, temporary);
+        result.restored = BytesOf(file, files) == loaded.original;
+    }
+    if (result.restored) {
+        profile::DeleteFileIfExists(backup, files);
+    } else {
+        result.backupKept = profile::FileExists(backup, files);
     }
     return result;
 }

@@ -1,11 +1,33 @@
-// Saving an edited panel.cfg so that the user's file is never left half-written or lost.
+// One edit of a panel.cfg from start to end, so that the user's file is never left half-written
+// or lost and no edit reported done is ever undone: the edit's lock, the leftovers of an
+// interrupted edit, the read it plans from, and the save.
 #pragma once
 
+#include "platform/folder_lock.h"
 #include "platform/profile_file.h"
 
 #include <string>
 
 namespace panelcfg {
+
+// An edit in progress: its lock held from the read it plans from until its backup is gone.
+struct PanelEdit {
+    std::string file;              // the panel.cfg
+    platform::FolderLock lock;     // released when the edit ends
+    profile::LoadedFile loaded;    // the file as read under the lock
+};
+
+enum class OpenResult {
+    Opened,  // locked and read (the file may be missing: loaded.existed)
+    Busy,    // another program holds the lock of this panel.cfg (it waited about a second)
+    Failed,  // the lock could not be taken or the file not read (error says why)
+};
+
+// Takes the edit lock of file, and reads it. A real edit (not dryRun) first clears what an
+// interrupted edit left beside a panel.cfg that is there and readable: its temporary file and
+// its backup (the file itself is always the old content or the new, never a mix).
+OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, profile::Error& error,
+                         profile::FileSystem& files = profile::SystemFiles());
 
 enum class CommitStage {
     None,      // saved and verified
@@ -20,18 +42,22 @@ struct CommitResult {
     profile::Error error;      // what failed, with the engine's reason
     bool restored = true;      // on failure: the file is as it was before the edit
     bool backupKept = false;   // on failure: the backup holds the original and was kept
+    bool othersContent = false;  // on failure: the file holds bytes this edit did not write,
+                                 // so it was left as it is
     std::string backupPath;
 };
 
-// Writes doc over file, whose content when loaded was `loaded`:
-// 1. backs the file up as file + "_backup" (when the file exists): a second name for it where
-//    the file system gives one, since the save replaces the file by rename; a copy elsewhere;
-// 2. saves atomically, failing when the file no longer holds the loaded bytes;
+// Writes doc over the edit's file:
+// 1. backs the file up as file + "_backup": a second name for it where the file system gives
+//    one, since the save replaces the file by rename; a copy elsewhere;
+// 2. saves atomically through file + "_new", failing when the file no longer holds the bytes
+//    read;
 // 3. reads the file back; only when it holds exactly what was written is the backup deleted.
-// On any failure the file is brought back to the loaded content (from the backup when it has
-// to be); the backup is kept only when that did not work. A file changed on disk by someone
-// else is left as that program left it.
-CommitResult CommitEdit(const std::string& file, const profile::LoadedFile& loaded, const profile::Document& doc,
+// On any failure the file is brought back to the content read, from the backup, but only when
+// it holds what this edit's save left there: content someone else wrote is never overwritten
+// (both files stay, and the result says so). The backup is kept whenever the file could not be
+// brought back.
+CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc,
                         profile::FileSystem& files = profile::SystemFiles());
 
 }  // namespace panelcfg

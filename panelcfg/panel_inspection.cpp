@@ -110,6 +110,8 @@ std::uint32_t ReadWindowSections(const profile::Document& doc) {
     return sections;
 }
 
+PanelSlots ReadPanelSlots(const profile::Document& doc) { return {ReadSlotInventory(doc), ReadWindowSections(doc)}; }
+
 PanelAlias ReadPanelAlias(const profile::Document& doc, const std::string& simulatorRoot) {
     PanelAlias alias;
     const std::optional<std::string> value = profile::ReadValue(doc, kAliasSection, kAliasKey);
@@ -143,6 +145,7 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
     std::string bytes;
     bool existed = false;
     profile::FileSystem& files = profile::SystemFiles();
+    facts.leftovers = profile::FileExists(BackupPath(file), files) || profile::FileExists(TemporaryPath(file), files);
     if (const profile::Error error = files.Read(file, bytes, existed)) {
         const bool folder = files.Probe(file) == profile::PathKind::Folder;
         facts.file = folder ? PanelFileState::Folder : PanelFileState::Unreadable;
@@ -156,7 +159,6 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
     facts.alias = ReadPanelAlias(doc, simulatorRoot);
     facts.inventory = ReadSlotInventory(doc);
     facts.sections = ReadWindowSections(doc);
-    facts.mainWindowWidth = ReadMainWindowWidth(doc);
     facts.marker = ScanForModuleMarker(doc.Source());
     return facts;
 }

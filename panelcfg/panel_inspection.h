@@ -42,6 +42,16 @@ double ReadMainWindowWidth(const profile::Document& doc);
 // Bit i: a section [WindowNN] of slot i exists (any letter case, two digits).
 std::uint32_t ReadWindowSections(const profile::Document& doc);
 
+// What an install needs of a panel's slots: the titles, and the sections of their own.
+struct PanelSlots {
+    SlotInventory inventory;
+    std::uint32_t sections = 0;  // ReadWindowSections
+
+    // A slot the set may take: neither a title nor a [WindowNN] section.
+    std::uint32_t FreeMask() const { return ~(inventory.slotMask | sections); }
+};
+PanelSlots ReadPanelSlots(const profile::Document& doc);
+
 // True when text holds "Skyvantage_Aerolith". The marker holds no line end, so a search over the
 // whole file equals a search line by line, however long the lines are.
 bool ScanForModuleMarker(std::string_view text);
@@ -59,11 +69,11 @@ enum class PanelFileState {
 // separator). A file that is missing or cannot be read answers as an empty one; file says which.
 struct PanelFacts {
     PanelFileState file = PanelFileState::Missing;
+    bool leftovers = false;  // panel.cfg_backup or panel.cfg_new lies beside it: an edit was interrupted
     std::string fileError;  // Unreadable: the system's reason, one sentence naming the file
     PanelAlias alias;
     SlotInventory inventory;
     std::uint32_t sections = 0;  // ReadWindowSections
-    double mainWindowWidth = 640.0;  // ReadMainWindowWidth
     bool marker = false;
 };
 PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot);

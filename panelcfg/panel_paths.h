@@ -1,27 +1,39 @@
-// Paths of the files an edit of one panel touches, and the Windows limits they must meet.
+// Names of the files an edit of one panel makes or touches in its folder, and the Windows limit
+// they must meet. Every name an edit puts beside panel.cfg is panel.cfg and a suffix no longer
+// than the backup's, so a folder with room for the backup has room for them all.
 #pragma once
 
 #include "platform/paths.h"
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace panelcfg {
 
-constexpr const char* kPanelFileName = "panel.cfg";
-constexpr const char* kBackupSuffix = "_backup";
+constexpr std::string_view kPanelFileName = "panel.cfg";
+constexpr std::string_view kBackupSuffix = "_backup";  // the transient copy of the old file
+constexpr std::string_view kTemporarySuffix = "_new";  // the new content before it replaces the file
+constexpr std::string_view kLockSuffix = "_lock";      // the edit's lock (Windows)
 
-// The backup path (file path + "_backup") must fit the Windows path limit, so the file path
-// itself holds at most this many characters.
-constexpr std::size_t kMaxPanelFileChars = platform::kMaxPathChars - 7;
+static_assert(kTemporarySuffix.size() <= kBackupSuffix.size() && kLockSuffix.size() <= kBackupSuffix.size(),
+              "the scan keeps room for the backup's name only");
+
+// The longest name an edit puts into a panel folder: "panel.cfg_backup".
+constexpr std::size_t kLongestPanelFileChars = kPanelFileName.size() + kBackupSuffix.size();
+
+// The file path itself holds at most this many characters, so that its backup fits the limit.
+constexpr std::size_t kMaxPanelFileChars = platform::kMaxPathChars - kBackupSuffix.size();
 
 // folder, with or without its trailing separator, followed by "panel.cfg".
 inline std::string PanelFilePath(const std::string& folder) {
     std::string path = folder;
     if (!platform::EndsWithSeparator(path)) path += platform::kPathSeparator;
-    return path + kPanelFileName;
+    return path.append(kPanelFileName);
 }
 
-inline std::string BackupPath(const std::string& panelFile) { return panelFile + kBackupSuffix; }
+inline std::string BackupPath(const std::string& panelFile) { return panelFile + std::string(kBackupSuffix); }
+inline std::string TemporaryPath(const std::string& panelFile) { return panelFile + std::string(kTemporarySuffix); }
+inline std::string LockPath(const std::string& panelFile) { return panelFile + std::string(kLockSuffix); }
 
 }  // namespace panelcfg

@@ -119,4 +119,16 @@ Error CopyFromMissing(const std::string& path) {
     return Make(ErrorCode::NotFound, path, "Cannot copy " + path + ": the file does not exist.");
 }
 
+Error BackupUnreadable(const std::string& backup) {
+    return Make(ErrorCode::ReadFailed, backup, "The backup copy " + backup + " could not be read back.");
+}
+
+Error ReadBackDiffers(const std::string& path) {
+    return Make(ErrorCode::WriteFailed, path, "The file " + path + " did not hold the new content when it was read back.");
+}
+
+Error NoLock(const std::string& path, const std::string& why) {
+    return Make(ErrorCode::WriteFailed, path, "Cannot edit " + path + ": its edit lock could not be taken (" + why + ").");
+}
+
 }  // namespace profile::reasons

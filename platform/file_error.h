@@ -51,6 +51,9 @@ Error DeleteFailed(const std::string& path, const std::string& why);
 Error Unrepresentable(const std::string& path);
 Error ChangedOnDisk(const std::string& path);
 Error CopyFromMissing(const std::string& path);
+Error BackupUnreadable(const std::string& backup);   // the backup copy just made reads back wrong
+Error ReadBackDiffers(const std::string& path);      // a saved file reads back other bytes
+Error NoLock(const std::string& path, const std::string& why);  // its edit lock could not be taken
 }  // namespace reasons
 
 }  // namespace profile

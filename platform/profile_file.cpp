@@ -46,8 +46,22 @@ public:
     ~TempFile() {
         if (!placed_ && !path_.empty()) files_.Remove(path_);
     }
-    // Creates a file of a fresh name in target's folder.
-    Error Create(const std::string& target) {
+    // Creates a file of a fresh name in target's folder, or of the name fixed when given: a
+    // file already there under that name is a leftover of the caller's own, and is replaced.
+    Error Create(const std::string& target, const std::string& fixed) {
+        if (!fixed.empty()) {
+            if (fixed.size() > kMaxPathChars) return reasons::NoRoomForTemporary(target);
+            for (int attempt = 0; attempt < 2; ++attempt) {
+                bool taken = false;
+                if (Error error = files_.CreateNew(fixed, target, taken)) return error;
+                if (!taken) {
+                    path_ = fixed;
+                    return {};
+                }
+                if (Error error = files_.Remove(fixed)) return error;
+            }
+            return reasons::NoTemporary(target);
+        }
         const std::string folder = platform::FolderPart(target);
         const unsigned seed = TempSeed();
         for (unsigned attempt = 0; attempt < 64; ++attempt) {
@@ -92,7 +106,8 @@ Document ReadDocument(const std::string& path, FileSystem& files) {
     return Document::ParseOwned(std::move(bytes));
 }
 
-Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files) {
+Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files,
+                          const std::string& temporary) {
     if (Error error = CheckPath(path)) return error;
     switch (files.Probe(path)) {
     case PathKind::Folder:
@@ -111,7 +126,7 @@ Error WriteFileAtomically(const std::string& path, const std::string& bytes, Fil
         break;
     }
     TempFile temp(files);
-    if (Error error = temp.Create(path)) return error;
+    if (Error error = temp.Create(path, temporary)) return error;
     if (Error error = files.WriteAll(temp.Path(), bytes, path)) return error;
     if (Error error = files.Replace(temp.Path(), path)) return error;
     temp.Placed();
@@ -128,19 +143,21 @@ Error Save(const std::string& path, const Document& doc, const SaveOptions& opti
         const bool same = options.expect_missing ? !existed : existed && now == *options.expected_original;
         if (!same) return reasons::ChangedOnDisk(path);
     }
-    return WriteFileAtomically(path, doc.Serialise(), files);
+    return WriteFileAtomically(path, doc.Serialise(), files, options.temporary);
 }
 
-Error CopyFileReplacing(const std::string& from, const std::string& to, FileSystem& files) {
+Error CopyFileReplacing(const std::string& from, const std::string& to, FileSystem& files,
+                        const std::string& temporary) {
     if (Error error = CheckPath(from)) return error;
     std::string bytes;
     bool existed = false;
     if (Error error = files.Read(from, bytes, existed)) return error;
     if (!existed) return reasons::CopyFromMissing(from);
-    return WriteFileAtomically(to, bytes, files);
+    return WriteFileAtomically(to, bytes, files, temporary);
 }
 
-Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files, bool* linked) {
+Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files, bool* linked,
+                 const std::string& temporary) {
     if (linked != nullptr) *linked = false;
     if (Error error = CheckPath(from)) return error;
     if (Error error = DeleteFileIfExists(to, files)) return error;
@@ -149,7 +166,7 @@ Error BackUpFile(const std::string& from, const std::string& to, FileSystem& fil
         if (linked != nullptr) *linked = true;
         return {};
     }
-    return CopyFileReplacing(from, to, files);
+    return CopyFileReplacing(from, to, files, temporary);
 }
 
 Error DeleteFileIfExists(const std::string& path, FileSystem& files) {

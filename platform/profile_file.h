@@ -36,9 +36,12 @@ Document ReadDocument(const std::string& path, FileSystem& files = SystemFiles()
 // Writes doc to path atomically. expected_original: when given, the save fails with
 // ChangedOnDisk if the file no longer holds exactly these bytes (nullptr: no check;
 // a file that was missing is expected to be still missing when expect_missing is true).
+// temporary: the temporary file's path, fixed (a leftover of that name is replaced); empty: a
+// fresh name in the target's folder.
 struct SaveOptions {
     const std::string* expected_original = nullptr;
     bool expect_missing = false;
+    std::string temporary;
 };
 Error Save(const std::string& path, const Document& doc, const SaveOptions& options = {},
            FileSystem& files = SystemFiles());
@@ -47,14 +50,15 @@ Error Save(const std::string& path, const Document& doc, const SaveOptions& opti
 // CopyFileReplacing writes the copy the way Save writes (temporary file, atomic replace), so a
 // read-only target fails the copy as CopyFileA fails it. Errors: NotFound (from missing),
 // and those of Load and Save.
-Error CopyFileReplacing(const std::string& from, const std::string& to, FileSystem& files = SystemFiles());
+Error CopyFileReplacing(const std::string& from, const std::string& to, FileSystem& files = SystemFiles(),
+                        const std::string& temporary = "");
 // Makes to hold from's bytes for the length of an edit whose save replaces from by rename: a
 // second name for the same file where the file system gives one (the rename then leaves it
 // the old bytes, and nothing is copied), a copy as CopyFileReplacing makes it elsewhere. A file
 // to already there is replaced; a read-only one refuses, as CopyFileA refuses it.
 // linked (when given) says which it was.
 Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files = SystemFiles(),
-                 bool* linked = nullptr);
+                 bool* linked = nullptr, const std::string& temporary = "");
 // A missing file is not an error; a read-only one is (AccessDenied), as DeleteFileA refuses it.
 Error DeleteFileIfExists(const std::string& path, FileSystem& files = SystemFiles());
 // True when path names an existing file (not a folder).
@@ -63,7 +67,9 @@ bool FileExists(const std::string& path, FileSystem& files = SystemFiles());
 bool ReadWholeFile(const std::string& path, std::string& out, FileSystem& files = SystemFiles());
 
 // Writes bytes to path with Save's guarantees (atomic replace, read-only target refused,
-// missing folder refused). Save is this for doc.Serialise() after its own checks.
-Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files = SystemFiles());
+// missing folder refused), through temporary as SaveOptions describes it. Save is this for
+// doc.Serialise() after its own checks.
+Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files = SystemFiles(),
+                          const std::string& temporary = "");
 
 }  // namespace profile

@@ -189,7 +189,7 @@ private:
     std::string State() const {
         const Selection& s = selection_;
         std::ostringstream text;
-        text << "  selection " << s.folderPath << "; width " << s.mainWindowWidth << ";"
+        text << "  selection " << s.folderPath << ";"
              << (s.installed ? " installed" : "") << (s.foreign ? " foreign" : "") << (s.alias ? " alias" : "") << "\n";
         return text.str();
     }

@@ -2,26 +2,31 @@
 //
 //   panel.cfg      the file before the edit (absent: no file)
 //   case           what to do and what must come of it, one "key: value" per line:
-//                    edit: install WIDTH | remove
-//                    mask: N            the SlotMask row (default: the titles of panel.cfg)
-//                    outcome: done | not-enough-slots | below-gap | no-set | no-exact-titles |
-//                             no-panel-file | failed | path-too-long
+//                    edit: install | remove
+//                    outcome: done | already-done | not-enough-slots | below-gap | no-set |
+//                             no-exact-titles | no-panel-file | busy | failed | path-too-long
 //                    slots: A B C D     the install's slots
-//                    says: TEXT         the message holds TEXT ({file} is panel.cfg's path); repeatable
-//                    silent: yes        the message is empty
+//                    says: TEXT         the dialog's message holds TEXT ({file} is panel.cfg's path);
+//                                       repeatable
+//                    line: TEXT         the command line's one-line reason holds TEXT; repeatable
+//                    silent: yes        the dialog says nothing
 //                    reachable: yes | no   afterwards every title stands in one run from Window00,
 //                                          so the simulator opens every window
 //                    fault: FAULT       the edit meets it (the dry run, which saves nothing, does not):
-//                                       read-only, no-create, no-write, no-replace (a step of the save
-//                                       fails as the system fails it), spoilt (other bytes arrive),
+//                                       no-create, no-write, no-replace (a step of the save fails as
+//                                       the system fails it), spoilt (other bytes arrive),
 //                                       spoilt-no-restore (and putting the backup back fails too),
-//                                       changed-on-disk (expected.cfg is written while the backup is made)
+//                                       changed-on-disk (expected.cfg is written while the backup is
+//                                       made), overwritten (expected.cfg is written after the spoilt
+//                                       save, before the restore); read-only and busy (another editor
+//                                       holds the lock) meet the dry run too, which must predict them
 //                    files: NAMES       the folder afterwards (default: panel.cfg;); a backup left
 //                                       there holds the file as before
 //                    round-trip: yes    a removal after the install gives the file's bytes back,
 //                                       and its note is empty unless...
 //                    round-trip-says: TEXT   ...the removal's note holds TEXT; repeatable
-//                    backup: BYTES      a panel.cfg_backup holding BYTES lies in the folder first
+//                    leftover: NAME "BYTES"   a file NAME lies in the folder first; repeatable. The
+//                                       dry run leaves it; the real edit, by default, clears it
 //   expected.cfg   the file afterwards, byte for byte (absent: as before)
 //   expected.diff  what a dry run of the edit prints ({file} is panel.cfg's path)
 //
@@ -30,7 +35,10 @@
 // dry run's diff applied to the file before must give the file the real edit wrote.
 #include "panelcfg/gps_window_set.h"
 
+#include "catalogue/messages.h"
 #include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_paths.h"
+#include "platform/folder_lock.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -49,9 +57,10 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, EditKind> kOutcomes = {
-    {"done", EditKind::Done},         {"not-enough-slots", EditKind::NotEnoughSlots},
-    {"below-gap", EditKind::BelowGap}, {"no-set", EditKind::NoSet},
-    {"no-exact-titles", EditKind::NoExactTitles}, {"no-panel-file", EditKind::NoPanelFile},
+    {"done", EditKind::Done},         {"already-done", EditKind::AlreadyDone},
+    {"not-enough-slots", EditKind::NotEnoughSlots}, {"below-gap", EditKind::BelowGap},
+    {"no-set", EditKind::NoSet},      {"no-exact-titles", EditKind::NoExactTitles},
+    {"no-panel-file", EditKind::NoPanelFile}, {"busy", EditKind::Busy},
     {"failed", EditKind::Failed},     {"path-too-long", EditKind::PathTooLong},
 };
 
@@ -60,20 +69,29 @@ pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& fil
     if (name == "no-create") return pwtest::FailAt(SaveStep::Create);
     if (name == "no-write") return pwtest::FailAt(SaveStep::Write, file);
     if (name == "no-replace") return pwtest::FailAt(SaveStep::Replace, file);
-    auto struck = std::make_shared<bool>(false);
+    auto struck = std::make_shared<int>(0);  // 0 until the fault struck, then the reads of file since
     return [=](SaveStep step, const std::string& temp, const std::string& target) {
         if (*struck && name == "spoilt-no-restore" && step == SaveStep::Create) return pwtest::SystemFailure(step, target);
+        if (*struck && name == "overwritten" && step == SaveStep::Read && temp == file && ++*struck == 3) {
+            pwtest::WriteBytes(file, theirs);  // after the read-back, before the restore looks
+        }
         if (*struck) return profile::Error{};
-        if (name.compare(0, 6, "spoilt") == 0 && step == SaveStep::Replace && target == file) {
+        if ((name.compare(0, 6, "spoilt") == 0 || name == "overwritten") && step == SaveStep::Replace &&
+            target == file) {
             pwtest::WriteBytes(temp, pwtest::ReadBytes(temp) + "junk");
-            *struck = true;
+            *struck = 1;
         } else if (name == "changed-on-disk" && (step == SaveStep::Write || step == SaveStep::Link) &&
                    target == file + "_backup") {
             pwtest::WriteBytes(file, theirs);
-            *struck = true;
+            *struck = 1;
         }
         return profile::Error{};
     };
+}
+
+std::string MessageOf(const EditOutcome& out) {
+    const std::optional<catalogue::Message> message = catalogue::EditMessage(out);
+    return message ? message->text : "";
 }
 
 void RunCase(const fs::path& folder) {
@@ -86,30 +104,41 @@ void RunCase(const fs::path& folder) {
         keys.emplace(line.substr(0, colon), line.substr(colon + 2));
     }
     const auto one = [&](const std::string& key) { return keys.count(key) ? keys.find(key)->second : std::string(); };
+    const auto each = [&](const std::string& key) {
+        std::vector<std::string> values;
+        for (auto [it, end] = keys.equal_range(key); it != end; ++it) values.push_back(it->second);
+        return values;
+    };
 
     pwtest::TempFolder temp;
     const std::string file = temp.Path("panel.cfg");
     const bool existed = fs::exists(folder / "panel.cfg");
     const std::string before = pwtest::ReadBytes((folder / "panel.cfg").string());
     if (existed) pwtest::WriteBytes(file, before);
-    if (keys.count("backup")) pwtest::WriteBytes(file + "_backup", pwtest::Text(pwtest::Tokens(one("backup")).at(0)));
+    std::map<std::string, std::string> leftovers;
+    for (const std::string& leftover : each("leftover")) {
+        const std::vector<std::string> t = pwtest::Tokens(leftover);
+        leftovers[t.at(0)] = pwtest::Text(t.at(1));
+        pwtest::WriteBytes(temp.Path(t.at(0)), leftovers[t.at(0)]);
+    }
     const std::string expected =
         fs::exists(folder / "expected.cfg") ? pwtest::ReadBytes((folder / "expected.cfg").string()) : before;
 
-    std::istringstream edit(one("edit"));
-    std::string action;
-    double width = 640.0;
-    edit >> action >> width;
-    const std::string mask = one("mask");
-    const std::uint32_t slotMask = mask.empty() ? ReadSlotInventory(profile::Document::Parse(before)).slotMask
-                                                : static_cast<std::uint32_t>(std::stoul(mask, nullptr, 0));
+    const std::string action = one("edit");
     const std::string fault = one("fault");
+    const bool predicted = fault == "read-only" || fault == "busy";
     const auto run = [&](const EditOptions& options) {
         pwtest::FaultyFiles faulty(Fault(options.dryRun ? "" : fault, file, expected));
-        pwtest::SetReadOnly(file, fault == "read-only" && !options.dryRun);
-        const EditOutcome out =
-            action == "install" ? InstallGpsWindowSet(temp.FolderWithSeparator(), slotMask, width, faulty, options)
-                                : RemoveGpsWindowSet(temp.FolderWithSeparator(), faulty, options);
+        pwtest::SetReadOnly(file, fault == "read-only");
+        platform::FolderLock other;  // another editor's, held across the edit
+        profile::Error error;
+        if (fault == "busy") {
+            EXPECT_EQ(platform::LockResult::Held,
+                      platform::FolderLock::Acquire(LockPath(file), std::chrono::milliseconds(0), other, error, file));
+        }
+        const EditOutcome out = action == "install"
+                                    ? InstallGpsWindowSet(temp.FolderWithSeparator(), faulty, options)
+                                    : RemoveGpsWindowSet(temp.FolderWithSeparator(), faulty, options);
         pwtest::SetReadOnly(file, false);
         return out;
     };
@@ -119,34 +148,40 @@ void RunCase(const fs::path& folder) {
     const EditOutcome dry = run(dryRun);
     EXPECT_EQ(existed, fs::exists(file));
     EXPECT_EQ(before, pwtest::ReadBytes(file)) << "a dry run wrote";
+    for (const auto& [name, bytes] : leftovers) EXPECT_EQ(bytes, pwtest::ReadBytes(temp.Path(name))) << "a dry run wrote";
     if (fs::exists(folder / "expected.diff")) {
         EXPECT_EQ(pwtest::Replaced(pwtest::ReadBytes((folder / "expected.diff").string()), "{file}", file), dry.diff);
     }
 
     const EditOutcome out = run({});
-    if (fault.empty()) {
+    const std::string message = MessageOf(out);
+    if (fault.empty() || predicted) {
         EXPECT_EQ(dry.diff.empty(), expected == before) << dry.diff;
-        EXPECT_EQ(dry.kind, out.kind);
-        EXPECT_EQ(dry.message, out.message);
+        EXPECT_EQ(dry.kind, out.kind) << "the dry run did not predict the edit";
+        EXPECT_EQ(MessageOf(dry), message);
         if (!dry.diff.empty()) {
             EXPECT_EQ(pwtest::Patched(before, dry.diff).value_or(expected), expected) << "patch and the dry run's diff";
         }
     }
 
     ASSERT_EQ(1u, kOutcomes.count(one("outcome"))) << "outcome: " << one("outcome");
-    EXPECT_EQ(kOutcomes.at(one("outcome")), out.kind) << out.message;
+    EXPECT_EQ(kOutcomes.at(one("outcome")), out.kind) << message;
     if (!one("slots").empty()) {
         std::string slots;
         for (int slot : out.slots) slots += (slots.empty() ? "" : " ") + std::to_string(slot);
         EXPECT_EQ(one("slots"), slots);
     }
-    const auto says = keys.equal_range("says");
-    for (auto it = says.first; it != says.second; ++it) {
-        const std::string text = pwtest::Replaced(it->second, "{file}", file);
-        EXPECT_NE(std::string::npos, out.message.find(text)) << "says: " << text << "\nmessage: " << out.message;
+    for (const std::string& says : each("says")) {
+        const std::string text = pwtest::Replaced(says, "{file}", file);
+        EXPECT_NE(std::string::npos, message.find(text)) << "says: " << text << "\nmessage: " << message;
+    }
+    const std::string reason = catalogue::EditReason(out);
+    for (const std::string& line : each("line")) {
+        const std::string text = pwtest::Replaced(line, "{file}", file);
+        EXPECT_NE(std::string::npos, reason.find(text)) << "line: " << text << "\nreason: " << reason;
     }
     if (one("silent") == "yes") {
-        EXPECT_EQ("", out.message);
+        EXPECT_EQ("", message);
     }
 
     const std::string after = pwtest::ReadBytes(file);
@@ -154,7 +189,7 @@ void RunCase(const fs::path& folder) {
     const std::string files = !one("files").empty() ? one("files") : existed ? "panel.cfg;" : "";
     EXPECT_EQ(files, pwtest::ListFolder(temp.Folder()));
     if (files.find("panel.cfg_backup") != std::string::npos) {
-        const std::string backup = keys.count("backup") ? pwtest::Text(pwtest::Tokens(one("backup")).at(0)) : before;
+        const std::string backup = leftovers.count("panel.cfg_backup") ? leftovers["panel.cfg_backup"] : before;
         EXPECT_EQ(backup, pwtest::ReadBytes(file + "_backup"));
     }
     if (!one("reachable").empty()) {
@@ -166,15 +201,15 @@ void RunCase(const fs::path& folder) {
         dryRemoval.dryRun = true;
         const EditOutcome dryBack = RemoveGpsWindowSet(temp.FolderWithSeparator(), profile::SystemFiles(), dryRemoval);
         const EditOutcome back = RemoveGpsWindowSet(temp.FolderWithSeparator());
-        EXPECT_EQ(EditKind::Done, back.kind) << back.message;
+        EXPECT_EQ(EditKind::Done, back.kind) << MessageOf(back);
         EXPECT_EQ(before, pwtest::ReadBytes(file)) << "install then remove";
         EXPECT_EQ(before, pwtest::Patched(after, dryBack.diff).value_or(before)) << "patch and the removal's diff";
-        const auto notes = keys.equal_range("round-trip-says");
-        if (notes.first == notes.second) {
-            EXPECT_EQ("", back.message);
+        const std::vector<std::string> notes = each("round-trip-says");
+        if (notes.empty()) {
+            EXPECT_EQ("", MessageOf(back));
         }
-        for (auto it = notes.first; it != notes.second; ++it) {
-            EXPECT_NE(std::string::npos, back.message.find(it->second)) << it->second << "\nnote: " << back.message;
+        for (const std::string& note : notes) {
+            EXPECT_NE(std::string::npos, MessageOf(back).find(note)) << note << "\nnote: " << MessageOf(back);
         }
         EXPECT_EQ("panel.cfg;", pwtest::ListFolder(temp.Folder()));
     }
@@ -216,9 +251,9 @@ TEST(EditCasesTest, BackupLongestPathAndMissingFolder) {
             return profile::Error{};
         });
         const EditOutcome out = start.find("Skyvantage") == std::string::npos
-                                    ? InstallGpsWindowSet(temp.FolderWithSeparator(), 23, 640.0, files)
+                                    ? InstallGpsWindowSet(temp.FolderWithSeparator(), files)
                                     : RemoveGpsWindowSet(temp.FolderWithSeparator(), files);
-        EXPECT_EQ(EditKind::Done, out.kind) << out.message;
+        EXPECT_EQ(EditKind::Done, out.kind) << MessageOf(out);
         EXPECT_EQ(start, backupDuringSave);
         EXPECT_EQ("panel.cfg;", pwtest::ListFolder(temp.Folder()));
     }
@@ -229,19 +264,19 @@ TEST(EditCasesTest, BackupLongestPathAndMissingFolder) {
                                    pwtest::kSeparator;
         fs::create_directory(folder);
         if (length == 252) pwtest::WriteBytes(folder + "panel.cfg", "");
-        const EditOutcome out = InstallGpsWindowSet(folder, 0, 640);
-        EXPECT_EQ(length == 252 ? EditKind::Done : EditKind::PathTooLong, out.kind) << out.message;
+        const EditOutcome out = InstallGpsWindowSet(folder);
+        EXPECT_EQ(length == 252 ? EditKind::Done : EditKind::PathTooLong, out.kind) << MessageOf(out);
         EXPECT_EQ(length == 252, fs::exists(folder + "panel.cfg"));
         if (length == 253) {
-            EXPECT_NE(std::string::npos, out.message.find("too long")) << out.message;
+            EXPECT_NE(std::string::npos, MessageOf(out).find("too long")) << MessageOf(out);
             EXPECT_EQ(EditKind::PathTooLong, RemoveGpsWindowSet(folder).kind);
         }
     }
 
     const std::string gone = temp.Path("gone") + pwtest::kSeparator;
-    const EditOutcome out = InstallGpsWindowSet(gone, 0, 640);
-    EXPECT_EQ(EditKind::NoPanelFile, out.kind);
-    EXPECT_NE(std::string::npos, out.message.find(gone)) << out.message;
+    const EditOutcome out = InstallGpsWindowSet(gone);
+    EXPECT_NE(EditKind::Done, out.kind);
+    EXPECT_NE(std::string::npos, MessageOf(out).find(gone)) << MessageOf(out);
     EXPECT_FALSE(fs::exists(gone));
 }
 

@@ -170,7 +170,7 @@ inline std::string Text(const std::string& token) {
 
 // --- A file system that fails on demand ------------------------------------------------------
 
-enum class SaveStep { Create, Write, Replace, Link };
+enum class SaveStep { Create, Write, Replace, Link, Read };
 
 // The system's own files, but for a chosen step of a save, which fails as the system would fail
 // it (a folder that refuses new files, a full disk, a replace refused) or does something first
@@ -184,6 +184,7 @@ public:
 
     profile::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
     profile::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
+        (void)fault_(SaveStep::Read, path, path);  // a read is watched, never failed
         return Real().Read(path, bytes, existed);
     }
     profile::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {

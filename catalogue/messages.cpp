@@ -1,0 +1,328 @@
+#include "catalogue/messages.h"
+
+#include "panelcfg/panel_paths.h"
+#include "platform/paths.h"
+
+#include <cstdio>
+
+namespace catalogue {
+
+namespace {
+
+using panelcfg::EditAction;
+using panelcfg::EditKind;
+using panelcfg::EditOutcome;
+using panelcfg::FailStage;
+using profile::ErrorCode;
+
+constexpr const char* kNotEnoughSlotsMessage = "Not enough Window## available in the panel.cfg file";
+constexpr const char* kNotEnoughSlotsReason =
+    "fewer than four window slots are free (a free slot has neither a title nor a [WindowNN] section)";
+constexpr const char* kUnrepresentableReason =
+    "it is not plain ANSI text (for example UTF-16), so it cannot be edited without loss";
+constexpr const char* kNothingChanged = "\n\nNothing was changed.";
+constexpr const char* kOpeningRule =
+    "The simulator opens a panel's windows by their titles in [Window Titles], counting up from "
+    "Window00, and stops at the first number that has no title.";
+
+Message Error(std::string text) { return {std::move(text), kPanelCfgErrorCaption, Severity::Error}; }
+Message Warning(std::string text) { return {std::move(text), kProgramCaption, Severity::Warning}; }
+
+std::string Heading(EditAction action) {
+    return action == EditAction::Install ? "Panelwright could not install the Aerolith windows into this panel."
+                                         : "Panelwright could not remove the Aerolith windows from this panel.";
+}
+
+std::string FileLine(const EditOutcome& out) { return "\n\nFile: " + out.file; }
+
+const char* Advice(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::AccessDenied:
+            return "The file or its folder is write-protected or in use. Close the simulator and any editor "
+                   "that has the file open; if the simulator is installed under Program Files, run "
+                   "Panelwright as administrator. Then try again.";
+        case ErrorCode::NotFound:
+        case ErrorCode::FolderMissing:
+            return "The panel folder no longer exists. Restart Panelwright so that the aircraft list is "
+                   "read again.";
+        case ErrorCode::ReplaceFailed:
+            return "Close the simulator and any program that has the file open, then try again.";
+        case ErrorCode::ChangedOnDisk:
+            return "Another program changed the file at the same time. Select the panel again and retry.";
+        case ErrorCode::Unrepresentable:
+            return "The file is not plain ANSI text (for example it is UTF-16), so it cannot be edited "
+                   "without loss. Save it as ANSI text and try again.";
+        case ErrorCode::PathTooLong:
+            return "Move the simulator or the aircraft to a folder with a shorter path.";
+        case ErrorCode::ReadFailed:
+        case ErrorCode::WriteFailed:
+        case ErrorCode::InvalidArgument:
+        case ErrorCode::None:
+            break;
+    }
+    return "Check that the disk is not full and the drive is reachable, then try again.";
+}
+
+std::string ReasonOf(const profile::Error& error) {
+    return error.reason.empty() ? "The file " + error.path + " could not be accessed." : error.reason;
+}
+
+std::string SlotKeys(const std::vector<int>& slots) {
+    std::string keys;
+    for (int slot : slots) keys += (keys.empty() ? "" : ", ") + panelcfg::SlotKey(slot);
+    return keys;
+}
+
+// "Window05 (Mini Panel), Window08 (Notes)" for a line; one window a line, indented, for a box.
+std::string InlineWindows(const std::vector<panelcfg::TitledWindow>& windows) {
+    std::string list;
+    for (const auto& window : windows) {
+        list += (list.empty() ? "" : ", ") + panelcfg::SlotKey(window.slot) + " (" + window.title + ")";
+    }
+    return list;
+}
+
+std::string ListedWindows(const std::vector<panelcfg::TitledWindow>& windows) {
+    std::string list;
+    for (const auto& window : windows) list += "\n    " + panelcfg::SlotKey(window.slot) + "  " + window.title;
+    return list;
+}
+
+std::string PathCounts(const EditOutcome& out) {
+    return std::to_string(out.file.size()) + " characters; at most " + std::to_string(panelcfg::kMaxPanelFileChars) +
+           " leave room for its backup copy";
+}
+
+std::string BackupOf(const EditOutcome& out) { return panelcfg::BackupPath(out.file); }
+
+// The stage of a failed save, for "<what>: <reason>".
+const char* SaveStageText(FailStage stage) {
+    switch (stage) {
+        case FailStage::Backup: return "Making the backup copy panel.cfg_backup failed";
+        case FailStage::Verify: return "Checking the saved file failed";
+        case FailStage::Lock: return "Preparing the edit failed";
+        case FailStage::Read: return "Reading the file failed";
+        case FailStage::Save:
+        case FailStage::NotText:
+        case FailStage::ReadOnly:
+        case FailStage::None:
+            break;
+    }
+    return "Saving the file failed";
+}
+
+// What became of the file after a failed save, in the box and in a line.
+std::string FileState(const EditOutcome& out) {
+    if (out.error.code == ErrorCode::ChangedOnDisk) return "Panelwright did not write to the file.";
+    if (out.restored) return "Nothing was changed: panel.cfg is as it was before.";
+    if (out.othersContent) {
+        return "Another program wrote panel.cfg while Panelwright was saving it; Panelwright left that content as "
+               "it is. The file as it was before the edit is kept in " + BackupOf(out) + ".";
+    }
+    if (out.backupKept) {
+        return "The file could not be restored. Its original content is kept in " + BackupOf(out) +
+               ": copy that file over panel.cfg.";
+    }
+    return "The file could not be restored, and no backup copy could be kept.";
+}
+
+std::string FileStateReason(const EditOutcome& out) {
+    if (out.restored || out.error.code == ErrorCode::ChangedOnDisk) return "";
+    if (out.othersContent) {
+        return " Another program wrote the file meanwhile, so it was left as it is; the file as it was before is "
+               "kept in " + BackupOf(out) + ".";
+    }
+    if (out.backupKept) return " The file could not be restored; its original content is kept in " + BackupOf(out) + ".";
+    return " The file could not be restored.";
+}
+
+std::string FailureMessage(const EditOutcome& out) {
+    const std::string head = Heading(out.action) + FileLine(out);
+    switch (out.stage) {
+        case FailStage::NotText:
+            return head + "\n\n" + Advice(ErrorCode::Unrepresentable) + kNothingChanged;
+        case FailStage::Lock:
+        case FailStage::Read:
+            return head + "\n" + SaveStageText(out.stage) + ": " + ReasonOf(out.error) + "\n\n" + Advice(out.error.code) +
+                   kNothingChanged;
+        case FailStage::ReadOnly:
+            return head + "\n" + ReasonOf(out.error) + "\n\n" + Advice(ErrorCode::AccessDenied) + kNothingChanged;
+        case FailStage::Backup:
+        case FailStage::Save:
+        case FailStage::Verify:
+        case FailStage::None:
+            break;
+    }
+    return head + "\n" + SaveStageText(out.stage) + ": " + ReasonOf(out.error) + "\n\n" + Advice(out.error.code) +
+           "\n\n" + FileState(out);
+}
+
+std::string GapMessage(const EditOutcome& out) {
+    const bool one = out.gaps.size() == 1;
+    return Heading(out.action) + FileLine(out) + "\n\n" + SlotKeys(out.gaps) +
+           (one ? " has a window section but no title. " : " have window sections but no titles. ") + kOpeningRule +
+           " It would stop at " + panelcfg::SlotKey(out.gaps.front()) +
+           ", so the new windows, which would go above it, would never appear.\n\nGive " +
+           (one ? "that window a title" : "those windows titles") + " in [Window Titles], or delete " +
+           (one ? "its section" : "their sections") + ", then install again." + kNothingChanged;
+}
+
+std::string NoPanelFileMessage(const EditOutcome& out) {
+    std::string text = Heading(out.action) + "\n\nFolder: " + platform::FolderPart(out.file) +
+                       "\n\nThe folder has no panel.cfg, so there is no panel to " +
+                       (out.action == EditAction::Install ? "add the windows to." : "take them out of.");
+    if (out.interrupted) {
+        text += "\n\n" + BackupOf(out) +
+                " is there: it holds the panel.cfg of an edit that was interrupted. Rename it back to panel.cfg to "
+                "restore the panel, then try again.";
+    }
+    return text + kNothingChanged;
+}
+
+}  // namespace
+
+std::optional<Message> EditMessage(const EditOutcome& out) {
+    switch (out.kind) {
+        case EditKind::Done:
+            if (out.stranded.empty()) return std::nullopt;
+            return Warning("The Aerolith windows were removed from this panel." + FileLine(out) + "\n\n" + kOpeningRule +
+                           " These windows now stand above such a gap and will no longer be opened:" +
+                           ListedWindows(out.stranded) +
+                           "\n\nRenumber them, in [Window Titles] and in their own [WindowNN] sections, so that the "
+                           "numbers follow each other from Window00 without a gap.");
+        case EditKind::AlreadyDone:
+            return Warning("The Aerolith windows are in this panel already." + FileLine(out) +
+                           "\n\nAnother program may have installed them since Panelwright read the file." +
+                           kNothingChanged);
+        case EditKind::NoSet:
+            return Warning("There were no Aerolith windows to remove from this panel." + FileLine(out) +
+                           "\n\nNo title in its [Window Titles] begins with \"" + panelcfg::kSetTitlePrefix +
+                           "\"; another program may have changed the file since Panelwright read it." + kNothingChanged);
+        case EditKind::NotEnoughSlots:
+            return Error(kNotEnoughSlotsMessage);
+        case EditKind::BelowGap:
+            return Error(GapMessage(out));
+        case EditKind::NoExactTitles:
+            return Error(Heading(out.action) + FileLine(out) + "\n\nThese titles begin with \"" +
+                         panelcfg::kSetTitlePrefix +
+                         "\" but none is exactly a title of the Aerolith windows, so Panelwright cannot tell them for "
+                         "its own:" + ListedWindows(out.nearMisses) +
+                         "\n\nRemove those windows by hand: delete their titles from [Window Titles] and their "
+                         "[WindowNN] sections." + kNothingChanged);
+        case EditKind::NoPanelFile:
+            return Error(NoPanelFileMessage(out));
+        case EditKind::Busy:
+            return Error(Heading(out.action) + FileLine(out) +
+                         "\n\nAnother program is editing this panel.cfg right now (another Panelwright, or "
+                         "panelwright-cli). Wait until it has finished, then try again." + kNothingChanged);
+        case EditKind::PathTooLong:
+            return Error(Heading(out.action) + "\n\nThe path of its panel.cfg is too long for Windows (" +
+                         PathCounts(out) + "):\n" + out.file + "\n\n" + Advice(ErrorCode::PathTooLong) + kNothingChanged);
+        case EditKind::Failed:
+            break;
+    }
+    return Error(FailureMessage(out));
+}
+
+std::string EditReason(const EditOutcome& out) {
+    switch (out.kind) {
+        case EditKind::Done:
+            if (out.stranded.empty()) return "";
+            return InlineWindows(out.stranded) + (out.stranded.size() == 1 ? " now stands" : " now stand") +
+                   " above a window number without a title and will no longer be opened; renumber the windows";
+        case EditKind::AlreadyDone:
+            return "has the Aerolith windows already";
+        case EditKind::NoSet:
+            return "holds no Aerolith windows";
+        case EditKind::NotEnoughSlots:
+            return kNotEnoughSlotsReason;
+        case EditKind::BelowGap:
+            return SlotKeys(out.gaps) +
+                   (out.gaps.size() == 1 ? " has a window section but no title" : " have window sections but no titles") +
+                   ", and the simulator stops opening windows at the first number without one, so the new windows "
+                   "would never appear";
+        case EditKind::NoExactTitles:
+            return "no title is exactly one of the set's: " + InlineWindows(out.nearMisses) +
+                   " only begin like them; remove those by hand";
+        case EditKind::NoPanelFile:
+            return out.interrupted ? "the folder has no panel.cfg; " + BackupOf(out) +
+                                         " is there: rename it back to panel.cfg to restore the panel"
+                                   : "the folder has no panel.cfg";
+        case EditKind::Busy:
+            return "another program is editing this panel.cfg; try again when it has finished";
+        case EditKind::PathTooLong:
+            return "the path of its panel.cfg is too long for Windows (" + PathCounts(out) + ")";
+        case EditKind::Failed:
+            break;
+    }
+    if (out.stage == FailStage::NotText) return kUnrepresentableReason;
+    return ReasonOf(out.error) + FileStateReason(out);
+}
+
+Message UnusableMessage(Unusable why, const std::string& folder, const std::string& detail) {
+    const std::string start = "Panelwright cannot work on this panel: ";
+    const std::string unspellable =
+        " holds characters that this system's ANSI code page cannot spell. The simulator, an ANSI "
+        "program, cannot load such a folder either.\n\n";
+    switch (why) {
+        case Unusable::NameUnspellable:
+            return Warning(start + "the name of its folder" + unspellable + folder +
+                           "\n\nNothing was changed. Rename the panel folder using only characters of this "
+                           "system's code page, then start Panelwright again.");
+        case Unusable::AircraftUnspellable:
+            return Warning(start + "the name of its aircraft folder" + unspellable + folder +
+                           "\n\nNothing was changed. Rename the aircraft folder using only characters of this "
+                           "system's code page, then start Panelwright again.");
+        case Unusable::AliasTooLong:
+            return Warning("Panelwright cannot show the panel this alias names: the alias in its panel.cfg gives a "
+                           "folder path that is too long for Windows.\n\nNothing was changed.");
+        case Unusable::PanelFileNotText:
+            return Warning(start + "its panel.cfg is stored as UTF-16 (Unicode) text, which Panelwright cannot "
+                                   "write back without damaging it.\n\n" + folder +
+                           "panel.cfg\n\nNothing was changed. Save the file as ANSI text (in Notepad: Save As, "
+                           "Encoding ANSI), then start Panelwright again.");
+        case Unusable::PanelFileIsFolder:
+            return Warning(start + "its panel.cfg is a folder, not a file.\n\n" + folder +
+                           "panel.cfg\n\nNothing was changed.");
+        case Unusable::PanelFileUnreadable:
+            return Warning(start + "its panel.cfg cannot be read.\n\n" + detail +
+                           "\n\nNothing was changed. Check the file's permissions, close any program that "
+                           "locks it, then start Panelwright again.");
+        case Unusable::PathTooLong:
+        case Unusable::No:
+            break;
+    }
+    return Warning(start + "the path of its folder is too long for Windows.\n\n" + folder +
+                   "\n\nNothing was changed. Move or rename the folders to give this panel a shorter path.");
+}
+
+std::string UnusableReason(Unusable why, const std::string& detail) {
+    switch (why) {
+        case Unusable::PathTooLong: return "its folder's path is too long for Windows";
+        case Unusable::NameUnspellable: return "its folder's name holds characters the ANSI code page cannot spell";
+        case Unusable::AircraftUnspellable:
+            return "its aircraft folder's name holds characters the ANSI code page cannot spell";
+        case Unusable::AliasTooLong: return "the folder its alias names has a path too long for Windows";
+        case Unusable::PanelFileNotText:
+            return "its panel.cfg is UTF-16 text, which cannot be written back without damaging it";
+        case Unusable::PanelFileIsFolder: return "its panel.cfg is a folder";
+        case Unusable::PanelFileUnreadable:
+            return "its panel.cfg cannot be read" + (detail.empty() ? std::string() : ": " + detail);
+        case Unusable::No: break;
+    }
+    return "";
+}
+
+Message PreviewPathTooLongMessage(const std::string& bitmapPath) {
+    return Warning(
+        "The preview of this panel cannot be shown: the path of its main bitmap, as panel.cfg names it, is too long "
+        "for Windows.\n\n" + bitmapPath);
+}
+
+std::string AliasReason(const std::string& aliasPath) { return "an alias of " + aliasPath + "; edit that panel instead"; }
+
+std::string ForeignReason() {
+    return "edited by hand to carry the Aerolith gauges without their window titles; choose another panel";
+}
+
+}  // namespace catalogue

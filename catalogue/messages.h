@@ -1,0 +1,50 @@
+// Everything the user is told about a panel, worded once: the dialog's message box text and the
+// command line's one-line reason for the same outcome come from here, so the two never drift
+// apart. The layers below return outcomes as data; the dialog and the CLI only show these.
+#pragma once
+
+#include "catalogue/scan_rules.h"
+#include "panelcfg/gps_window_set.h"
+
+#include <optional>
+#include <string>
+
+namespace catalogue {
+
+enum class Severity {
+    Error,    // an edit failed or was refused; nothing was changed
+    Warning,  // something the user should know and act on
+};
+
+struct Message {
+    std::string text;
+    std::string caption;
+    Severity severity = Severity::Warning;
+};
+
+// Caption of the messages about one panel.cfg edit that did not happen.
+constexpr const char* kPanelCfgErrorCaption = "Panel.cfg error";
+// Caption of every other message.
+constexpr const char* kProgramCaption = "Panelwright";
+
+// What the dialog says after an edit: nothing for an edit done with nothing to add; a warning
+// for a done edit with a note, or for a panel found as asked already; an error otherwise.
+std::optional<Message> EditMessage(const panelcfg::EditOutcome& outcome);
+
+// The same in one line, for a report: why the edit did not happen, or the note of a done one
+// (empty when it has none).
+std::string EditReason(const panelcfg::EditOutcome& outcome);
+
+// Why a panel cannot be opened, and what to do. folder: the panel's folder, ending in the
+// separator (empty for an alias whose target is too long); detail: the system's reason, if any.
+Message UnusableMessage(Unusable why, const std::string& folder, const std::string& detail);
+std::string UnusableReason(Unusable why, const std::string& detail);
+
+// The selected panel's main bitmap has a path too long to open.
+Message PreviewPathTooLongMessage(const std::string& bitmapPath);
+
+// Why a panel never takes the set: an alias (naming aliasPath) or a foreign panel.
+std::string AliasReason(const std::string& aliasPath);
+std::string ForeignReason();
+
+}  // namespace catalogue

@@ -51,7 +51,7 @@ bool SelectItem(Session& session, HTREEITEM item, const catalogue::DecodedItem& 
     // relies on the caret being the selected panel.
     catalogue::MoveCaret(session.tree, item);
     const catalogue::SelectionView view =
-        catalogue::SelectPanel(session.catalogue, session.simulatorRoot, decoded.panel, session.selection);
+        catalogue::SelectPanel(session.catalogue, decoded.panel, session.selection);
     if (view.message) session.pendingMessage = view.message;
     if (view.partial) return true;
     SetDlgItemTextA(session.dialog, IDC_PATH_LINE, view.pathLine.c_str());

@@ -4,6 +4,7 @@
 #include "app/user_messages.h"
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/aircraft_tree.h"
+#include "catalogue/messages.h"
 #include "host/host_discovery.h"
 #include "resources/dialog_layout.h"
 #include "resources/resource_ids.h"
@@ -119,9 +120,14 @@ void OnPaint(Session& session) {
     }
 }
 
+// After the first paint: the scan, and once, why it found no simulator when it found none.
 void OnScan(Session& session) {
     session.catalogue = catalogue::ScanAircraft(session.simulatorRoot);
     catalogue::FillTree(session.tree, session.catalogue);
+    const catalogue::SimulatorFolder found = catalogue::CheckSimulatorRoot(session.simulatorRoot);
+    if (found != catalogue::SimulatorFolder::Found) {
+        ShowMessage(session.dialog, catalogue::SimulatorMessage(found, session.simulatorRoot));
+    }
 }
 
 void OnClose(Session& session) {
@@ -144,7 +150,7 @@ void OnInstallRemove(Session& session) {
         if (!usable) return;
     }
     const catalogue::CommandView view =
-        catalogue::InstallRemoveCommand(session.catalogue, session.simulatorRoot, decoded.panel, session.selection);
+        catalogue::InstallRemoveCommand(session.catalogue, decoded.panel, session.selection);
     if (view.button) ApplyButton(session, caret, *view.button);
     if (view.clearStatusLine) SetDlgItemTextA(session.dialog, IDC_STATUS_LINE, "");
     if (view.redraw) RedrawScreen(session);

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         if (panel.kind != catalogue::PanelKind::Plain || panel.unusable != catalogue::Unusable::No || panel.marked)
             continue;
         plain.push_back({static_cast<int>(n), false});
-        files.push_back(cli::PanelFolder(scanned, root, static_cast<int>(n)) + "panel.cfg");
+        files.push_back(scanned.panels[n].folder + "panel.cfg");
     }
     std::vector<std::string> before(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) profile::ReadWholeFile(files[i], before[i]);
@@ -74,9 +74,9 @@ int main(int argc, char** argv) {
     const auto installAll = [&] {
         catalogue::Catalogue catalogue = scanned;
         install.push_back(Ms([&] {
-            counts = cli::RunBatch(catalogue, root, plain, {true, false, false}, profile::SystemFiles(), nowhere, nowhere);
+            counts = cli::RunBatch(catalogue, plain, {true, false, false}, profile::SystemFiles(), nowhere, nowhere);
         }));
-        cli::RunBatch(catalogue, root, plain, {false, false, false}, profile::SystemFiles(), nowhere, nowhere);
+        cli::RunBatch(catalogue, plain, {false, false, false}, profile::SystemFiles(), nowhere, nowhere);
     };
     for (int run = 0; run < kRuns; ++run) {
         if (run % 2 == 0) {

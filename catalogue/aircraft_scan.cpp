@@ -2,6 +2,7 @@
 
 #include "panelcfg/panel_inspection.h"
 #include "platform/folder_listing.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/profile_value.h"
 
@@ -13,10 +14,11 @@ namespace {
 constexpr std::size_t kTitleBytes = 1024;
 
 // "title" of [fltsim.0], read through the folder's real name, or fallback when the file or the
-// key is missing or the title is "notfound".
+// key is missing, the title is "notfound", or the file's path is too long for the simulator.
 std::string ReadAircraftTitle(const platform::RealPath& folder, const std::string& fallback) {
+    const platform::RealPath file = folder.Child("aircraft.cfg");
     std::string bytes;
-    if (!platform::ReadFileAt(folder.Child("aircraft.cfg"), bytes)) return fallback;
+    if (file.Ansi().size() > platform::kMaxPathChars || !platform::ReadFileAt(file, bytes)) return fallback;
     const profile::Document doc = profile::Document::ParseOwned(std::move(bytes));
     return profile::ReadValue(doc, "fltsim.0", "title", kTitleBytes).value_or(fallback);
 }
@@ -26,17 +28,20 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     PanelRecord panel;
     panel.name = entry.name;
     panel.aircraft = aircraftNumber;
+    panel.folder = panelFolder.Ansi() + platform::kPathSeparator;
+    panel.nativeFolder = panelFolder.Native() + platform::kPathSeparator;
     if (!aircraft.spellable) {
         panel.unusable = Unusable::AircraftUnspellable;
     } else if (!entry.spellable) {
         panel.unusable = Unusable::NameUnspellable;
     } else {
-        panel.unusable = CheckPanelFolder(panelFolder.Ansi() + platform::kPathSeparator);
+        panel.unusable = CheckPanelFolder(panel.folder);
     }
     if (panel.unusable != Unusable::No) return panel;
 
     const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot);
     panel.leftovers = facts.leftovers;
+    panel.hasPanelFile = facts.file != panelcfg::PanelFileState::Missing;
     // A file the edits cannot read or write back is listed, never edited.
     switch (facts.file) {
         case panelcfg::PanelFileState::NotText: panel.unusable = Unusable::PanelFileNotText; return panel;
@@ -69,27 +74,41 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     return panel;
 }
 
-// A listing longer than this pattern cannot be started by the ANSI search functions.
-bool ListingFits(const std::string& folder) { return folder.size() + 2 <= platform::kMaxPathChars; }
-
 }  // namespace
+
+SimulatorFolder CheckSimulatorRoot(const std::string& simulatorRoot) {
+    if (simulatorRoot.empty()) return SimulatorFolder::NotNamed;
+    profile::FileSystem& files = profile::SystemFiles();
+    switch (files.Probe(simulatorRoot)) {
+        case profile::PathKind::Folder: break;
+        case profile::PathKind::File:
+        case profile::PathKind::ReadOnlyFile: return SimulatorFolder::NotAFolder;
+        case profile::PathKind::Missing:
+        case profile::PathKind::FolderMissing:
+        case profile::PathKind::Unknown: return SimulatorFolder::Missing;
+    }
+    const std::string aircraft = simulatorRoot + platform::kPathSeparator + "aircraft";
+    return files.Probe(aircraft) == profile::PathKind::Folder ? SimulatorFolder::Found : SimulatorFolder::NoAircraftFolder;
+}
 
 Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits) {
     Catalogue catalogue;
     const platform::RealPath aircraftRoot = platform::RealPath(simulatorRoot).Child("aircraft");
-    if (!ListingFits(aircraftRoot.Ansi())) return catalogue;
+    std::vector<platform::FolderEntry> entries, panelEntries;
+    platform::ListFolder(aircraftRoot, entries);
 
-    for (const platform::FolderEntry& entry : platform::ListFolder(aircraftRoot)) {
+    for (const platform::FolderEntry& entry : entries) {
         if (!entry.folder || IsSkippedAircraftName(entry.name)) continue;
         const platform::RealPath folder = aircraftRoot.Child(entry);
-        // A folder whose listing cannot even start is not silently an empty one.
-        if (!ListingFits(folder.Ansi())) {
+        // A folder that cannot be listed is not silently an empty one. One too long for the
+        // simulator is listed all the same: its panels are shown, and said to be out of reach.
+        if (!platform::ListFolder(folder, panelEntries)) {
             ++catalogue.unlistedAircraft;
             continue;
         }
         int aircraftNumber = -1;
         bool leftOut = false;
-        for (const platform::FolderEntry& panelEntry : platform::ListFolder(folder)) {
+        for (const platform::FolderEntry& panelEntry : panelEntries) {
             if (!panelEntry.folder || !IsPanelFolderName(panelEntry.name)) continue;
             const int panelNumber = static_cast<int>(catalogue.panels.size());
             const int aircraftCount = static_cast<int>(catalogue.aircraft.size());
@@ -101,7 +120,8 @@ Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limit
             }
             if (aircraftNumber < 0) {
                 aircraftNumber = aircraftCount;
-                catalogue.aircraft.push_back({ReadAircraftTitle(folder, entry.name), entry.name, entry.spellable, {}});
+                catalogue.aircraft.push_back(
+                    {ReadAircraftTitle(folder, entry.name), entry.name, entry.native, entry.spellable, {}});
             }
             AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(aircraftNumber)];
             catalogue.panels.push_back(

@@ -28,4 +28,15 @@ constexpr ScanLimits kNoLimits = {INT_MAX, INT_MAX};
 
 Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits = {});
 
+// Whether simulatorRoot (without a trailing separator) is a simulator's folder: one that holds
+// an "aircraft" folder. A scan of anything else finds nothing, and the user is to be told why.
+enum class SimulatorFolder {
+    Found,
+    NotNamed,          // no folder at all (the registry names none)
+    Missing,           // the folder does not exist
+    NotAFolder,        // a file of that name
+    NoAircraftFolder,  // a folder without an "aircraft" folder inside
+};
+SimulatorFolder CheckSimulatorRoot(const std::string& simulatorRoot);
+
 }  // namespace catalogue

@@ -14,6 +14,8 @@ namespace catalogue {
 
 struct PanelRecord {
     std::string name;                  // the panel folder's name as listed (ANSI): the item's text
+    std::string folder;                // its path, ending in the separator (ANSI): what edits open
+    std::string nativeFolder;          // the same as the file system spells it (UTF-8 on Windows)
     int aircraft = 0;                  // the aircraft number of its aircraft
     PanelKind kind = PanelKind::Plain;
     bool marked = false;               // the item shows the badge (state image 1), else nothing (2)
@@ -25,11 +27,13 @@ struct PanelRecord {
     std::string unusableDetail;        // PanelFileUnreadable: the system's reason, naming the file
     bool leftovers = false;            // a backup or temporary file of an interrupted edit lies beside
                                        // its panel.cfg; the next edit clears them
+    bool hasPanelFile = true;          // its panel.cfg is there (as scanned)
 };
 
 struct AircraftRecord {
     std::string title;      // "title" of [fltsim.0] in its aircraft.cfg, or the folder's name
     std::string folder;     // the aircraft folder's own name as listed (ANSI), whole
+    std::string nativeFolder;  // the same as the file system spells it (UTF-8 on Windows)
     bool spellable = true;  // folder names this very folder
     std::vector<int> panels;  // its panel numbers, in listing order
 };

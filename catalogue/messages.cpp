@@ -21,6 +21,7 @@ constexpr const char* kNotEnoughSlotsReason =
 constexpr const char* kUnrepresentableReason =
     "it is not plain ANSI text (for example UTF-16), so it cannot be edited without loss";
 constexpr const char* kNothingChanged = "\n\nNothing was changed.";
+constexpr const char* kHasSetReason = "has the Aerolith windows already";
 constexpr const char* kOpeningRule =
     "The simulator opens a panel's windows by their titles in [Window Titles], counting up from "
     "Window00, and stops at the first number that has no title.";
@@ -157,6 +158,18 @@ std::string FailureMessage(const EditOutcome& out) {
            "\n\n" + FileState(out);
 }
 
+std::string GapReason(const std::vector<int>& gaps) {
+    return SlotKeys(gaps) + (gaps.size() == 1 ? " has a window section but no title" : " have window sections but no titles") +
+           ", and the simulator stops opening windows at the first number without one, so the new windows would "
+           "never appear";
+}
+
+std::string NoPanelFileReason(const std::string& file, bool interrupted) {
+    return interrupted ? "the folder has no panel.cfg; " + panelcfg::BackupPath(file) +
+                             " is there: rename it back to panel.cfg to restore the panel"
+                       : "the folder has no panel.cfg";
+}
+
 std::string GapMessage(const EditOutcome& out) {
     const bool one = out.gaps.size() == 1;
     return Heading(out.action) + FileLine(out) + "\n\n" + SlotKeys(out.gaps) +
@@ -231,23 +244,18 @@ std::string EditReason(const EditOutcome& out) {
             return InlineWindows(out.stranded) + (out.stranded.size() == 1 ? " now stands" : " now stand") +
                    " above a window number without a title and will no longer be opened; renumber the windows";
         case EditKind::AlreadyDone:
-            return "has the Aerolith windows already";
+            return kHasSetReason;
         case EditKind::NoSet:
             return "holds no Aerolith windows";
         case EditKind::NotEnoughSlots:
             return kNotEnoughSlotsReason;
         case EditKind::BelowGap:
-            return SlotKeys(out.gaps) +
-                   (out.gaps.size() == 1 ? " has a window section but no title" : " have window sections but no titles") +
-                   ", and the simulator stops opening windows at the first number without one, so the new windows "
-                   "would never appear";
+            return GapReason(out.gaps);
         case EditKind::NoExactTitles:
             return "no title is exactly one of the set's: " + InlineWindows(out.nearMisses) +
                    " only begin like them; remove those by hand";
         case EditKind::NoPanelFile:
-            return out.interrupted ? "the folder has no panel.cfg; " + BackupOf(out) +
-                                         " is there: rename it back to panel.cfg to restore the panel"
-                                   : "the folder has no panel.cfg";
+            return NoPanelFileReason(out.file, out.interrupted);
         case EditKind::Busy:
             return "another program is editing this panel.cfg; try again when it has finished";
         case EditKind::PathTooLong:
@@ -317,6 +325,114 @@ Message PreviewPathTooLongMessage(const std::string& bitmapPath) {
     return Warning(
         "The preview of this panel cannot be shown: the path of its main bitmap, as panel.cfg names it, is too long "
         "for Windows.\n\n" + bitmapPath);
+}
+
+namespace {
+
+constexpr const char* kSimulatorKey =
+    "\"EXE Path\" under HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
+
+std::string SimulatorProblem(SimulatorFolder problem, const std::string& root) {
+    switch (problem) {
+        case SimulatorFolder::NotNamed: return std::string("the registry names no FS2002 folder (no ") + kSimulatorKey + ")";
+        case SimulatorFolder::Missing: return "the folder " + root + " does not exist";
+        case SimulatorFolder::NotAFolder: return root + " is a file, not a folder";
+        case SimulatorFolder::NoAircraftFolder:
+            return root + " has no aircraft folder, so it is not the folder FS2002 is installed in";
+        case SimulatorFolder::Found: break;
+    }
+    return "";
+}
+
+}  // namespace
+
+Message SimulatorMessage(SimulatorFolder problem, const std::string& root) {
+    std::string text = "Panelwright cannot list any aircraft: ";
+    if (problem == SimulatorFolder::NotNamed) {
+        text += std::string("the registry does not say where FS2002 is installed (no ") + kSimulatorKey + ").";
+    } else {
+        text += "the registry names " + root + " as FS2002's folder, but " +
+                (problem == SimulatorFolder::Missing      ? std::string("that folder does not exist.")
+                 : problem == SimulatorFolder::NotAFolder ? std::string("that is a file, not a folder.")
+                                                          : std::string("it has no aircraft folder.")) ;
+    }
+    return Warning(text +
+                   "\n\nRepair the simulator's installation (run its setup again), or name its folder with "
+                   "panelwright-cli --sim DIR.");
+}
+
+std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bool fromRegistry) {
+    if (fromRegistry && problem != SimulatorFolder::NotNamed) {
+        return "the registry names " + root + " as FS2002's folder (" + kSimulatorKey + "), but " +
+               SimulatorProblem(problem, root) + "; repair the simulator's installation, or give its folder with --sim DIR";
+    }
+    return SimulatorProblem(problem, root) + "; give the folder FS2002 is installed in with --sim DIR";
+}
+
+std::string TrainerReason(const host::TrainerStatus& status) {
+    const std::string uninstallKey =
+        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
+    const std::string where = std::string(host::kDatabaseKey) + " in [" + host::kTrainerSection + "] of " + status.iniPath;
+    switch (status.state) {
+        case host::TrainerState::NotFound:
+            return "the GARMIN 500 Series Trainer is not installed (no " + uninstallKey +
+                   "); install it, then try again";
+        case host::TrainerState::RegistryError:
+            return "the trainer's UninstallString under " + uninstallKey + " names no folder of the trainer (it reads \"" +
+                   status.uninstallText + "\"); reinstall the trainer";
+        case host::TrainerState::IniError:
+            if (!status.jeppDb) {
+                return where + " is missing; start the trainer once, or set it to " +
+                       host::DatabaseFileName(host::Database::Americas) + " or " +
+                       host::DatabaseFileName(host::Database::International);
+            }
+            return where + " is \"" + *status.jeppDb + "\", which is neither " +
+                   host::DatabaseFileName(host::Database::Americas) + " nor " +
+                   host::DatabaseFileName(host::Database::International) + "; set it to one of them";
+        case host::TrainerState::Ready:
+            break;
+    }
+    return "";
+}
+
+std::string ReadinessReason(const InstallCheck& check, const PanelRecord& panel) {
+    switch (check.readiness) {
+        case Readiness::Installable: return "";
+        case Readiness::HasSet: return kHasSetReason;
+        case Readiness::Alias: return AliasReason(panel.aliasPath);
+        case Readiness::Foreign: return ForeignReason();
+        case Readiness::NotEnoughSlots: return kNotEnoughSlotsReason;
+        case Readiness::TitleGap: return GapReason(check.gaps);
+        case Readiness::Unusable: return UnusableReason(panel.unusable, panel.unusableDetail);
+        case Readiness::NoPanelFile:
+        case Readiness::Interrupted: break;
+    }
+    return NoPanelFileReason(panelcfg::PanelFilePath(panel.folder), check.readiness == Readiness::Interrupted);
+}
+
+const char* ReadinessCode(const InstallCheck& check, const PanelRecord& panel) {
+    switch (check.readiness) {
+        case Readiness::Installable: return "";
+        case Readiness::HasSet: return "has-set";
+        case Readiness::Alias: return "alias";
+        case Readiness::Foreign: return "foreign";
+        case Readiness::NotEnoughSlots: return "not-enough-slots";
+        case Readiness::TitleGap: return "title-gap";
+        case Readiness::NoPanelFile: return "no-panel-cfg";
+        case Readiness::Interrupted: return "interrupted";
+        case Readiness::Unusable: break;
+    }
+    switch (panel.unusable) {
+        case Unusable::PathTooLong: return "path-too-long";
+        case Unusable::NameUnspellable: return "name-unspellable";
+        case Unusable::AircraftUnspellable: return "aircraft-unspellable";
+        case Unusable::AliasTooLong: return "alias-too-long";
+        case Unusable::PanelFileNotText: return "not-text";
+        case Unusable::PanelFileIsFolder: return "panel-cfg-is-folder";
+        case Unusable::PanelFileUnreadable: return "unreadable";
+        case Unusable::No: break;
+    }
+    return "unusable";
 }
 
 std::string AliasReason(const std::string& aliasPath) { return "an alias of " + aliasPath + "; edit that panel instead"; }

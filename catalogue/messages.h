@@ -3,7 +3,10 @@
 // apart. The layers below return outcomes as data; the dialog and the CLI only show these.
 #pragma once
 
+#include "catalogue/aircraft_scan.h"
+#include "catalogue/readiness.h"
 #include "catalogue/scan_rules.h"
+#include "host/trainer.h"
 #include "panelcfg/gps_window_set.h"
 
 #include <optional>
@@ -42,6 +45,21 @@ std::string UnusableReason(Unusable why, const std::string& detail);
 
 // The selected panel's main bitmap has a path too long to open.
 Message PreviewPathTooLongMessage(const std::string& bitmapPath);
+
+// Why the simulator's folder was not found, and what to do: for the dialog, which reads the
+// folder from the registry; and in one line for the command line, which may be given it
+// (fromRegistry false) with --sim.
+Message SimulatorMessage(SimulatorFolder problem, const std::string& root);
+std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bool fromRegistry);
+
+// Why the GPS trainer's startup database cannot be shown or set (status not Ready): which key,
+// file, section and value were found, and what to do.
+std::string TrainerReason(const host::TrainerStatus& status);
+
+// Why an install into panel would not go through, as the scan saw it; empty when it would.
+std::string ReadinessReason(const InstallCheck& check, const PanelRecord& panel);
+// The same as a short code for scripts: "has-set", "alias", "title-gap", "not-text", ...
+const char* ReadinessCode(const InstallCheck& check, const PanelRecord& panel);
 
 // Why a panel never takes the set: an alias (naming aliasPath) or a foreign panel.
 std::string AliasReason(const std::string& aliasPath);

@@ -11,12 +11,6 @@ bool IsSkippedAircraftName(const std::string& name) { return name == "." || name
 
 bool IsPanelFolderName(const std::string& name) { return platform::StartsWithIgnoringAsciiCase(name, "panel"); }
 
-std::string ComposePanelFolder(const std::string& simulatorRoot, const std::string& aircraftFolder,
-                               const std::string& panelFolder) {
-    constexpr char sep = platform::kPathSeparator;
-    return simulatorRoot + sep + "aircraft" + sep + aircraftFolder + sep + panelFolder + sep;
-}
-
 Unusable CheckPanelFolder(const std::string& folder) {
     if (folder.find_first_of("?*") != std::string::npos) return Unusable::NameUnspellable;
     if (folder.size() + panelcfg::kLongestPanelFileChars > platform::kMaxPathChars) return Unusable::PathTooLong;

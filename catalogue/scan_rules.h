@@ -25,10 +25,6 @@ bool IsSkippedAircraftName(const std::string& name);
 // The first five characters are "panel" in any ASCII letter case; shorter names never match.
 bool IsPanelFolderName(const std::string& name);
 
-// SimulatorRoot\aircraft\<aircraft folder>\<panel folder>\ (always ends in the separator).
-std::string ComposePanelFolder(const std::string& simulatorRoot, const std::string& aircraftFolder,
-                               const std::string& panelFolder);
-
 // No when every file an edit or a selection opens in folder (which ends in the separator) stays
 // within the Windows path limit and the folder's path holds no wildcard, which no Windows file
 // name can hold; PathTooLong or NameUnspellable otherwise.

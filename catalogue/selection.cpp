@@ -15,14 +15,6 @@ constexpr const char* kMainWindowSection = "Window00";
 constexpr const char* kInstallCaption = "Install Aerolith";
 constexpr const char* kRemoveCaption = "Remove Aerolith";
 
-// The folder of a Plain or Foreign panel, and whether it may be opened.
-Unusable ComposeFolder(const Catalogue& catalogue, const std::string& simulatorRoot, const PanelRecord& panel,
-                       std::string& folder) {
-    const AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(panel.aircraft)];
-    folder = ComposePanelFolder(simulatorRoot, aircraft.folder, panel.name);
-    return panel.unusable != Unusable::No ? panel.unusable : CheckPanelFolder(folder);
-}
-
 // Nothing of an earlier panel stays on screen for a panel that cannot be opened.
 SelectionView SelectUnusable(Unusable why, const std::string& folder, const std::string& detail,
                              Selection& selection) {
@@ -57,8 +49,7 @@ ButtonState RefreshInstallButton(const Selection& selection) {
     return {kInstallCaption, MarkChange::Unmark};
 }
 
-SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot, int panelNumber,
-                          Selection& selection) {
+SelectionView SelectPanel(Catalogue& catalogue, int panelNumber, Selection& selection) {
     PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
     selection.installed = selection.foreign = selection.alias = false;
     selection.panel = panelNumber;
@@ -67,10 +58,10 @@ SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot
         if (panel.unusable != Unusable::No) return SelectUnusable(panel.unusable, "", panel.unusableDetail, selection);
         selection.folderPath = panel.aliasPath;
     } else {
-        std::string folder;
-        const Unusable why = ComposeFolder(catalogue, simulatorRoot, panel, folder);
-        if (why != Unusable::No) return SelectUnusable(why, folder, panel.unusableDetail, selection);
-        selection.folderPath = folder;
+        if (panel.unusable != Unusable::No) {
+            return SelectUnusable(panel.unusable, panel.folder, panel.unusableDetail, selection);
+        }
+        selection.folderPath = panel.folder;
     }
 
     SelectionView view;
@@ -108,8 +99,8 @@ SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot
     return view;
 }
 
-CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simulatorRoot, int panelNumber,
-                                 Selection& selection, profile::FileSystem& files) {
+CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selection& selection,
+                                 profile::FileSystem& files) {
     PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
     CommandView view;
     if (panel.kind == PanelKind::Alias) {
@@ -118,12 +109,11 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simula
         view.redraw = true;
         return view;
     }
-    std::string folder;
-    const Unusable why = ComposeFolder(catalogue, simulatorRoot, panel, folder);
-    if (why != Unusable::No) {
-        view.message = UnusableMessage(why, folder, panel.unusableDetail);
+    if (panel.unusable != Unusable::No) {
+        view.message = UnusableMessage(panel.unusable, panel.folder, panel.unusableDetail);
         return view;
     }
+    const std::string& folder = panel.folder;
     selection.folderPath = folder;
     if (panel.kind == PanelKind::Foreign) {
         view.redraw = true;

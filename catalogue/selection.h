@@ -48,7 +48,7 @@ struct SelectionView {
 // Makes panel the selection, as a click on its item does. A Plain panel whose panel.cfg names no
 // bitmap in [Window00] is partial: the flags, the folder and the panel number are the new
 // panel's, the screen still the earlier selection's.
-SelectionView SelectPanel(Catalogue& catalogue, const std::string& simulatorRoot, int panel, Selection& selection);
+SelectionView SelectPanel(Catalogue& catalogue, int panel, Selection& selection);
 
 // What the install/remove command did.
 struct CommandView {
@@ -64,7 +64,7 @@ struct CommandView {
 // is, and said; a refusal or failure changes nothing but says why. Either way the panel's slots
 // in the catalogue follow what the edit read. Foreign and Alias: the folder is refreshed,
 // nothing is written.
-CommandView InstallRemoveCommand(Catalogue& catalogue, const std::string& simulatorRoot, int panel,
-                                 Selection& selection, profile::FileSystem& files = profile::SystemFiles());
+CommandView InstallRemoveCommand(Catalogue& catalogue, int panel, Selection& selection,
+                                 profile::FileSystem& files = profile::SystemFiles());
 
 }  // namespace catalogue

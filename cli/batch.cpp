@@ -7,6 +7,7 @@
 #include "platform/ascii.h"
 #include "platform/paths.h"
 #include "platform/profile_file.h"
+#include "platform/text_encoding.h"
 
 #include <algorithm>
 
@@ -39,16 +40,35 @@ std::string Refusal(const PanelRecord& panel, bool& neverTakesSet) {
 
 enum class Result { Done, Unchanged, Skipped, Refused, Failed };
 
+// The characters of a UTF-8 text, a sequence each (a stray byte stands alone).
+std::vector<std::string> Characters(const std::string& text) {
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t n = 1;
+        while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80 &&
+               static_cast<unsigned char>(text[i]) >= 0xC0) {
+            ++n;
+        }
+        characters.push_back(text.substr(i, n));
+        i += n;
+    }
+    return characters;
+}
+
+bool SameLetter(const std::string& a, const std::string& b) {
+    return a.size() == 1 && b.size() == 1 ? platform::FoldAscii(a[0]) == platform::FoldAscii(b[0]) : a == b;
+}
+
 // A panel that never takes the set is passed over when a pattern chose it; named, it is refused.
 Result NotEdited(bool named, const std::string& why, std::ostream& out) {
     out << (named ? "refused: " : "skipped: ") << why << "\n";
     return named ? Result::Refused : Result::Skipped;
 }
 
-Result EditOne(const catalogue::Catalogue& catalogue, const std::string& root, const ChosenPanel& chosen,
-               const BatchRun& run, profile::FileSystem& files, std::ostream& out) {
+Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen, const BatchRun& run,
+               profile::FileSystem& files, std::ostream& out) {
     const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(chosen.number)];
-    const std::string folder = PanelFolder(catalogue, root, chosen.number);
+    const std::string& folder = panel.folder;
     out << folder << ": ";
     bool neverTakesSet = false;
     if (const std::string why = Refusal(panel, neverTakesSet); !why.empty()) {
@@ -94,33 +114,34 @@ Result EditOne(const catalogue::Catalogue& catalogue, const std::string& root, c
 }  // namespace
 
 bool MatchesPattern(const std::string& text, const std::string& pattern) {
-    // Iterative matching with one backtrack point: the last '*' seen.
-    std::size_t t = 0, p = 0, star = std::string::npos, resume = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || platform::FoldAscii(pattern[p]) == platform::FoldAscii(text[t]))) {
-            ++t, ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = t;
+    // Character by character (a UTF-8 sequence is one), with one backtrack point: the last '*'.
+    const std::vector<std::string> t = Characters(text), p = Characters(pattern);
+    std::size_t ti = 0, pi = 0, star = std::string::npos, resume = 0;
+    while (ti < t.size()) {
+        if (pi < p.size() && (p[pi] == "?" || SameLetter(p[pi], t[ti]))) {
+            ++ti, ++pi;
+        } else if (pi < p.size() && p[pi] == "*") {
+            star = pi++;
+            resume = ti;
         } else if (star != std::string::npos) {
-            p = star + 1;
-            t = ++resume;
+            pi = star + 1;
+            ti = ++resume;
         } else {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
-    return p == pattern.size();
+    while (pi < p.size() && p[pi] == "*") ++pi;
+    return pi == p.size();
 }
 
-std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
-                                      const Options& options, std::vector<std::string>& unknown) {
+std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, const Options& options,
+                                      std::vector<std::string>& unknown) {
     std::vector<bool> chosen(catalogue.panels.size(), false);
     std::vector<bool> named(catalogue.panels.size(), false);
     for (std::size_t a = 0; a < catalogue.aircraft.size(); ++a) {
         const catalogue::AircraftRecord& aircraft = catalogue.aircraft[a];
         const bool matches = std::any_of(options.patterns.begin(), options.patterns.end(), [&](const std::string& p) {
-            return MatchesPattern(aircraft.title, p) || MatchesPattern(aircraft.folder, p);
+            return MatchesPattern(platform::AnsiToUtf8(aircraft.title), p) || MatchesPattern(aircraft.nativeFolder, p);
         });
         if (options.all || matches) {
             for (int panel : aircraft.panels) chosen[static_cast<std::size_t>(panel)] = true;
@@ -130,7 +151,7 @@ std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, con
         const std::string full = platform::FullPath(name);
         bool found = false;
         for (std::size_t panel = 0; panel < catalogue.panels.size() && !found; ++panel) {
-            if (platform::SamePath(full, PanelFolder(catalogue, simulatorRoot, static_cast<int>(panel)))) {
+            if (platform::SamePath(full, catalogue.panels[panel].nativeFolder)) {
                 chosen[panel] = named[panel] = found = true;
             }
         }
@@ -146,19 +167,17 @@ std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, con
     return panels;
 }
 
-BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
-                     const std::vector<ChosenPanel>& panels, const BatchRun& run, profile::FileSystem& files,
-                     std::ostream& out, std::ostream& err) {
+BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::vector<ChosenPanel>& panels, const BatchRun& run,
+                     profile::FileSystem& files, std::ostream& out, std::ostream& err) {
     BatchCounts counts;
     for (std::size_t i = 0; i < panels.size(); ++i) {
-        switch (EditOne(catalogue, simulatorRoot, panels[i], run, files, out)) {
+        switch (EditOne(catalogue, panels[i], run, files, out)) {
             case Result::Done: ++counts.done; break;
             case Result::Unchanged: ++counts.unchanged; break;
             case Result::Skipped: ++counts.skipped; break;
             case Result::Refused: ++counts.refused; break;
             case Result::Failed: ++counts.failed; break;
         }
-        out.flush();
         if (run.progress) err << "\r" << (i + 1) << "/" << panels.size() << std::flush;
     }
     if (run.progress && !panels.empty()) err << "\r" << std::string(24, ' ') << "\r" << std::flush;

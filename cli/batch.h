@@ -17,12 +17,14 @@ struct ChosenPanel {
     bool named = false;  // named by its folder, not only matched by --all or --aircraft
 };
 
-// The panels options choose, in the order the dialog's tree shows them, each once. A named
-// folder that is no panel folder of the simulator goes to unknown instead.
-std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
-                                      const Options& options, std::vector<std::string>& unknown);
+// The panels options choose, in the order the dialog's tree shows them, each once. Patterns and
+// folders are UTF-8 and matched against the names as the file system spells them; a named folder
+// that is no panel folder of the simulator goes to unknown instead.
+std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, const Options& options,
+                                      std::vector<std::string>& unknown);
 
-// True when text matches pattern: * any run of characters, ? any one, ASCII letter case ignored.
+// True when text matches pattern, both UTF-8: * any run of characters, ? any one character
+// (never a byte of one), ASCII letter case ignored; every other character stands for itself.
 bool MatchesPattern(const std::string& text, const std::string& pattern);
 
 struct BatchCounts {
@@ -43,8 +45,7 @@ struct BatchRun {
 // Edits each panel in turn; a failure on one never stops the others. One line per panel to out
 // (and, in a dry run, the diff of its change), the count of done panels to err when asked.
 // A panel that can never take the set is skipped when a pattern chose it, refused when named.
-BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot,
-                     const std::vector<ChosenPanel>& panels, const BatchRun& run, profile::FileSystem& files,
-                     std::ostream& out, std::ostream& err);
+BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::vector<ChosenPanel>& panels, const BatchRun& run,
+                     profile::FileSystem& files, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

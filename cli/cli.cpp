@@ -1,11 +1,13 @@
 #include "cli/cli.h"
 
 #include "catalogue/aircraft_scan.h"
+#include "catalogue/messages.h"
 #include "cli/batch.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "host/trainer.h"
 #include "platform/paths.h"
+#include "platform/text_encoding.h"
 
 #include <optional>
 
@@ -17,17 +19,36 @@ namespace cli {
 
 namespace {
 
-// The simulator's folder, or nullopt after saying why there is none.
+// The simulator's folder (without a trailing separator), or nullopt after saying why there is
+// none: a folder that is missing, a file, or holds no aircraft folder is said, never listed as
+// an empty fleet.
 std::optional<std::string> SimulatorRoot(const Options& options, const Host& host, std::ostream& err) {
-    if (!options.sim.empty()) return platform::FullPath(options.sim);
-    const std::string root = host.simulatorRoot ? host.simulatorRoot() : std::string();
-    if (root.empty()) {
-        err << "panelwright-cli: the registry names no FS2002 folder (no \"EXE Path\" under "
-               "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0); "
-               "give it with --sim DIR\n";
+    const bool fromRegistry = options.sim.empty();
+    std::string root;
+    if (fromRegistry) {
+        root = host.simulatorRoot ? host.simulatorRoot() : std::string();
+    } else {
+        bool spelled = true;
+        root = platform::Utf8ToAnsi(platform::WithoutTrailingSeparators(platform::FullPath(options.sim)), &spelled);
+        if (!spelled) {
+            err << "panelwright-cli: the folder " << root
+                << " holds characters this system's ANSI code page cannot spell; FS2002 cannot run from it either\n";
+            return std::nullopt;
+        }
+    }
+    const catalogue::SimulatorFolder found = catalogue::CheckSimulatorRoot(root);
+    if (found != catalogue::SimulatorFolder::Found) {
+        err << "panelwright-cli: " << catalogue::SimulatorReason(found, root, fromRegistry) << "\n";
         return std::nullopt;
     }
     return root;
+}
+
+// What a PANEL argument that names no panel folder may have meant.
+std::string UnknownPanelHint(const std::string& name) {
+    if (name.empty() || name.back() != '"') return "";
+    return " (in cmd.exe a backslash before a closing quote keeps the quote: write \"...\\panel\" without the "
+           "last backslash, or end it with two)";
 }
 
 int List(const Options& options, const std::string& root, std::ostream& out) {
@@ -41,11 +62,12 @@ int List(const Options& options, const std::string& root, std::ostream& out) {
 }
 
 int Edit(const Options& options, const std::string& root, const Host& host, std::ostream& out, std::ostream& err) {
-    catalogue::Catalogue catalogue = catalogue::ScanAircraft(root, catalogue::kNoLimits);
+    const catalogue::Catalogue catalogue = catalogue::ScanAircraft(root, catalogue::kNoLimits);
     std::vector<std::string> unknown;
-    const std::vector<ChosenPanel> panels = ChoosePanels(catalogue, root, options, unknown);
+    const std::vector<ChosenPanel> panels = ChoosePanels(catalogue, options, unknown);
     for (const std::string& name : unknown) {
-        out << name << ": refused: not a panel folder of the simulator in " << root << "\n";
+        out << platform::Utf8ToAnsi(name) << ": refused: not a panel folder of the simulator in " << root
+            << UnknownPanelHint(name) << "\n";
     }
     if (panels.empty() && unknown.empty()) {
         err << "panelwright-cli: no panel folder matches\n";
@@ -55,7 +77,7 @@ int Edit(const Options& options, const std::string& root, const Host& host, std:
     run.install = options.command == Command::Install;
     run.dryRun = options.dryRun;
     run.progress = host.progress && panels.size() > 1;
-    const BatchCounts counts = RunBatch(catalogue, root, panels, run, *host.files, out, err);
+    const BatchCounts counts = RunBatch(catalogue, panels, run, *host.files, out, err);
     const std::string verb = run.install ? (run.dryRun ? "would install" : "installed")
                                          : (run.dryRun ? "would remove" : "removed");
     err << "panelwright-cli: " << counts.done << " " << verb << ", " << counts.unchanged << " unchanged, "
@@ -69,7 +91,7 @@ int Trainer(const Options& options, const Host& host, std::ostream& out, std::os
         host.trainerUninstallText ? host.trainerUninstallText() : std::optional<std::string>();
     host::TrainerStatus status = host::EvaluateTrainer(uninstall, host.trainerIni);
     if (status.state != host::TrainerState::Ready) {
-        err << "panelwright-cli: " << host::TrainerCaption(status.state) << "\n";
+        err << "panelwright-cli: " << catalogue::TrainerReason(status) << "\n";
         return kRefusedOrFailed;
     }
     const auto name = [](host::Database database) {

@@ -28,7 +28,7 @@ constexpr int kSucceeded = 0;
 constexpr int kRefusedOrFailed = 1;
 constexpr int kUsageError = 2;
 
-// Runs the command in args (the arguments after the program's name). Data goes to out,
+// Runs the command in args (the arguments after the program's name, in UTF-8). Data goes to out,
 // messages for people to err; texts are in the ANSI code page, JSON in UTF-8.
 int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err);
 

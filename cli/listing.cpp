@@ -1,6 +1,9 @@
 #include "cli/listing.h"
 
 #include "catalogue/messages.h"
+#include "catalogue/readiness.h"
+#include "panelcfg/panel_inspection.h"
+#include "platform/paths.h"
 #include "platform/ascii.h"
 #include "platform/text_encoding.h"
 
@@ -18,20 +21,24 @@ using catalogue::PanelKind;
 using catalogue::PanelRecord;
 using catalogue::Unusable;
 
-bool UsesSlots(const PanelRecord& panel) {
-    return panel.unusable == Unusable::No && panel.kind != PanelKind::Alias;
-}
-
-int FreeSlots(const PanelRecord& panel) {
-    return static_cast<int>(std::bitset<32>(~(panel.slotMask | panel.sections)).count());
-}
-
 std::vector<std::string> SlotNames(std::uint32_t mask) {
     std::vector<std::string> names;
-    for (int slot = 0; slot < 32; ++slot) {
-        if (mask & (std::uint32_t{1} << slot)) names.push_back((slot < 10 ? "Window0" : "Window") + std::to_string(slot));
+    for (int slot = 0; slot < panelcfg::kSlotCount; ++slot) {
+        if (mask & (std::uint32_t{1} << slot)) names.push_back(panelcfg::SlotKey(slot));
     }
     return names;
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ",") + name;
+    return text.empty() ? "-" : text;
+}
+
+// The last name of a path that ends in a separator.
+std::string LastName(const std::string& folder) {
+    const std::string path = platform::WithoutTrailingSeparators(folder);
+    return path.substr(platform::FolderPart(path).size());
 }
 
 std::string KindName(const PanelRecord& panel) {
@@ -75,34 +82,19 @@ std::vector<int> PanelsInOrder(const catalogue::Catalogue& catalogue, int aircra
     return panels;
 }
 
-std::string PanelFolder(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot, int panel) {
-    const PanelRecord& record = catalogue.panels[static_cast<std::size_t>(panel)];
-    return catalogue::ComposePanelFolder(simulatorRoot, catalogue.aircraft[static_cast<std::size_t>(record.aircraft)].folder,
-                                         record.name);
-}
-
 void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
-    std::vector<std::vector<std::string>> rows = {{"AIRCRAFT", "FOLDER", "PANEL", "SET", "FREE", "KIND"}};
+    std::vector<std::vector<std::string>> rows = {{"AIRCRAFT", "FOLDER", "PANEL", "KIND", "SET", "FREE", "INSTALL"}};
     for (int number : AircraftInTreeOrder(catalogue)) {
         const catalogue::AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(number)];
         for (int panelNumber : PanelsInOrder(catalogue, number)) {
             const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
-            std::string set = "-", free = "-", kind = KindName(panel);
-            if (UsesSlots(panel)) {
-                const std::vector<std::string> names = SlotNames(panel.setMask);
-                if (!names.empty()) {
-                    set.clear();
-                    for (const std::string& name : names) set += (set.empty() ? "" : ",") + name;
-                }
-                free = std::to_string(FreeSlots(panel));
-            }
-            if (panel.unusable != Unusable::No) {
-                kind += ": " + catalogue::UnusableReason(panel.unusable, panel.unusableDetail);
-            } else if (panel.kind == PanelKind::Alias) {
-                kind += " of " + panel.aliasPath;
-            }
-            if (panel.leftovers) kind += "; leftovers of an interrupted edit";
-            rows.push_back({aircraft.title, aircraft.folder, panel.name, set, free, kind});
+            const catalogue::InstallCheck check = catalogue::CheckInstall(panel);
+            std::string install = check.readiness == catalogue::Readiness::Installable
+                                      ? "yes"
+                                      : "no: " + catalogue::ReadinessReason(check, panel);
+            if (panel.leftovers) install += "; leftovers of an interrupted edit";
+            rows.push_back({aircraft.title, aircraft.folder, panel.name, KindName(panel), Joined(SlotNames(panel.setMask)),
+                            std::to_string(std::bitset<32>(catalogue::FreeSlots(panel)).count()), install});
         }
     }
     std::vector<std::size_t> widths(rows.front().size(), 0);
@@ -121,34 +113,37 @@ void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
 
 void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot, std::ostream& out) {
     using Json = nlohmann::ordered_json;
-    const auto text = [](const std::string& ansi) { return platform::AnsiToUtf8(ansi); };
     Json document;
-    document["simulator"] = text(simulatorRoot);
+    document["version"] = kListFormatVersion;
+    document["simulator"] = platform::AnsiToUtf8(simulatorRoot);
     Json aircraftList = Json::array();
     for (int number : AircraftInTreeOrder(catalogue)) {
         const catalogue::AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(number)];
         Json panels = Json::array();
         for (int panelNumber : PanelsInOrder(catalogue, number)) {
             const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
+            const catalogue::InstallCheck check = catalogue::CheckInstall(panel);
             Json entry;
-            entry["folder"] = text(panel.name);
-            entry["path"] = text(PanelFolder(catalogue, simulatorRoot, panelNumber));
+            entry["folder"] = LastName(panel.nativeFolder);
+            entry["path"] = panel.nativeFolder;
             entry["kind"] = KindName(panel);
-            if (panel.unusable != Unusable::No) {
-                entry["reason"] = catalogue::UnusableReason(panel.unusable, panel.unusableDetail);
+            if (panel.unusable == Unusable::No && panel.kind == PanelKind::Alias) {
+                entry["target"] = platform::AnsiToUtf8(panel.aliasPath);
             }
-            if (panel.unusable == Unusable::No && panel.kind == PanelKind::Alias) entry["target"] = text(panel.aliasPath);
-            if (UsesSlots(panel)) {
-                entry["installed"] = panel.kind == PanelKind::Plain && panel.marked;
-                entry["setSlots"] = SlotNames(panel.setMask);
-                entry["freeSlots"] = FreeSlots(panel);
+            entry["installed"] = panel.kind == PanelKind::Plain && panel.setMask != 0;
+            entry["setSlots"] = SlotNames(panel.setMask);
+            entry["freeSlots"] = SlotNames(catalogue::FreeSlots(panel));
+            entry["installable"] = check.readiness == catalogue::Readiness::Installable;
+            if (check.readiness != catalogue::Readiness::Installable) {
+                entry["reason"] = {{"code", catalogue::ReadinessCode(check, panel)},
+                                   {"text", platform::AnsiToUtf8(catalogue::ReadinessReason(check, panel))}};
             }
             entry["leftovers"] = panel.leftovers;
             panels.push_back(std::move(entry));
         }
         Json entry;
-        entry["title"] = text(aircraft.title);
-        entry["folder"] = text(aircraft.folder);
+        entry["title"] = platform::AnsiToUtf8(aircraft.title);
+        entry["folder"] = aircraft.nativeFolder;
         entry["panels"] = std::move(panels);
         aircraftList.push_back(std::move(entry));
     }

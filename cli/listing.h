@@ -17,8 +17,8 @@ std::vector<int> AircraftInTreeOrder(const catalogue::Catalogue& catalogue);
 // every file system, which lists folders in an order of its own.
 std::vector<int> PanelsInOrder(const catalogue::Catalogue& catalogue, int aircraft);
 
-// The folder of a panel as the dialog composes it, ending in the separator.
-std::string PanelFolder(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot, int panel);
+// The version of list --json's format; it grows when a field changes its meaning.
+constexpr int kListFormatVersion = 2;
 
 void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out);
 void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulatorRoot, std::ostream& out);

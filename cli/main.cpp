@@ -3,8 +3,10 @@
 #include "cli/cli.h"
 
 #include "host/host_discovery.h"
+#include "platform/wide_text.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <iostream>
 #include <sstream>
@@ -15,7 +17,8 @@
 namespace {
 
 // A stream buffer that writes to a console as wide text (the console's own code page may not be
-// the ANSI one the texts are in), and to a file or pipe as the bytes themselves.
+// the ANSI one the texts are in), a line at a time, and to a file or pipe as the bytes
+// themselves, in large blocks: a fleet's listing is many thousand lines.
 class ConsoleBuffer final : public std::streambuf {
 public:
     explicit ConsoleBuffer(DWORD which) : handle_(GetStdHandle(which)) {
@@ -29,12 +32,12 @@ public:
 protected:
     int_type overflow(int_type c) override {
         if (c != traits_type::eof()) pending_.push_back(static_cast<char>(c));
-        if (c == '\n' || pending_.size() >= 4096) sync();
+        if ((console_ && c == '\n') || pending_.size() >= kBlock) sync();
         return traits_type::not_eof(c);
     }
     std::streamsize xsputn(const char* text, std::streamsize count) override {
         pending_.append(text, static_cast<std::size_t>(count));
-        if (pending_.find('\n') != std::string::npos || pending_.size() >= 4096) sync();
+        if ((console_ && pending_.find('\n') != std::string::npos) || pending_.size() >= kBlock) sync();
         return count;
     }
     int sync() override {
@@ -53,16 +56,29 @@ protected:
     }
 
 private:
+    static constexpr std::size_t kBlock = 1 << 16;
     HANDLE handle_;
     bool console_ = false;
     UINT codePage_ = CP_ACP;
     std::string pending_;
 };
 
+// The arguments as typed, in UTF-8: the ANSI ones would turn letters the code page cannot spell
+// into '?', which a pattern reads as a wildcard.
+std::vector<std::string> Arguments() {
+    std::vector<std::string> args;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return args;
+    for (int i = 1; i < count; ++i) args.push_back(platform::WideToNative(wide[i]));
+    LocalFree(wide);
+    return args;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int main() {
+    const std::vector<std::string> args = Arguments();
     ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE);
     ConsoleBuffer errBuffer(STD_ERROR_HANDLE);
     // JSON is UTF-8 through and through; everything else is in the ANSI code page.

@@ -33,7 +33,7 @@ const char* const kUsage =
     "  --sim DIR                the simulator's folder, instead of the one in the registry\n"
     "  --dry-run                write nothing; print each panel.cfg change as a unified diff\n"
     "  --json                   list as JSON (UTF-8)\n"
-    "  --help                   this text\n"
+    "  --help, -h, /?           this text\n"
     "  --version                the program's version\n"
     "\n"
     "Every edit is saved atomically with a transient panel.cfg_backup beside it; a panel that\n"
@@ -81,13 +81,17 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         const auto is = [&](const char* name) {
             return arg == name || arg.compare(0, std::string(name).size() + 1, std::string(name) + "=") == 0;
         };
-        if (arg == "--help" || arg == "-h") {
+        if (arg == "--help" || arg == "-h" || arg == "/?" || arg == "-?") {
             options.command = Command::Help;
             return true;
         } else if (arg == "--version") {
             options.command = Command::Version;
             return true;
         } else if (is("--sim")) {
+            if (!options.sim.empty()) {
+                error = "--sim given twice";
+                return false;
+            }
             if (!value("--sim", options.sim)) return false;
         } else if (is("--aircraft")) {
             std::string pattern;

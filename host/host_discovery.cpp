@@ -1,5 +1,7 @@
 #include "host/host_discovery.h"
 
+#include "platform/paths.h"
+
 namespace host {
 
 namespace {
@@ -16,7 +18,9 @@ std::string ReadSimulatorRoot(const platform::RegistryRoot& registry) {
     std::string root;
     const platform::RegistryKey key = platform::OpenKeyForReading(registry, kSimulatorKey);
     if (key) platform::QueryTextValue(key, kSimulatorValue, root);
-    return root;
+    // Taken without its trailing separators once, here, so that every path composed from it has
+    // single ones: "D:\FS2002\" would give "D:\FS2002\\aircraft".
+    return platform::WithoutTrailingSeparators(root);
 }
 
 std::optional<std::string> ReadTrainerUninstallText(const platform::RegistryRoot& registry) {

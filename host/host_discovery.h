@@ -9,8 +9,8 @@
 
 namespace host {
 
-// "EXE Path" of the simulator's key, at most 259 characters; empty when the key or the value is
-// missing or the value is longer.
+// "EXE Path" of the simulator's key without its trailing separators, at most 259 characters;
+// empty when the key or the value is missing or the value is longer.
 std::string ReadSimulatorRoot(const platform::RegistryRoot& registry);
 
 // "UninstallString" of the trainer's key (empty when the value is missing or too long), or

@@ -10,8 +10,6 @@ namespace host {
 
 namespace {
 
-constexpr const char* kTrainerSection = "GNC500WT";
-constexpr const char* kDatabaseKey = "JeppDB";
 constexpr std::uint32_t kDatabaseBufferBytes = 256;
 
 }  // namespace
@@ -45,10 +43,12 @@ const char* TrainerCaption(TrainerState state) {
 
 TrainerStatus EvaluateTrainer(const std::optional<std::string>& uninstallText, const std::string& iniFile) {
     TrainerStatus status;
+    status.iniPath = profile::ResolveProfilePath(iniFile);
     if (!uninstallText) {
         status.state = TrainerState::NotFound;
         return status;
     }
+    status.uninstallText = *uninstallText;
     if (!HasTrainerFolder(*uninstallText)) {
         status.state = TrainerState::RegistryError;
         return status;
@@ -56,6 +56,7 @@ TrainerStatus EvaluateTrainer(const std::optional<std::string>& uninstallText, c
     char value[kDatabaseBufferBytes] = {};
     profile::GetPrivateProfileStringA(kTrainerSection, kDatabaseKey, profile::kNotFound, value, sizeof value,
                                       iniFile.c_str());
+    if (std::string_view(value) != profile::kNotFound) status.jeppDb = value;
     const std::optional<Database> database = DatabaseOf(value);
     status.state = database ? TrainerState::Ready : TrainerState::IniError;
     if (database) status.database = *database;

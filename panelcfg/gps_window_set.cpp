@@ -64,32 +64,6 @@ bool IsExactSetTitle(const std::string& title) {
     return std::find(kSetTitles.begin(), kSetTitles.end(), title) != kSetTitles.end();
 }
 
-// Where an install puts the set: the four lowest slots, ascending, with neither a title nor a
-// section of their own. A slot skipped for its section below the highest chosen one is a gap.
-struct SlotPlan {
-    std::array<int, 4> slots{{-1, -1, -1, -1}};
-    bool enough = false;         // four slots were found
-    std::vector<int> gapsBelow;  // skipped slots below the highest chosen one, ascending
-};
-
-SlotPlan PlanSlots(const PanelSlots& panel) {
-    SlotPlan plan;
-    std::vector<int> skipped;
-    std::size_t found = 0;
-    for (int slot = 0; slot < kSlotCount && found < plan.slots.size(); ++slot) {
-        if (panel.inventory.slotMask & Bit(slot)) continue;
-        if (panel.sections & Bit(slot)) {
-            skipped.push_back(slot);  // a window without a title: never merged into
-            continue;
-        }
-        plan.slots[found++] = slot;
-    }
-    plan.enough = found == plan.slots.size();
-    // Every skipped slot lies below the last chosen one, since the choice goes upwards.
-    if (plan.enough) plan.gapsBelow = std::move(skipped);
-    return plan;
-}
-
 // Deletes each title of the set the inspection reads, until it reads none; the slots, ascending.
 // A title repeated under one key goes in as many rounds as it is repeated.
 std::vector<int> RemoveSetTitles(profile::Document& doc) {
@@ -177,6 +151,24 @@ bool Commit(const PanelEdit& edit, const profile::Document& doc, const EditOptio
 }
 
 }  // namespace
+
+SlotPlan PlanSlots(const PanelSlots& panel) {
+    SlotPlan plan;
+    std::vector<int> skipped;
+    std::size_t found = 0;
+    for (int slot = 0; slot < kSlotCount && found < plan.slots.size(); ++slot) {
+        if (panel.inventory.slotMask & Bit(slot)) continue;
+        if (panel.sections & Bit(slot)) {
+            skipped.push_back(slot);  // a window without a title: never merged into
+            continue;
+        }
+        plan.slots[found++] = slot;
+    }
+    plan.enough = found == plan.slots.size();
+    // Every skipped slot lies below the last chosen one, since the choice goes upwards.
+    if (plan.enough) plan.gapsBelow = std::move(skipped);
+    return plan;
+}
 
 EditOutcome InstallGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files,
                                 const EditOptions& options) {

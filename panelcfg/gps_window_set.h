@@ -77,6 +77,16 @@ struct EditOutcome {
     PanelSlots state;
 };
 
+// Where an install puts the set: the four lowest slots, ascending, with neither a title nor a
+// section of their own. A slot skipped for its section below the highest chosen one is a gap:
+// the simulator would stop there and never open the set.
+struct SlotPlan {
+    std::array<int, 4> slots{{-1, -1, -1, -1}};
+    bool enough = false;         // four slots were found
+    std::vector<int> gapsBelow;  // skipped slots below the highest chosen one, ascending
+};
+SlotPlan PlanSlots(const PanelSlots& panel);
+
 struct EditOptions {
     bool dryRun = false;  // decide and describe the edit (diff), write nothing
 };

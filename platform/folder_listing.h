@@ -38,10 +38,10 @@ private:
 };
 
 // Every entry of folder in the file system's order ("." and ".." included where the system
-// lists them); empty when the folder cannot be listed.
-std::vector<FolderEntry> ListFolder(const RealPath& folder);
+// lists them), however long the folder's path; false when the folder cannot be listed.
+bool ListFolder(const RealPath& folder, std::vector<FolderEntry>& entries);
 
-// The whole file; false when it is missing or cannot be read.
+// The whole file, however long its path; false when it is missing or cannot be read.
 bool ReadFileAt(const RealPath& file, std::string& bytes);
 
 }  // namespace platform

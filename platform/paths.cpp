@@ -3,7 +3,7 @@
 #include "platform/ascii.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/wide_text.h"
 #else
 #include <filesystem>
 #include <system_error>
@@ -13,24 +13,34 @@ namespace platform {
 
 namespace {
 
-std::string WithoutTrailingSeparators(std::string path) {
+// Trailing separators go, but a root keeps its own ("C:\\", "/").
+std::string WithoutTrailingSeparatorsButRoot(std::string path) {
     while (path.size() > 1 && IsPathSeparator(path.back()) && !(path.size() == 3 && path[1] == ':')) path.pop_back();
     return path;
 }
 
 }  // namespace
 
+std::string WithoutTrailingSeparators(std::string path) {
+    while (!path.empty() && IsPathSeparator(path.back())) path.pop_back();
+    return path;
+}
+
 std::string FullPath(const std::string& path) {
 #ifdef _WIN32
-    char buffer[kMaxPathChars + 1] = {};
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-    if (n == 0 || n >= sizeof buffer) return WithoutTrailingSeparators(path);
-    return WithoutTrailingSeparators(std::string(buffer, n));
+    const std::wstring wide = NativeToWide(path);
+    const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return WithoutTrailingSeparatorsButRoot(path);
+    std::wstring buffer(n, L'\0');
+    const DWORD written = GetFullPathNameW(wide.c_str(), n, &buffer[0], nullptr);
+    if (written == 0 || written >= n) return WithoutTrailingSeparatorsButRoot(path);
+    buffer.resize(written);
+    return WithoutTrailingSeparatorsButRoot(WideToNative(buffer));
 #else
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(path, error);
-    if (error) return WithoutTrailingSeparators(path);
-    return WithoutTrailingSeparators(full.lexically_normal().string());
+    if (error) return WithoutTrailingSeparatorsButRoot(path);
+    return WithoutTrailingSeparatorsButRoot(full.lexically_normal().string());
 #endif
 }
 

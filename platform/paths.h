@@ -19,8 +19,13 @@ inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
 
 inline bool EndsWithSeparator(const std::string& path) { return !path.empty() && IsPathSeparator(path.back()); }
 
-// path made absolute against the current folder, with "." and ".." resolved and no trailing
-// separator (a root keeps its own). Unchanged when the system cannot say.
+// path without the separators it ends in, all of them: a folder path the program composes
+// others from, so that "D:\FS2002\" and "D:\" give "D:\FS2002\aircraft" and "D:\aircraft".
+std::string WithoutTrailingSeparators(std::string path);
+
+// path, spelled as the file system holds names (UTF-8 on Windows), made absolute against the
+// current folder, with "." and ".." resolved and no trailing separator (a root keeps its own).
+// Unchanged when the system cannot say.
 std::string FullPath(const std::string& path);
 
 // True when a and b name the same path: separators and trailing separators aside, letters in

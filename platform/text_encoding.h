@@ -1,12 +1,16 @@
-// Texts between the ANSI code page the program works in and UTF-8, for output that must be
-// UTF-8 (JSON) or wide (a console).
+// Texts between the ANSI code page the program's file functions work in and UTF-8, the spelling
+// the file system's names and JSON use. Off Windows the ANSI code page is UTF-8 itself.
 #pragma once
 
 #include <string>
 
 namespace platform {
 
-// text, held in the ANSI code page, in UTF-8. Off Windows texts are taken to be UTF-8 already.
+// text, held in the ANSI code page, in UTF-8.
 std::string AnsiToUtf8(const std::string& text);
+
+// text, in UTF-8, in the ANSI code page; exact (when given) says whether every character had a
+// spelling there: a name that had none would name another file.
+std::string Utf8ToAnsi(const std::string& text, bool* exact = nullptr);
 
 }  // namespace platform

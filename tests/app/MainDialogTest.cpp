@@ -30,6 +30,7 @@ TEST(HostDiscoveryTest, SimulatorRootIsReadWithinItsBufferFromThe32BitView) {
         {longest + std::string(1, '\0'), REG_SZ, longest},
         {longest + "g" + std::string(1, '\0'), REG_SZ, ""},  // no longer fits: missing, not cut, not overrun
         {"D:\\FS2002", REG_BINARY, "D:\\FS2002"},           // any type; no NUL: the bytes end where they end
+        {"D:\\FS2002\\\\" + std::string(1, '\0'), REG_SZ, "D:\\FS2002"},  // without its trailing separators
     };
     for (const auto& row : rows) {
         machine.SetValue(kSimulatorKey, "EXE Path", row.bytes, row.type);
@@ -43,10 +44,39 @@ TEST(HostDiscoveryTest, SimulatorRootIsReadWithinItsBufferFromThe32BitView) {
 // Each way out ends a modal dialog of its own, as the program runs it.
 TEST(MainDialogExitTest, EachWayOutEndsWithItsResult) {
     const TestMachine machine;
+    machine.InstallSimulator();
+    std::filesystem::create_directory(machine.Aircraft(""));
     const app::Environment environment = machine.Environment();
+    const MessageBoxes boxes;
     EXPECT_EQ(1, RunModal(environment, [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
     EXPECT_EQ(0, RunModal(environment, [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }));
     EXPECT_EQ(1, RunModal(environment, [](HWND d) { PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(581, 0)); }));
+    EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
+}
+
+// Without a simulator the tree shows its root alone, and the user is told once, after the first
+// paint, what was not found and what to do; with one, nothing is said.
+TEST(MainDialogStartTest, TellsOnceWhyNoAircraftAreListed) {
+    const TestMachine machine;
+    MessageBoxes boxes;
+    const auto start = [&] {
+        boxes.shown.clear();
+        EXPECT_EQ(1, RunModal(machine.Environment(),
+                              [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
+        EXPECT_EQ(1u, boxes.shown.size());
+        return boxes.shown.empty() ? std::string() : boxes.shown.front().text;
+    };
+    std::string said = start();
+    EXPECT_NE(std::string::npos, said.find("Flight Simulator\\8.0")) << said;
+    EXPECT_NE(std::string::npos, said.find("panelwright-cli --sim")) << said;
+    machine.InstallSimulator();
+    said = start();
+    EXPECT_NE(std::string::npos, said.find(machine.simulator.Folder() + " as FS2002's folder, but it has no aircraft folder"))
+        << said;
+    machine.SetValue(kSimulatorKey, "EXE Path", machine.simulator.Path("gone") + std::string(1, '\0'));
+    said = start();
+    EXPECT_NE(std::string::npos, said.find("that folder does not exist")) << said;
+    EXPECT_NE(std::string::npos, said.find("Repair the simulator's installation")) << said;
 }
 
 // The tree as the user sees it: items in the tree's order, panels sorted by name (their listing
@@ -103,6 +133,7 @@ protected:
 
 // No root button and no check boxes: the root rule and the state images depend on it.
 TEST_F(MainDialogTest, TreeShowsTheCatalogueSortedWithItsMarks) {
+    EXPECT_TRUE(openingBoxes_.empty()) << openingBoxes_.front().text;
     EXPECT_EQ(LONG(TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP),
               GetWindowLongA(Tree(), GWL_STYLE) &
                   (TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP | TVS_LINESATROOT | TVS_CHECKBOXES));

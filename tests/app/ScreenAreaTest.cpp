@@ -118,7 +118,8 @@ TEST_F(ScreenAreaTest, InstalledPicturesAndDatabaseBadge) {
     const Pixels americas = ResourcePixels(IDB_BADGE_AMERICAS), international = ResourcePixels(IDB_BADGE_INTERNATIONAL);
 
     Session().selection.installed = true;
-    Session().trainer = {host::TrainerState::Ready, host::Database::Americas};
+    Session().trainer.state = host::TrainerState::Ready;
+    Session().trainer.database = host::Database::Americas;
     Pixels shot = Redrawn();
     EXPECT_EQ("", Compare(shot, kGpsRect, Placed(gps, kGpsRect)));
     EXPECT_EQ("", Compare(shot, kRadioRect, Placed(radio, kRadioRect)));

@@ -74,7 +74,7 @@ TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
     Selection selection;
     for (const AircraftRecord* record : {byTitle["Nihon Jet"], byTitle["?"]}) {
         for (int number : record->panels) {
-            const SelectionView view = SelectPanel(catalogue, simulator.Folder(), number, selection);
+            const SelectionView view = SelectPanel(catalogue, number, selection);
             EXPECT_FALSE(view.usable);
             ASSERT_TRUE(view.message);
             for (const std::string& says : {simulator.Folder() + "\\aircraft\\" + record->folder,
@@ -83,7 +83,7 @@ TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
                                             std::string("Rename the aircraft folder")})
                 EXPECT_NE(std::string::npos, view.message->text.find(says)) << view.message->text;
             EXPECT_EQ(PreviewChange::Clear, view.preview);
-            EXPECT_FALSE(InstallRemoveCommand(catalogue, simulator.Folder(), number, selection).button);
+            EXPECT_FALSE(InstallRemoveCommand(catalogue, number, selection).button);
         }
     }
     EXPECT_EQ(before, Snapshot(simulator.Folder()));
@@ -91,8 +91,8 @@ TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
     // The spelled folder works end to end: the set lands in its own panel.cfg.
     const std::vector<int>& uberPanels = byTitle["Uber Flyer"]->panels;
     const int uber = uberPanels[catalogue.panels[uberPanels[0]].name == "panel" ? 0 : 1];
-    ASSERT_TRUE(SelectPanel(catalogue, simulator.Folder(), uber, selection).usable);
-    const CommandView command = InstallRemoveCommand(catalogue, simulator.Folder(), uber, selection);
+    ASSERT_TRUE(SelectPanel(catalogue, uber, selection).usable);
+    const CommandView command = InstallRemoveCommand(catalogue, uber, selection);
     ASSERT_TRUE(command.button);
     EXPECT_EQ("Remove Aerolith", command.button->caption);
     const std::string written = Snapshot(aircraft / fs::u8path(u8"\u00dcber/panel")).begin()->second;

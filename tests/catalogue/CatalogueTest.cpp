@@ -18,6 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -139,7 +143,7 @@ public:
         } else if (t[0] == "fail-replace") {
             failing_ = Folder(panel) + "panel.cfg";
         } else if (t[0] == "select") {
-            const SelectionView view = SelectPanel(catalogue_, sim_, Number(panel), selection_);
+            const SelectionView view = SelectPanel(catalogue_, Number(panel), selection_);
             if (view.partial) out += "  partial: the screen keeps the earlier panel\n";
             if (!view.usable) out += "  unusable\n";
             if (!view.partial) {
@@ -152,7 +156,7 @@ public:
             const std::map<std::string, std::string> before = Files();
             pwtest::FaultyFiles files(pwtest::FailAt(pwtest::SaveStep::Replace, failing_.empty() ? "-" : failing_));
             failing_.clear();
-            const CommandView view = InstallRemoveCommand(catalogue_, sim_, Number(panel), selection_, files);
+            const CommandView view = InstallRemoveCommand(catalogue_, Number(panel), selection_, files);
             if (view.button) out += "  caption \"" + view.button->caption + "\"; " + Name(view.button->mark) + "\n";
             if (view.redraw) out += "  redraw\n";
             if (view.clearStatusLine) out += "  status line cleared\n";
@@ -179,7 +183,10 @@ public:
     }
 
 private:
-    std::string Folder(const std::string& panel) const { return ComposePanelFolder(sim_, "c172", panel); }
+    std::string Folder(const std::string& panel) const {
+        const char s = pwtest::kSeparator;
+        return sim_ + s + "aircraft" + s + "c172" + s + panel + s;
+    }
     int Number(const std::string& name) const {
         for (std::size_t i = 0; i < catalogue_.panels.size(); ++i)
             if (catalogue_.panels[i].name == name) return static_cast<int>(i);
@@ -222,6 +229,46 @@ TEST(CatalogueTest, EveryStepShowsAndDoesWhatTheDumpSays) {
         dump += transcript.Step(line);
     }
     EXPECT_EQ(pwtest::ReadBytes(pwtest::Source("tests/catalogue/golden/catalogue.dump")), dump);
+}
+
+}  // namespace
+}  // namespace catalogue
+
+namespace catalogue {
+namespace {
+
+// An aircraft folder too long for the simulator's file functions is listed all the same, under
+// its folder name, its panels unusable with the reason, so that nothing vanishes unsaid.
+TEST(CatalogueScanTest, AFolderTooLongToOpenIsListedAndExplained) {
+    pwtest::TempFolder temp;
+    const std::string root = temp.Path("sim");
+    const std::string name = std::string(259 - 12 - root.size(), 'a') + "_long";  // 261 with "\aircraft\"
+    const std::string folder = root + pwtest::kSeparator + "aircraft" + pwtest::kSeparator + name;
+    std::error_code error;
+    fs::create_directories(folder + pwtest::kSeparator + "panel", error);
+    if (error) GTEST_SKIP() << "this system cannot make " << folder << ": " << error.message();
+    pwtest::WriteBytes(folder + pwtest::kSeparator + "aircraft.cfg", "[fltsim.0]\r\ntitle=Long Jet\r\n");
+    ASSERT_GT(folder.size(), platform::kMaxPathChars);
+
+    const Catalogue catalogue = ScanAircraft(root);
+    ASSERT_EQ(1u, catalogue.aircraft.size());
+    EXPECT_EQ(name, catalogue.aircraft[0].title);
+    ASSERT_EQ(1u, catalogue.panels.size());
+    EXPECT_EQ(Unusable::PathTooLong, catalogue.panels[0].unusable);
+    EXPECT_EQ(0, catalogue.unlistedAircraft);
+    Catalogue selected = catalogue;
+    Selection selection;
+    const SelectionView view = SelectPanel(selected, 0, selection);
+    EXPECT_FALSE(view.usable);
+    ASSERT_TRUE(view.message);
+    EXPECT_NE(std::string::npos, view.message->text.find("too long for Windows")) << view.message->text;
+#ifdef _WIN32
+    // Only the long form of the path reaches the folder to remove it.
+    const std::wstring longForm = L"\\\\?\\" + fs::path(folder).wstring();
+    DeleteFileW((longForm + L"\\aircraft.cfg").c_str());
+    RemoveDirectoryW((longForm + L"\\panel").c_str());
+    RemoveDirectoryW(longForm.c_str());
+#endif
 }
 
 }  // namespace

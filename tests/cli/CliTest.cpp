@@ -4,6 +4,7 @@
 //   $ ARGS            the arguments, split at blanks ({sim} is the simulator's folder)
 //   = STATUS          the exit status
 //   > LINE            the next line of standard output, exactly (none: no check of it)
+//   ^ TEXT            standard output holds TEXT
 //   ! TEXT            standard error holds TEXT
 //   ~ PATH            the case may change this file under {sim}; every other file keeps its bytes
 //   @ PATH            afterwards the file holds the bytes it held before the first case
@@ -11,6 +12,7 @@
 // Output is compared with {sim} for the folder, '/' for every separator and \r for a CR, so one
 // case holds for the Windows build and the native one. Cases run in order on the same folder.
 #include "cli/cli.h"
+#include "cli/batch.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +31,7 @@ namespace fs = std::filesystem;
 struct Case {
     int line = 0;
     std::string args;
-    std::map<char, std::vector<std::string>> lines;  // by their mark: '=', '>', '!', '~', '@'
+    std::map<char, std::vector<std::string>> lines;  // by their mark: '=', '>', '^', '!', '~', '@'
 };
 
 std::map<std::string, std::string> Snapshot(const std::string& root) {
@@ -56,7 +58,7 @@ TEST(CliTest, EveryCaseComesOutAsWritten) {
     int number = 0;
     for (std::string line; std::getline(in, line);) {
         ++number;
-        if (line.size() < 2 || line[1] != ' ' || std::string("$=>!~@").find(line[0]) == std::string::npos) continue;
+        if (line.size() < 2 || line[1] != ' ' || std::string("$=>^!~@").find(line[0]) == std::string::npos) continue;
         if (line[0] == '$') cases.push_back({number, line.substr(2), {}});
         else cases.back().lines[line[0]].push_back(line.substr(2));
     }
@@ -83,6 +85,8 @@ TEST(CliTest, EveryCaseComesOutAsWritten) {
         if (!expected.empty()) {
             EXPECT_EQ(expected, Normalised(out.str(), sim));
         }
+        for (const std::string& text : c.lines['^'])
+            EXPECT_NE(std::string::npos, Normalised(out.str(), sim).find(text)) << out.str();
         for (const std::string& text : c.lines['!'])
             EXPECT_NE(std::string::npos, Normalised(err.str(), sim).find(text)) << err.str();
         // Only the files the case names may change; those it names with @ hold their first bytes again.
@@ -96,6 +100,20 @@ TEST(CliTest, EveryCaseComesOutAsWritten) {
         EXPECT_EQ(before.size(), after.size()) << "files were made or removed";
         for (const std::string& name : c.lines['@']) EXPECT_EQ(start.at(name), after.at(name)) << name << " not restored";
     }
+}
+
+// tests/cli/patterns.txt: how --aircraft patterns match names.
+TEST(CliTest, PatternsMatchCharactersNotBytes) {
+    std::istringstream lines(pwtest::ReadBytes(pwtest::Source("tests/cli/patterns.txt")));
+    int count = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::vector<std::string> t = pwtest::Tokens(line);
+        ASSERT_EQ(4u, t.size()) << line;
+        ++count;
+        EXPECT_EQ(t[3] == "yes", cli::MatchesPattern(pwtest::Text(t[1]), pwtest::Text(t[0]))) << line;
+    }
+    EXPECT_GT(count, 15);
 }
 
 }  // namespace

@@ -73,6 +73,12 @@ def main():
         os.path.join("aircraft", "c172", "panel", "panel.cfg")], "the read-only panel.cfg changed")
     run("remove", "--aircraft", "c172", expect=0)
 
+    # Arguments arrive as typed: letters the code page cannot spell match nothing, never any
+    # aircraft through a '?', and Windows' own ways of asking for help work.
+    check(run("install", "--dry-run", "--aircraft", "\u65e5\u672c\u6a5f", expect=1) == b"",
+          "a pattern of letters the code page cannot spell chose a panel")
+    check(b"Usage: panelwright-cli" in run("/?", expect=0), "/? prints the help")
+
     # The trainer's startup database, shown and set as the dialog sets it.
     ini = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "GARMINWT.INI")
     check(run("trainer", expect=0).strip() == b"americas", "trainer shows americas")

@@ -1,9 +1,12 @@
 // The trainer's state, caption and toggle, machine by machine from tests/host/trainer.txt.
 #include "host/trainer.h"
+
+#include "catalogue/messages.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -27,7 +30,10 @@ TEST(TrainerTest, EveryMachineShowsAndTogglesAsWritten) {
         if (line.empty() || line[0] == '#') continue;
         SCOPED_TRACE(line);
         ++count;
-        const std::vector<std::string> t = pwtest::Tokens(line);
+        std::vector<std::string> t = pwtest::Tokens(line);
+        const auto bar = std::find(t.begin(), t.end(), "|");
+        const std::string says = bar != t.end() && bar + 1 != t.end() ? pwtest::Text(bar[1]) : "";
+        t.erase(bar, t.end());
         ASSERT_TRUE(t.size() >= 5 && t[2] == "=>" && kStates.count(t[3]));
         std::remove(ini.c_str());
         if (t[1] != "none") pwtest::WriteBytes(ini, pwtest::Text(t[1]));
@@ -35,6 +41,8 @@ TEST(TrainerTest, EveryMachineShowsAndTogglesAsWritten) {
         const TrainerStatus status = EvaluateTrainer(t[0] == "none" ? std::nullopt : std::optional(pwtest::Text(t[0])), ini);
         EXPECT_EQ(kStates.at(t[3]).first, status.state);
         EXPECT_STREQ(kStates.at(t[3]).second, TrainerCaption(status.state));
+        const std::string reason = catalogue::TrainerReason(status);
+        EXPECT_NE(std::string::npos, reason.find(pwtest::Replaced(says, "{ini}", ini))) << reason;
         if (status.state != TrainerState::Ready) {
             EXPECT_FALSE(ToggleDatabase(status, ini));
             EXPECT_EQ(before, pwtest::ReadBytes(ini));  // an unknown database is never overwritten

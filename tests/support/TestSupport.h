@@ -50,8 +50,10 @@ public:
     ~TempFolder() {
         std::error_code ignored;
         SetReadOnly(folder_, false);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_, ignored))
-            SetReadOnly(entry.path().string(), false);
+        // Without exceptions: a path the system cannot follow must not end the test run.
+        for (auto it = std::filesystem::recursive_directory_iterator(folder_, ignored);
+             !ignored && it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
+            SetReadOnly(it->path().string(), false);
         std::filesystem::remove_all(folder_, ignored);
     }
     TempFolder(const TempFolder&) = delete;

@@ -149,16 +149,19 @@ inline void InitControls() {
 // One dialog for a whole suite, on a machine of its own (under Wine without a window manager
 // every hidden window costs two seconds): a suite's SetUpTestSuite fills machine_, then Open()
 // creates the dialog as the program does, but modeless, so the test drives it message by
-// message. The first paint has scanned by the time Open() returns.
+// message. The first paint has scanned by the time Open() returns; a message box it raised is
+// closed and kept in openingBoxes_, so that no box can stall the suite.
 class DialogSuite : public ::testing::Test {
 protected:
     static void Open() {
         InitControls();
+        MessageBoxes boxes;
         const app::Environment environment = machine_->Environment();
         window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, app::MainDialogProc,
                                      reinterpret_cast<LPARAM>(&environment));
         UpdateWindow(window_);
         PumpMessages(window_);
+        openingBoxes_ = boxes.shown;
     }
     static void TearDownTestSuite() {
         ReleaseCapture();
@@ -176,6 +179,7 @@ protected:
 
     static inline std::unique_ptr<TestMachine> machine_;
     static inline HWND window_ = nullptr;
+    static inline std::vector<ShownBox> openingBoxes_;
 };
 
 // Runs the modal dialog as the program does; act(dialog) is called from a timer once its loop

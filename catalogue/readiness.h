@@ -1,0 +1,34 @@
+// Whether an install into a panel would go through, and if not why, as the scan saw the panel:
+// the same slot rule the install itself applies to the file it reads (panelcfg::PlanSlots).
+#pragma once
+
+#include "catalogue/catalogue.h"
+
+#include <vector>
+
+namespace catalogue {
+
+enum class Readiness {
+    Installable,
+    HasSet,          // a title of the set is there already
+    Alias,           // the panel names another panel folder
+    Foreign,         // edited by hand to carry the gauges without the set's titles
+    NotEnoughSlots,  // fewer than four free slots
+    TitleGap,        // an untitled window section lies below the slots the set would take
+    Unusable,        // the panel cannot be opened (PanelRecord::unusable says why)
+    NoPanelFile,     // no panel.cfg
+    Interrupted,     // no panel.cfg, and the backup of an interrupted edit beside it
+};
+
+struct InstallCheck {
+    Readiness readiness = Readiness::Installable;
+    std::vector<int> gaps;  // TitleGap: the untitled sections below the set's slots
+};
+
+InstallCheck CheckInstall(const PanelRecord& panel);
+
+// The window slots an install may take: neither a title nor a section; none for an alias or an
+// unusable panel.
+std::uint32_t FreeSlots(const PanelRecord& panel);
+
+}  // namespace catalogue

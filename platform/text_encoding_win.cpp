@@ -1,0 +1,33 @@
+#include "platform/text_encoding.h"
+#include "platform/wide_text.h"
+
+namespace platform {
+
+std::wstring Widen(const std::string& text, UINT codePage) {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide, UINT codePage, bool* spelled) {
+    if (spelled != nullptr) *spelled = true;
+    if (wide.empty()) return {};
+    const bool checked = spelled != nullptr && codePage != CP_UTF8;
+    const DWORD flags = checked ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr,
+                        checked ? &usedDefault : nullptr);
+    if (spelled != nullptr) *spelled = !usedDefault;
+    return text;
+}
+
+std::string AnsiToUtf8(const std::string& text) { return Narrow(Widen(text, CP_ACP), CP_UTF8); }
+
+std::string Utf8ToAnsi(const std::string& text, bool* exact) { return Narrow(Widen(text, CP_UTF8), CP_ACP, exact); }
+
+}  // namespace platform

@@ -165,10 +165,19 @@ public:
     }
 
     Error Replace(const std::string& from, const std::string& target) override {
-        if (MoveFileExA(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
-        const DWORD code = GetLastError();
-        if (code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED) return reasons::ReplaceRefused(target);
-        return reasons::ReplaceFailed(target, SystemMessage(code));
+        // Any open handle on target refuses the replace, even a reader's that shares delete (a
+        // scan, another editor's listing): those end soon, so the replace tries again for about
+        // a second, as long as an edit waits for the lock.
+        const ULONGLONG deadline = GetTickCount64() + 1000;
+        for (;;) {
+            if (MoveFileExA(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+            const DWORD code = GetLastError();
+            if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED) {
+                return reasons::ReplaceFailed(target, SystemMessage(code));
+            }
+            if (GetTickCount64() >= deadline) return reasons::ReplaceRefused(target);
+            Sleep(20);
+        }
     }
 
     Error Remove(const std::string& path) override {

@@ -64,6 +64,30 @@ TEST(ProfileFileTest, FileHeldOpenByAnotherProgramIsNotReplaced) {
     EXPECT_EQ("[A]\r\nk=1\r\n", pwtest::ReadBytes(path));
     EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder()));
 }
+
+DWORD WINAPI CloseSoon(void* handle) {
+    Sleep(200);
+    return CloseHandle(static_cast<HANDLE>(handle));
+}
+
+// A reader that shares everything (another editor's scan) still blocks the replace while its
+// handle is open; the save waits for it to let go rather than fail.
+TEST(ProfileFileTest, SaveWaitsForAReaderToLetGo) {
+    pwtest::TempFolder tmp;
+    const std::string path = tmp.Path("panel.cfg");
+    pwtest::WriteBytes(path, "[A]\r\nk=1\r\n");
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    HANDLE closer = CreateThread(nullptr, 0, CloseSoon, held, 0, nullptr);
+    ASSERT_NE(nullptr, closer);
+    const Error error = Save(path, Document::Parse("[A]\r\nk=2\r\n"));
+    WaitForSingleObject(closer, INFINITE);
+    CloseHandle(closer);
+    EXPECT_FALSE(error) << error.reason;
+    EXPECT_EQ("[A]\r\nk=2\r\n", pwtest::ReadBytes(path));
+    EXPECT_EQ("panel.cfg;", pwtest::ListFolder(tmp.Folder()));
+}
 #endif
 
 }  // namespace

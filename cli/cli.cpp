@@ -9,11 +9,9 @@
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 
-#include <optional>
+#include "pw_version.h"
 
-#ifndef PW_VERSION
-#define PW_VERSION "0"
-#endif
+#include <optional>
 
 namespace cli {
 

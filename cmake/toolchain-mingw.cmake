@@ -13,5 +13,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# No MinGW DLLs beside the exe: everything static.
+# No MinGW DLLs beside the exe: everything static. The one place that says so, for every exe
+# of the tree (the program, the console program, the tests, the benchmarks).
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

@@ -23,6 +23,7 @@ The .bmp files are committed; the build needs no image tools. Run this again aft
 picture and look at the result.
 """
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -257,6 +258,14 @@ def notice_foreign():
                    "please select another panel."], "stop")
 
 
+def shown_version():
+    """MAJOR.MINOR of project(VERSION) in CMakeLists.txt, the one place the version is stated:
+    the skin's footer names it, so redraw the skin when either number changes."""
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "CMakeLists.txt")
+    found = re.search(r"project\(\w+ VERSION (\d+)\.(\d+)\.\d+", open(top).read())
+    return "%s.%s" % found.groups()
+
+
 def skin():
     m = []
     # Title band across rows 0..29 with an accent rule at its foot.
@@ -290,7 +299,7 @@ def skin():
     # Label of the database badge (badge at x 513..572, y 373..406).
     m.append(text(507, 420, "Nav database", 9, MUTED))
     # Footer.
-    m.append(text(24, 416, "Panelwright 1.0", 11, PAPER, "DejaVu-Sans-Bold"))
+    m.append(text(24, 416, "Panelwright " + shown_version(), 11, PAPER, "DejaVu-Sans-Bold"))
     m.append(text(24, 429, "Aerolith GPS windows for FS2002 panels", 9, MUTED))
     m.append("fill '%s'\nrectangle 0,434 614,434\nfill '%s'\nrectangle 0,435 614,442\n"
              % (ACCENT, NAVY))

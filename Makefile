@@ -2,8 +2,8 @@
 #
 # Three build trees: build/windows is the shipped program (static i686 exe), build/windows64 the
 # same sources for x86_64 with every Windows test, run under 64-bit Wine on any machine, and
-# build/native the portable code under the sanitizers.
-.PHONY: demo test bench mutants prereqs build-windows build-windows64 build-native test-native test-windows fuzz clean
+# build/native the portable code under the sanitizers. `make dist` packs the shipped exes into dist/.
+.PHONY: demo test dist bench mutants prereqs build-windows build-windows64 build-native test-native test-windows fuzz clean
 
 JOBS ?= 2
 
@@ -27,6 +27,11 @@ demo: build-windows
 	cmake --build --preset windows64 -j $(JOBS) --target panelwright
 	tools/demo.sh
 
+# The zip a Windows user downloads, dist/panelwright-VERSION-win32.zip: the same bytes from every
+# build of one commit (tools/make_dist.py).
+dist: build-windows
+	python3 tools/make_dist.py build/windows dist
+
 test-native: build-native
 	ctest --preset native -LE bench -j $(JOBS)
 
@@ -34,7 +39,7 @@ test-windows: build-windows build-windows64
 	@tools/say-windows-exes.sh
 	ctest --preset windows64 -LE bench -j $(JOBS)
 
-test: build-native build-windows build-windows64
+test: build-native build-windows build-windows64 dist
 	@status=0; \
 	ctest --preset native -LE bench -j $(JOBS) || status=1; \
 	tools/say-windows-exes.sh; \
@@ -49,4 +54,4 @@ mutants: prereqs
 	python3 tools/mutants.py
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -2,9 +2,9 @@
 # Runs one end-to-end scenario on a fresh demo install:
 #   run_e2e.sh SCENARIO EXE WORK SOURCE_DIR [i686]
 # WORK holds the demo install, the Wine prefix (made once, kept between runs) and the Xvfb
-# display when there is no usable one; the scenario is tests/e2e/SCENARIO_test.py. With i686 the
-# exe is the shipped 32-bit one: on a machine that refuses 32-bit programs the scenario is
-# skipped (exit status 77), never passed.
+# display when there is no usable one; the scenario is tests/e2e/SCENARIO_test.py (for "dist",
+# EXE is the zip that holds the exes). With i686 the exe is the shipped 32-bit one: on a machine
+# that refuses 32-bit programs the scenario is skipped (exit status 77), never passed.
 set -u
 scenario=$1 exe=$2 work=$3 src=$4 arch=${5:-}
 . "$src/tools/demo-env.sh"

@@ -1,7 +1,7 @@
 #include "app/dialog_updates.h"
 
 #include "app/user_messages.h"
-#include "catalogue/aircraft_tree.h"
+#include "app/aircraft_tree.h"
 #include "resources/resource_ids.h"
 
 namespace app {
@@ -35,12 +35,17 @@ preview::ScreenArea ScreenOf(const Session& session) {
     return {&session.preview, session.selection.installed, BadgeOf(session.trainer)};
 }
 
-void RedrawScreen(const Session& session) { preview::RedrawPreviewArea(session.dialog, ScreenOf(session)); }
+// The quick redraw: the dialog's surface borrowed, the screen area composed onto it.
+void RedrawScreen(const Session& session) {
+    if (session.dialog == nullptr) return;  // without a window GetDC would hand out the whole screen
+    const platform::WindowDc surface(session.dialog);
+    preview::ComposeScreenArea(surface.get(), ScreenOf(session));
+}
 
 void ApplyButton(Session& session, HTREEITEM item, const catalogue::ButtonState& button) {
     switch (button.mark) {
-        case catalogue::MarkChange::Mark: catalogue::MarkItem(session.tree, item); break;
-        case catalogue::MarkChange::Unmark: catalogue::UnmarkItem(session.tree, item); break;
+        case catalogue::MarkChange::Mark: MarkItem(session.tree, item); break;
+        case catalogue::MarkChange::Unmark: UnmarkItem(session.tree, item); break;
         case catalogue::MarkChange::Keep: break;
     }
     SetDlgItemTextA(session.dialog, IDC_INSTALL_REMOVE, button.caption.c_str());
@@ -49,7 +54,7 @@ void ApplyButton(Session& session, HTREEITEM item, const catalogue::ButtonState&
 bool SelectItem(Session& session, HTREEITEM item, const catalogue::DecodedItem& decoded) {
     // The tree moves the caret itself on a label click, but not on every hit place; the command
     // relies on the caret being the selected panel.
-    catalogue::MoveCaret(session.tree, item);
+    MoveCaret(session.tree, item);
     const catalogue::SelectionView view =
         catalogue::SelectPanel(session.catalogue, decoded.panel, session.selection);
     if (view.message) session.pendingMessage = view.message;

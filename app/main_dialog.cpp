@@ -3,7 +3,7 @@
 #include "app/dialog_updates.h"
 #include "app/user_messages.h"
 #include "catalogue/aircraft_scan.h"
-#include "catalogue/aircraft_tree.h"
+#include "app/aircraft_tree.h"
 #include "catalogue/messages.h"
 #include "host/host_discovery.h"
 #include "resources/dialog_layout.h"
@@ -96,7 +96,7 @@ BOOL OnInitDialog(HWND dialog, const Environment* environment) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(owned.release()));
     session.dialog = dialog;
     session.tree = GetDlgItem(dialog, IDC_TREE);
-    session.stateImages = catalogue::AttachStateImageList(session.tree);
+    session.stateImages = AttachStateImageList(session.tree);
     session.simulatorRoot = host::ReadSimulatorRoot(session.env.registry);
     session.trainer = host::EvaluateTrainer(session.env.registry, session.env.trainerIni);
     ShowTrainerState(session);
@@ -112,8 +112,18 @@ void OnNcDestroy(HWND dialog) {
     SetWindowLongPtrA(dialog, DWLP_USER, 0);
 }
 
+// The full paint: the skin over the whole client area, then the screen area.
+void PaintDialog(const Session& session) {
+    const platform::PaintCycle paint(session.dialog);
+    if (paint.get() == nullptr) return;
+    RECT client{};
+    GetClientRect(session.dialog, &client);
+    preview::DrawPicture(paint.get(), IDB_SKIN, 0, 0, client.right, client.bottom);
+    preview::ComposeScreenArea(paint.get(), ScreenOf(session));
+}
+
 void OnPaint(Session& session) {
-    preview::PaintMainDialog(session.dialog, ScreenOf(session));
+    PaintDialog(session);
     if (session.scanPending) {
         session.scanPending = false;
         PostMessageA(session.dialog, kScanMessage, 0, 0);
@@ -123,7 +133,7 @@ void OnPaint(Session& session) {
 // After the first paint: the scan, and once, why it found no simulator when it found none.
 void OnScan(Session& session) {
     session.catalogue = catalogue::ScanAircraft(session.simulatorRoot);
-    catalogue::FillTree(session.tree, session.catalogue);
+    FillTree(session.tree, session.catalogue);
     const catalogue::SimulatorFolder found = catalogue::CheckSimulatorRoot(session.simulatorRoot);
     if (found != catalogue::SimulatorFolder::Found) {
         ShowMessage(session.dialog, catalogue::SimulatorMessage(found, session.simulatorRoot));
@@ -139,9 +149,9 @@ void OnClose(Session& session) {
 // click, that panel is selected first, exactly as a click would, so install or removal is
 // always chosen by the panel's own mark.
 void OnInstallRemove(Session& session) {
-    const HTREEITEM caret = catalogue::CaretItem(session.tree);
+    const HTREEITEM caret = CaretItem(session.tree);
     if (!caret) return;
-    const catalogue::DecodedItem decoded = catalogue::DecodeItemData(catalogue::GetItemData(session.tree, caret));
+    const catalogue::DecodedItem decoded = catalogue::DecodeItemData(GetItemData(session.tree, caret));
     if (decoded.cls == catalogue::ItemClass::Root || decoded.cls == catalogue::ItemClass::Aircraft) return;
     if (!session.catalogue.HasPanel(decoded.panel)) return;
     if (decoded.panel != session.selection.panel) {
@@ -158,7 +168,7 @@ void OnInstallRemove(Session& session) {
 }
 
 void OnToggleDatabase(Session& session) {
-    if (const profile::Error error = host::ToggleDatabase(session.trainer, session.env.trainerIni)) {
+    if (const fileio::Error error = host::ToggleDatabase(session.trainer, session.env.trainerIni)) {
         ShowMessage(session.dialog, {"The GPS trainer's startup database could not be changed.\n\n" + error.reason,
                                      catalogue::kProgramCaption, catalogue::Severity::Warning});
     }
@@ -186,7 +196,7 @@ BOOL OnCommand(Session& session, int id) {
 }
 
 void OnNotify(Session& session, const NMHDR* header) {
-    if (header && header->idFrom == IDC_TREE) catalogue::ApplyRootRule(session.tree, header);
+    if (header && header->idFrom == IDC_TREE) ApplyRootRule(session.tree, header);
 }
 
 // The status line lies on the skin: it erases its background with the skin itself, aligned to

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "catalogue/aircraft_tree.h"
+#include "app/aircraft_tree.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/messages.h"
 #include "catalogue/selection.h"
@@ -43,7 +43,7 @@ struct Session {
     catalogue::Selection selection;     // the panel of the last selecting click
 
     preview::PreviewImage preview;             // long-lived: the selected panel's picture and mask
-    catalogue::StateImageList stateImages;     // long-lived: the tree's badge pictures
+    StateImageList stateImages;     // long-lived: the tree's badge pictures
     platform::OwnedGdiObject statusSkin;       // long-lived: the skin the status line stands on,
     platform::OwnedGdiObject statusBrush;      // and the brush made of it
 

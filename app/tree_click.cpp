@@ -1,6 +1,6 @@
 #include "app/dialog_updates.h"
 #include "app/main_dialog.h"
-#include "catalogue/aircraft_tree.h"
+#include "app/aircraft_tree.h"
 
 namespace app {
 
@@ -27,7 +27,7 @@ HTREEITEM HitPanelItem(const Session& session, LPARAM lParam, catalogue::Decoded
     const auto item =
         reinterpret_cast<HTREEITEM>(SendMessageA(session.tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     if (!item || !(hit.flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON))) return nullptr;
-    decoded = catalogue::DecodeItemData(catalogue::GetItemData(session.tree, item));
+    decoded = catalogue::DecodeItemData(GetItemData(session.tree, item));
     return IsPanel(session, decoded) ? item : nullptr;
 }
 

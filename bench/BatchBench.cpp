@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         files.push_back(scanned.panels[n].folder + "panel.cfg");
     }
     std::vector<std::string> before(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) profile::ReadWholeFile(files[i], before[i]);
+    for (std::size_t i = 0; i < files.size(); ++i) fileio::ReadWholeFile(files[i], before[i]);
 
     std::ostream nowhere(nullptr);
     std::vector<double> install, copy;
@@ -67,16 +67,16 @@ int main(int argc, char** argv) {
             for (const std::string& file : files) {
                 profile::LoadedFile loaded;
                 profile::Load(file, loaded);
-                profile::WriteFileAtomically(file, loaded.original);
+                fileio::WriteFileAtomically(file, loaded.original);
             }
         }));
     };
     const auto installAll = [&] {
         catalogue::Catalogue catalogue = scanned;
         install.push_back(Ms([&] {
-            counts = cli::RunBatch(catalogue, plain, {true, false, false}, profile::SystemFiles(), nowhere, nowhere);
+            counts = cli::RunBatch(catalogue, plain, {true, false, false}, fileio::SystemFiles(), nowhere, nowhere);
         }));
-        cli::RunBatch(catalogue, plain, {false, false, false}, profile::SystemFiles(), nowhere, nowhere);
+        cli::RunBatch(catalogue, plain, {false, false, false}, fileio::SystemFiles(), nowhere, nowhere);
     };
     for (int run = 0; run < kRuns; ++run) {
         if (run % 2 == 0) {
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     int changed = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::string now;
-        profile::ReadWholeFile(files[i], now);
+        fileio::ReadWholeFile(files[i], now);
         changed += now != before[i];
     }
     const double installMs = Median(install), copyMs = Median(copy);

@@ -8,7 +8,7 @@
 //   kernel32_ms=K speedup=K/S
 #include "bench/fleet_root.h"
 #include "catalogue/aircraft_scan.h"
-#include "catalogue/aircraft_tree.h"
+#include "app/aircraft_tree.h"
 #include "catalogue/scan_rules.h"
 
 #include <windows.h>
@@ -135,14 +135,14 @@ int main(int argc, char** argv) {
                                   GetModuleHandleA(nullptr), nullptr);
     HWND tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP,
                                 0, 0, 300, 600, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    const catalogue::StateImageList images = catalogue::AttachStateImageList(tree);
+    const app::StateImageList images = app::AttachStateImageList(tree);
 
     // The scan as the dialog runs it: the catalogue, then the tree filled from it.
     catalogue::Catalogue scanned;
     const double scanMs = MedianMs([&] { SendMessageA(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)); },
                                    [&] {
                                        scanned = catalogue::ScanAircraft(root);
-                                       catalogue::FillTree(tree, scanned);
+                                       app::FillTree(tree, scanned);
                                    });
     const int aircraft = static_cast<int>(scanned.aircraft.size());
     const int panels = static_cast<int>(scanned.panels.size());

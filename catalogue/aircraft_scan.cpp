@@ -78,17 +78,17 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
 
 SimulatorFolder CheckSimulatorRoot(const std::string& simulatorRoot) {
     if (simulatorRoot.empty()) return SimulatorFolder::NotNamed;
-    profile::FileSystem& files = profile::SystemFiles();
+    fileio::FileSystem& files = fileio::SystemFiles();
     switch (files.Probe(simulatorRoot)) {
-        case profile::PathKind::Folder: break;
-        case profile::PathKind::File:
-        case profile::PathKind::ReadOnlyFile: return SimulatorFolder::NotAFolder;
-        case profile::PathKind::Missing:
-        case profile::PathKind::FolderMissing:
-        case profile::PathKind::Unknown: return SimulatorFolder::Missing;
+        case fileio::PathKind::Folder: break;
+        case fileio::PathKind::File:
+        case fileio::PathKind::ReadOnlyFile: return SimulatorFolder::NotAFolder;
+        case fileio::PathKind::Missing:
+        case fileio::PathKind::FolderMissing:
+        case fileio::PathKind::Unknown: return SimulatorFolder::Missing;
     }
     const std::string aircraft = simulatorRoot + platform::kPathSeparator + "aircraft";
-    return files.Probe(aircraft) == profile::PathKind::Folder ? SimulatorFolder::Found : SimulatorFolder::NoAircraftFolder;
+    return files.Probe(aircraft) == fileio::PathKind::Folder ? SimulatorFolder::Found : SimulatorFolder::NoAircraftFolder;
 }
 
 Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits) {

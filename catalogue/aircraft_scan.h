@@ -1,6 +1,6 @@
 // The scan: every aircraft folder under SimulatorRoot\aircraft that holds panel folders, with
 // its panels, each classified from one read of its panel.cfg. Portable; the tree is filled
-// from its result by aircraft_tree.h.
+// from its result by app/aircraft_tree.h.
 //
 // Aircraft folders are taken in listing order; ".", ".." and "default" are skipped, as are
 // folders without a folder whose name begins with "panel" (ASCII case-insensitive), which get

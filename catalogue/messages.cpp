@@ -13,7 +13,7 @@ using panelcfg::EditAction;
 using panelcfg::EditKind;
 using panelcfg::EditOutcome;
 using panelcfg::FailStage;
-using profile::ErrorCode;
+using fileio::ErrorCode;
 
 constexpr const char* kNotEnoughSlotsMessage = "Not enough Window## available in the panel.cfg file";
 constexpr const char* kNotEnoughSlotsReason =
@@ -64,7 +64,7 @@ const char* Advice(ErrorCode code) {
     return "Check that the disk is not full and the drive is reachable, then try again.";
 }
 
-std::string ReasonOf(const profile::Error& error) {
+std::string ReasonOf(const fileio::Error& error) {
     return error.reason.empty() ? "The file " + error.path + " could not be accessed." : error.reason;
 }
 

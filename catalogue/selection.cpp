@@ -100,7 +100,7 @@ SelectionView SelectPanel(Catalogue& catalogue, int panelNumber, Selection& sele
 }
 
 CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selection& selection,
-                                 profile::FileSystem& files) {
+                                 fileio::FileSystem& files) {
     PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
     CommandView view;
     if (panel.kind == PanelKind::Alias) {

@@ -65,6 +65,6 @@ struct CommandView {
 // in the catalogue follow what the edit read. Foreign and Alias: the folder is refreshed,
 // nothing is written.
 CommandView InstallRemoveCommand(Catalogue& catalogue, int panel, Selection& selection,
-                                 profile::FileSystem& files = profile::SystemFiles());
+                                 fileio::FileSystem& files = fileio::SystemFiles());
 
 }  // namespace catalogue

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "catalogue/messages.h"
+#include "catalogue/tree_order.h"
 #include "cli/listing.h"
 #include "panelcfg/gps_window_set.h"
 #include "panelcfg/panel_inspection.h"
@@ -66,7 +67,7 @@ Result NotEdited(bool named, const std::string& why, std::ostream& out) {
 }
 
 Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen, const BatchRun& run,
-               profile::FileSystem& files, std::ostream& out) {
+               fileio::FileSystem& files, std::ostream& out) {
     const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(chosen.number)];
     const std::string& folder = panel.folder;
     out << folder << ": ";
@@ -158,8 +159,8 @@ std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, con
         if (!found) unknown.push_back(name);
     }
     std::vector<ChosenPanel> panels;
-    for (int aircraft : AircraftInTreeOrder(catalogue)) {
-        for (int panel : PanelsInOrder(catalogue, aircraft)) {
+    for (int aircraft : catalogue::AircraftInTreeOrder(catalogue)) {
+        for (int panel : catalogue::PanelsInOrder(catalogue, aircraft)) {
             const auto n = static_cast<std::size_t>(panel);
             if (chosen[n]) panels.push_back({panel, named[n]});
         }
@@ -168,7 +169,7 @@ std::vector<ChosenPanel> ChoosePanels(const catalogue::Catalogue& catalogue, con
 }
 
 BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::vector<ChosenPanel>& panels, const BatchRun& run,
-                     profile::FileSystem& files, std::ostream& out, std::ostream& err) {
+                     fileio::FileSystem& files, std::ostream& out, std::ostream& err) {
     BatchCounts counts;
     for (std::size_t i = 0; i < panels.size(); ++i) {
         switch (EditOne(catalogue, panels[i], run, files, out)) {

@@ -46,6 +46,6 @@ struct BatchRun {
 // (and, in a dry run, the diff of its change), the count of done panels to err when asked.
 // A panel that can never take the set is skipped when a pattern chose it, refused when named.
 BatchCounts RunBatch(const catalogue::Catalogue& catalogue, const std::vector<ChosenPanel>& panels, const BatchRun& run,
-                     profile::FileSystem& files, std::ostream& out, std::ostream& err);
+                     fileio::FileSystem& files, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

@@ -97,7 +97,7 @@ int Trainer(const Options& options, const Host& host, std::ostream& out, std::os
     };
     if (!options.database.empty() && options.database != name(status.database)) {
         // The dialog's one write: the other database, into the same key.
-        if (const profile::Error error = host::ToggleDatabase(status, host.trainerIni)) {
+        if (const fileio::Error error = host::ToggleDatabase(status, host.trainerIni)) {
             err << "panelwright-cli: the startup database could not be changed: " << error.reason << "\n";
             return kRefusedOrFailed;
         }

@@ -20,7 +20,7 @@ struct Host {
     std::function<std::optional<std::string>()> trainerUninstallText;  // nullopt: no trainer key
     std::string trainerIni;                                          // the trainer's INI file
     bool progress = false;                                           // stderr is a console: show a count
-    profile::FileSystem* files = &profile::SystemFiles();
+    fileio::FileSystem* files = &fileio::SystemFiles();
 };
 
 // Exit statuses.

@@ -2,6 +2,7 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/readiness.h"
+#include "catalogue/tree_order.h"
 #include "panelcfg/panel_inspection.h"
 #include "platform/paths.h"
 #include "platform/ascii.h"
@@ -51,42 +52,13 @@ std::string KindName(const PanelRecord& panel) {
     return "plain";
 }
 
-std::string Lowered(const std::string& text) {
-    std::string lowered = text;
-    for (char& c : lowered) c = platform::FoldAscii(c);
-    return lowered;
-}
-
 }  // namespace
-
-std::vector<int> AircraftInTreeOrder(const catalogue::Catalogue& catalogue) {
-    std::vector<int> order(catalogue.aircraft.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const auto& x = catalogue.aircraft[static_cast<std::size_t>(a)];
-        const auto& y = catalogue.aircraft[static_cast<std::size_t>(b)];
-        const std::string tx = Lowered(x.title), ty = Lowered(y.title);
-        return tx != ty ? tx < ty : x.folder < y.folder;
-    });
-    return order;
-}
-
-std::vector<int> PanelsInOrder(const catalogue::Catalogue& catalogue, int aircraft) {
-    std::vector<int> panels = catalogue.aircraft[static_cast<std::size_t>(aircraft)].panels;
-    std::stable_sort(panels.begin(), panels.end(), [&](int a, int b) {
-        const std::string& x = catalogue.panels[static_cast<std::size_t>(a)].name;
-        const std::string& y = catalogue.panels[static_cast<std::size_t>(b)].name;
-        const std::string lx = Lowered(x), ly = Lowered(y);
-        return lx != ly ? lx < ly : x < y;
-    });
-    return panels;
-}
 
 void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
     std::vector<std::vector<std::string>> rows = {{"AIRCRAFT", "FOLDER", "PANEL", "KIND", "SET", "FREE", "INSTALL"}};
-    for (int number : AircraftInTreeOrder(catalogue)) {
+    for (int number : catalogue::AircraftInTreeOrder(catalogue)) {
         const catalogue::AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(number)];
-        for (int panelNumber : PanelsInOrder(catalogue, number)) {
+        for (int panelNumber : catalogue::PanelsInOrder(catalogue, number)) {
             const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
             const catalogue::InstallCheck check = catalogue::CheckInstall(panel);
             std::string install = check.readiness == catalogue::Readiness::Installable
@@ -117,10 +89,10 @@ void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulat
     document["version"] = kListFormatVersion;
     document["simulator"] = platform::AnsiToUtf8(simulatorRoot);
     Json aircraftList = Json::array();
-    for (int number : AircraftInTreeOrder(catalogue)) {
+    for (int number : catalogue::AircraftInTreeOrder(catalogue)) {
         const catalogue::AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(number)];
         Json panels = Json::array();
-        for (int panelNumber : PanelsInOrder(catalogue, number)) {
+        for (int panelNumber : catalogue::PanelsInOrder(catalogue, number)) {
             const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
             const catalogue::InstallCheck check = catalogue::CheckInstall(panel);
             Json entry;

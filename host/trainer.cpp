@@ -63,7 +63,7 @@ TrainerStatus EvaluateTrainer(const std::optional<std::string>& uninstallText, c
     return status;
 }
 
-profile::Error ToggleDatabase(const TrainerStatus& status, const std::string& iniFile) {
+fileio::Error ToggleDatabase(const TrainerStatus& status, const std::string& iniFile) {
     if (status.state != TrainerState::Ready) return {};
     const Database next = status.database == Database::Americas ? Database::International : Database::Americas;
     return profile::WritePrivateProfileStringA(kTrainerSection, kDatabaseKey, DatabaseFileName(next),

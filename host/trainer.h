@@ -53,6 +53,6 @@ TrainerStatus EvaluateTrainer(const std::optional<std::string>& uninstallText, c
 // One press of button 104: when status is Ready, writes the other database into iniFile and
 // says whether that failed; otherwise writes nothing. The caller evaluates again either way,
 // so that what is shown is what the file holds.
-profile::Error ToggleDatabase(const TrainerStatus& status, const std::string& iniFile);
+fileio::Error ToggleDatabase(const TrainerStatus& status, const std::string& iniFile);
 
 }  // namespace host

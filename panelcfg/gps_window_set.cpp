@@ -25,7 +25,7 @@ EditOutcome Outcome(EditAction action, EditKind kind, const std::string& file) {
     return out;
 }
 
-EditOutcome Failure(EditAction action, const std::string& file, FailStage stage, profile::Error error) {
+EditOutcome Failure(EditAction action, const std::string& file, FailStage stage, fileio::Error error) {
     EditOutcome out = Outcome(action, EditKind::Failed, file);
     out.stage = stage;
     out.error = std::move(error);
@@ -97,14 +97,14 @@ void DropEmptyTitlesSection(profile::Document& doc) {
 // before it plans: another editor, a missing, unreadable, UTF-16 or read-only file. On success
 // out is the outcome to fill in.
 bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOptions& options,
-                 profile::FileSystem& files, PanelEdit& edit, EditOutcome& out) {
+                 fileio::FileSystem& files, PanelEdit& edit, EditOutcome& out) {
     const std::string file = PanelFilePath(panelFolder);
     out = Outcome(action, EditKind::Failed, file);
     if (file.size() > kMaxPanelFileChars) {
         out.kind = EditKind::PathTooLong;
         return false;
     }
-    profile::Error error;
+    fileio::Error error;
     switch (OpenPanelEdit(file, options.dryRun, edit, error, files)) {
         case OpenResult::Opened: break;
         case OpenResult::Busy: out.kind = EditKind::Busy; return false;
@@ -114,15 +114,15 @@ bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOp
     }
     if (!edit.loaded.existed) {
         out.kind = EditKind::NoPanelFile;
-        out.interrupted = profile::FileExists(BackupPath(file), files);
+        out.interrupted = fileio::FileExists(BackupPath(file), files);
         return false;
     }
     if (edit.loaded.doc.Unrepresentable()) {
-        out = Failure(action, file, FailStage::NotText, profile::reasons::Unrepresentable(file));
+        out = Failure(action, file, FailStage::NotText, fileio::reasons::Unrepresentable(file));
         return false;
     }
-    if (files.Probe(file) == profile::PathKind::ReadOnlyFile) {
-        out = Failure(action, file, FailStage::ReadOnly, profile::reasons::ReadOnly(file));
+    if (files.Probe(file) == fileio::PathKind::ReadOnlyFile) {
+        out = Failure(action, file, FailStage::ReadOnly, fileio::reasons::ReadOnly(file));
         return false;
     }
     return true;
@@ -130,7 +130,7 @@ bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOp
 
 // Saves doc, or describes it in a dry run; false with out set to the failure when the save fails.
 bool Commit(const PanelEdit& edit, const profile::Document& doc, const EditOptions& options,
-            profile::FileSystem& files, EditOutcome& out) {
+            fileio::FileSystem& files, EditOutcome& out) {
     if (options.dryRun) {
         out.diff = profile::UnifiedDiff(doc, edit.file, edit.file);
         return true;
@@ -170,7 +170,7 @@ SlotPlan PlanSlots(const PanelSlots& panel) {
     return plan;
 }
 
-EditOutcome InstallGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files,
+EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files,
                                 const EditOptions& options) {
     PanelEdit edit;
     EditOutcome out;
@@ -205,7 +205,7 @@ EditOutcome InstallGpsWindowSet(const std::string& panelFolder, profile::FileSys
     return out;
 }
 
-EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files, const EditOptions& options) {
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
     PanelEdit edit;
     EditOutcome out;
     if (!OpenForEdit(EditAction::Remove, panelFolder, options, files, edit, out)) return out;

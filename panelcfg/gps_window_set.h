@@ -56,7 +56,7 @@ struct EditOutcome {
 
     // Failed: what failed, and what became of the file.
     FailStage stage = FailStage::None;
-    profile::Error error;
+    fileio::Error error;
     bool restored = true;        // the file is as it was before the edit
     bool backupKept = false;     // not restored: the backup holds the file as it was
     bool othersContent = false;  // not restored: another program wrote the file meanwhile
@@ -105,14 +105,14 @@ struct EditOptions {
 // windows are never mixed); an install that would thereby put the set above such a section, a
 // gap, is refused (BelowGap). Its sizes scale from the main window's width, "size_mm" of
 // [Window00] (640 when missing or not positive).
-EditOutcome InstallGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles(),
+EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files = fileio::SystemFiles(),
                                 const EditOptions& options = {});
 
 // Removes every title of the set, under whichever key the inspection reads it by (two-digit,
 // else one-digit), then the [WindowNN] sections of those slots, and "Window Titles" itself when
 // nothing is left in it. Nobody's windows are renumbered: the windows a removal leaves above a
 // gap are named (stranded), and the removal is still Done.
-EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, profile::FileSystem& files = profile::SystemFiles(),
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files = fileio::SystemFiles(),
                                const EditOptions& options = {});
 
 }  // namespace panelcfg

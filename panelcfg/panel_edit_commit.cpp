@@ -12,16 +12,16 @@ namespace {
 constexpr std::chrono::milliseconds kLockWait{1000};
 
 // The file's bytes now; nullopt when it is missing or cannot be read.
-std::optional<std::string> BytesOf(const std::string& file, profile::FileSystem& files) {
+std::optional<std::string> BytesOf(const std::string& file, fileio::FileSystem& files) {
     std::string bytes;
-    if (!profile::ReadWholeFile(file, bytes, files)) return std::nullopt;
+    if (!fileio::ReadWholeFile(file, bytes, files)) return std::nullopt;
     return bytes;
 }
 
 }  // namespace
 
-OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, profile::Error& error,
-                         profile::FileSystem& files) {
+OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, fileio::Error& error,
+                         fileio::FileSystem& files) {
     edit.file = file;
     switch (platform::FolderLock::Acquire(LockPath(file), kLockWait, edit.lock, error, file)) {
         case platform::LockResult::Held: break;
@@ -31,18 +31,18 @@ OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, 
     // Under the lock nobody else edits this file, so what lies beside it is an interrupted
     // edit's: its temporary file, and a backup of content the file has moved on from. A missing
     // panel.cfg keeps its backup, which is then all there is of it.
-    if (!dryRun && profile::FileExists(file, files)) {
-        profile::DeleteFileIfExists(TemporaryPath(file), files);
-        profile::DeleteFileIfExists(BackupPath(file), files);
+    if (!dryRun && fileio::FileExists(file, files)) {
+        fileio::DeleteFileIfExists(TemporaryPath(file), files);
+        fileio::DeleteFileIfExists(BackupPath(file), files);
     }
-    if (profile::Error e = profile::Load(file, edit.loaded, files)) {
+    if (fileio::Error e = profile::Load(file, edit.loaded, files)) {
         error = e;
         return OpenResult::Failed;
     }
     return OpenResult::Opened;
 }
 
-CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, profile::FileSystem& files) {
+CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fileio::FileSystem& files) {
     const std::string& file = edit.file;
     const profile::LoadedFile& loaded = edit.loaded;
     CommitResult result;
@@ -51,7 +51,7 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, pro
     const std::string temporary = TemporaryPath(file);
 
     bool linked = false;
-    if (profile::Error e = profile::BackUpFile(file, backup, files, &linked, temporary)) {
+    if (fileio::Error e = fileio::BackUpFile(file, backup, files, &linked, temporary)) {
         result.stage = CommitStage::Backup;
         result.error = e;
         return result;
@@ -61,9 +61,9 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, pro
         const std::optional<std::string> copied = BytesOf(backup, files);
         if (copied != loaded.original) {
             // The copy does not hold what was read: the file changed meanwhile, or the copy is bad.
-            profile::DeleteFileIfExists(backup, files);
+            fileio::DeleteFileIfExists(backup, files);
             result.stage = CommitStage::Backup;
-            result.error = copied ? profile::reasons::ChangedOnDisk(file) : profile::reasons::BackupUnreadable(backup);
+            result.error = copied ? fileio::reasons::ChangedOnDisk(file) : fileio::reasons::BackupUnreadable(backup);
             return result;
         }
     }
@@ -75,23 +75,23 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, pro
 
     // What this edit's save left in the file: only that may be overwritten by the restore.
     std::optional<std::string> ours;
-    if (profile::Error e = profile::Save(file, doc, options, files)) {
+    if (fileio::Error e = profile::Save(file, doc, options, files)) {
         result.stage = CommitStage::Save;
         result.error = e;
-        if (e.code == profile::ErrorCode::ChangedOnDisk) {
+        if (e.code == fileio::ErrorCode::ChangedOnDisk) {
             // Someone else's content now: leave it, and drop the copy of the old one.
-            profile::DeleteFileIfExists(backup, files);
+            fileio::DeleteFileIfExists(backup, files);
             return result;
         }
     } else {
         ours = BytesOf(file, files);
         if (ours == written) {
-            profile::DeleteFileIfExists(backup, files);
+            fileio::DeleteFileIfExists(backup, files);
             result.ok = true;
             return result;
         }
         result.stage = CommitStage::Verify;
-        result.error = profile::reasons::ReadBackDiffers(file);
+        result.error = fileio::reasons::ReadBackDiffers(file);
     }
 
     const std::optional<std::string> now = BytesOf(file, files);
@@ -102,13 +102,13 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, pro
         result.restored = false;
         result.othersContent = true;
     } else {
-        profile::CopyFileReplacing(backup, file, files, temporary);
+        fileio::CopyFileReplacing(backup, file, files, temporary);
         result.restored = BytesOf(file, files) == loaded.original;
     }
     if (result.restored) {
-        profile::DeleteFileIfExists(backup, files);
+        fileio::DeleteFileIfExists(backup, files);
     } else {
-        result.backupKept = profile::FileExists(backup, files);
+        result.backupKept = fileio::FileExists(backup, files);
     }
     return result;
 }

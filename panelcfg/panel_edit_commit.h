@@ -26,8 +26,8 @@ enum class OpenResult {
 // Takes the edit lock of file, and reads it. A real edit (not dryRun) first clears what an
 // interrupted edit left beside a panel.cfg that is there and readable: its temporary file and
 // its backup (the file itself is always the old content or the new, never a mix).
-OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, profile::Error& error,
-                         profile::FileSystem& files = profile::SystemFiles());
+OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, fileio::Error& error,
+                         fileio::FileSystem& files = fileio::SystemFiles());
 
 enum class CommitStage {
     None,      // saved and verified
@@ -39,7 +39,7 @@ enum class CommitStage {
 struct CommitResult {
     bool ok = false;
     CommitStage stage = CommitStage::None;
-    profile::Error error;      // what failed, with the engine's reason
+    fileio::Error error;      // what failed, with the engine's reason
     bool restored = true;      // on failure: the file is as it was before the edit
     bool backupKept = false;   // on failure: the backup holds the original and was kept
     bool othersContent = false;  // on failure: the file holds bytes this edit did not write,
@@ -58,6 +58,6 @@ struct CommitResult {
 // (both files stay, and the result says so). The backup is kept whenever the file could not be
 // brought back.
 CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc,
-                        profile::FileSystem& files = profile::SystemFiles());
+                        fileio::FileSystem& files = fileio::SystemFiles());
 
 }  // namespace panelcfg

@@ -144,10 +144,10 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
     const std::string file = PanelFilePath(panelFolder);
     std::string bytes;
     bool existed = false;
-    profile::FileSystem& files = profile::SystemFiles();
-    facts.leftovers = profile::FileExists(BackupPath(file), files) || profile::FileExists(TemporaryPath(file), files);
-    if (const profile::Error error = files.Read(file, bytes, existed)) {
-        const bool folder = files.Probe(file) == profile::PathKind::Folder;
+    fileio::FileSystem& files = fileio::SystemFiles();
+    facts.leftovers = fileio::FileExists(BackupPath(file), files) || fileio::FileExists(TemporaryPath(file), files);
+    if (const fileio::Error error = files.Read(file, bytes, existed)) {
+        const bool folder = files.Probe(file) == fileio::PathKind::Folder;
         facts.file = folder ? PanelFileState::Folder : PanelFileState::Unreadable;
         if (!folder) facts.fileError = error.reason;
         return facts;

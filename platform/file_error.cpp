@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace profile::reasons {
+namespace fileio::reasons {
 
 namespace {
 
@@ -20,6 +20,10 @@ constexpr const char* kUnchanged = " The file is unchanged.";
 }  // namespace
 
 Error NoFileName() { return Make(ErrorCode::InvalidArgument, "", "No file name was given."); }
+
+Error NoSectionName(const std::string& path) {
+    return Make(ErrorCode::InvalidArgument, path, "Cannot write " + path + ": no section name was given.");
+}
 
 Error PathTooLong(const std::string& path) {
     return Make(ErrorCode::PathTooLong, path,
@@ -131,4 +135,4 @@ Error NoLock(const std::string& path, const std::string& why) {
     return Make(ErrorCode::WriteFailed, path, "Cannot edit " + path + ": its edit lock could not be taken (" + why + ").");
 }
 
-}  // namespace profile::reasons
+}  // namespace fileio::reasons

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace profile {
+namespace fileio {
 
 enum class ErrorCode {
     None = 0,
@@ -31,6 +31,7 @@ struct Error {
 // The reasons, each naming path. `why` is the system's own wording, without a final full stop.
 namespace reasons {
 Error NoFileName();
+Error NoSectionName(const std::string& path);
 Error PathTooLong(const std::string& path);
 Error FolderNotFile(const std::string& path);
 Error ReadOnly(const std::string& path);
@@ -56,4 +57,4 @@ Error ReadBackDiffers(const std::string& path);      // a saved file reads back 
 Error NoLock(const std::string& path, const std::string& why);  // its edit lock could not be taken
 }  // namespace reasons
 
-}  // namespace profile
+}  // namespace fileio

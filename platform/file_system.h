@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace profile {
+namespace fileio {
 
 enum class PathKind { Missing, FolderMissing, File, ReadOnlyFile, Folder, Unknown };
 
@@ -43,4 +43,4 @@ public:
 // The operating system's own files.
 FileSystem& SystemFiles();
 
-}  // namespace profile
+}  // namespace fileio

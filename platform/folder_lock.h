@@ -36,7 +36,7 @@ public:
     // Takes the lock named by lockFile, trying again for up to wait while another holder has
     // it. Errors name target, the file whose edits the lock guards.
     static LockResult Acquire(const std::string& lockFile, std::chrono::milliseconds wait, FolderLock& lock,
-                              profile::Error& error, const std::string& target);
+                              fileio::Error& error, const std::string& target);
 
 private:
     struct Held;  // the platform's handle

@@ -24,26 +24,26 @@ FolderLock& FolderLock::operator=(FolderLock&&) noexcept = default;
 FolderLock::~FolderLock() = default;
 
 LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::milliseconds wait, FolderLock& lock,
-                               profile::Error& error, const std::string& target) {
+                               fileio::Error& error, const std::string& target) {
     constexpr auto kPoll = std::chrono::milliseconds(50);
     const std::string folder = FolderPart(lockFile);
     auto held = std::make_unique<Held>();
     held->fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (held->fd < 0) {
         error = errno == ENOENT || errno == ENOTDIR
-                    ? profile::reasons::FolderMissing(target)
-                    : profile::reasons::NoLock(target, std::strerror(errno));
+                    ? fileio::reasons::FolderMissing(target)
+                    : fileio::reasons::NoLock(target, std::strerror(errno));
         return LockResult::Failed;
     }
     // An edit writes into the folder; one that may not is refused here, before anything else.
     if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
-        error = profile::reasons::CannotCreateIn(target);
+        error = fileio::reasons::CannotCreateIn(target);
         return LockResult::Failed;
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (::flock(held->fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            error = profile::reasons::NoLock(target, std::strerror(errno));
+            error = fileio::reasons::NoLock(target, std::strerror(errno));
             return LockResult::Failed;
         }
         if (std::chrono::steady_clock::now() >= deadline) return LockResult::Busy;

@@ -16,7 +16,7 @@ FolderLock& FolderLock::operator=(FolderLock&&) noexcept = default;
 FolderLock::~FolderLock() = default;
 
 LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::milliseconds wait, FolderLock& lock,
-                               profile::Error& error, const std::string& target) {
+                               fileio::Error& error, const std::string& target) {
     constexpr auto kPoll = std::chrono::milliseconds(50);
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
@@ -38,11 +38,11 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
                                       GetFileAttributesA(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (!held && !deniedWhileThere) {
             if (code == ERROR_PATH_NOT_FOUND || code == ERROR_FILE_NOT_FOUND) {
-                error = profile::reasons::FolderMissing(target);
+                error = fileio::reasons::FolderMissing(target);
             } else if (code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT) {
-                error = profile::reasons::CannotCreateIn(target);
+                error = fileio::reasons::CannotCreateIn(target);
             } else {
-                error = profile::reasons::NoLock(target, "system error " + std::to_string(code));
+                error = fileio::reasons::NoLock(target, "system error " + std::to_string(code));
             }
             return LockResult::Failed;
         }

@@ -95,15 +95,13 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::i
     return ParseProfileInt(buffer);
 }
 
-Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                 const char* file) {
-    if (file == nullptr || *file == '\0') return reasons::NoFileName();
+fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                         const char* file) {
+    if (file == nullptr || *file == '\0') return fileio::reasons::NoFileName();
     std::string path = ResolveProfilePath(file);
-    if (section == nullptr) {
-        return Error{ErrorCode::InvalidArgument, path, "Cannot write " + path + ": no section name was given."};
-    }
+    if (section == nullptr) return fileio::reasons::NoSectionName(path);
     LoadedFile loaded;
-    if (Error error = Load(path, loaded)) return error;
+    if (fileio::Error error = Load(path, loaded)) return error;
     bool deleting = key == nullptr || value == nullptr;
     // Deleting from a missing file changes nothing and creates nothing.
     if (deleting && !loaded.existed) return {};

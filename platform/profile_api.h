@@ -28,8 +28,8 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::i
                                     const char* file);
 
 // value null: delete the key; key null: delete the section.
-Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                 const char* file);
+fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                         const char* file);
 
 // The path the functions above use for file: unchanged when it names a folder (or when there
 // is no Windows directory, off Windows), else "<Windows directory>\file".

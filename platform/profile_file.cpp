@@ -1,94 +1,14 @@
 #include "platform/profile_file.h"
 
-#include <ctime>
 #include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace profile {
-namespace {
 
-Error CheckPath(const std::string& path) {
-    if (path.empty()) return reasons::NoFileName();
-    if (path.size() > kMaxPathChars) return reasons::PathTooLong(path);
-    return {};
-}
+using fileio::Error;
 
-// Names for the temporary file: short (as short as "panel.cfg"), so that a target whose path
-// fits the limit leaves room for its temporary neighbour in most cases.
-std::string TempName(unsigned n) {
-    static const char kHex[] = "0123456789abcdef";
-    std::string name = "~";
-    for (int shift = 12; shift >= 0; shift -= 4) name += kHex[(n >> shift) & 0xF];
-    return name + ".tmp";
-}
-
-unsigned TempSeed() {
-    static unsigned counter = 0;
-#ifdef _WIN32
-    const unsigned process = GetCurrentProcessId();
-#else
-    const unsigned process = static_cast<unsigned>(::getpid());
-#endif
-    return (static_cast<unsigned>(std::time(nullptr)) * 2654435761u + (counter += 7919)) ^ process;
-}
-
-// Removes the temporary file unless it has been moved into place.
-class TempFile {
-public:
-    explicit TempFile(FileSystem& files) : files_(files) {}
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    ~TempFile() {
-        if (!placed_ && !path_.empty()) files_.Remove(path_);
-    }
-    // Creates a file of a fresh name in target's folder, or of the name fixed when given: a
-    // file already there under that name is a leftover of the caller's own, and is replaced.
-    Error Create(const std::string& target, const std::string& fixed) {
-        if (!fixed.empty()) {
-            if (fixed.size() > kMaxPathChars) return reasons::NoRoomForTemporary(target);
-            for (int attempt = 0; attempt < 2; ++attempt) {
-                bool taken = false;
-                if (Error error = files_.CreateNew(fixed, target, taken)) return error;
-                if (!taken) {
-                    path_ = fixed;
-                    return {};
-                }
-                if (Error error = files_.Remove(fixed)) return error;
-            }
-            return reasons::NoTemporary(target);
-        }
-        const std::string folder = platform::FolderPart(target);
-        const unsigned seed = TempSeed();
-        for (unsigned attempt = 0; attempt < 64; ++attempt) {
-            const std::string candidate = folder + TempName(seed + attempt * 40503u);
-            if (candidate.size() > kMaxPathChars) return reasons::NoRoomForTemporary(target);
-            bool taken = false;
-            if (Error error = files_.CreateNew(candidate, target, taken)) return error;
-            if (taken) continue;
-            path_ = candidate;
-            return {};
-        }
-        return reasons::NoTemporary(target);
-    }
-    const std::string& Path() const { return path_; }
-    void Placed() { placed_ = true; }
-
-private:
-    FileSystem& files_;
-    std::string path_;
-    bool placed_ = false;
-};
-
-}  // namespace
-
-Error Load(const std::string& path, LoadedFile& out, FileSystem& files) {
+Error Load(const std::string& path, LoadedFile& out, fileio::FileSystem& files) {
     out = LoadedFile{};
-    if (Error error = CheckPath(path)) return error;
+    if (Error error = fileio::CheckPath(path)) return error;
     std::string bytes;
     bool existed = false;
     if (Error error = files.Read(path, bytes, existed)) return error;
@@ -98,105 +18,25 @@ Error Load(const std::string& path, LoadedFile& out, FileSystem& files) {
     return {};
 }
 
-Document ReadDocument(const std::string& path, FileSystem& files) {
-    if (CheckPath(path)) return Document::Empty();
+Document ReadDocument(const std::string& path, fileio::FileSystem& files) {
+    if (fileio::CheckPath(path)) return Document::Empty();
     std::string bytes;
     bool existed = false;
     if (files.Read(path, bytes, existed)) return Document::Empty();
     return Document::ParseOwned(std::move(bytes));
 }
 
-Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files,
-                          const std::string& temporary) {
-    if (Error error = CheckPath(path)) return error;
-    switch (files.Probe(path)) {
-    case PathKind::Folder:
-        return reasons::FolderNotFile(path);
-    case PathKind::ReadOnlyFile:
-        return reasons::ReadOnly(path);
-    case PathKind::FolderMissing:
-        return reasons::FolderMissing(path);
-    case PathKind::Missing: {
-        const std::string folder = platform::FolderPart(path);
-        if (!folder.empty() && files.Probe(folder) != PathKind::Folder) return reasons::FolderMissing(path);
-        break;
-    }
-    case PathKind::File:
-    case PathKind::Unknown:  // the save itself reports what is wrong
-        break;
-    }
-    TempFile temp(files);
-    if (Error error = temp.Create(path, temporary)) return error;
-    if (Error error = files.WriteAll(temp.Path(), bytes, path)) return error;
-    if (Error error = files.Replace(temp.Path(), path)) return error;
-    temp.Placed();
-    return {};
-}
-
-Error Save(const std::string& path, const Document& doc, const SaveOptions& options, FileSystem& files) {
-    if (Error error = CheckPath(path)) return error;
-    if (doc.Unrepresentable()) return reasons::Unrepresentable(path);
+Error Save(const std::string& path, const Document& doc, const SaveOptions& options, fileio::FileSystem& files) {
+    if (Error error = fileio::CheckPath(path)) return error;
+    if (doc.Unrepresentable()) return fileio::reasons::Unrepresentable(path);
     if (options.expected_original != nullptr || options.expect_missing) {
         std::string now;
         bool existed = false;
         if (Error error = files.Read(path, now, existed)) return error;
         const bool same = options.expect_missing ? !existed : existed && now == *options.expected_original;
-        if (!same) return reasons::ChangedOnDisk(path);
+        if (!same) return fileio::reasons::ChangedOnDisk(path);
     }
-    return WriteFileAtomically(path, doc.Serialise(), files, options.temporary);
-}
-
-Error CopyFileReplacing(const std::string& from, const std::string& to, FileSystem& files,
-                        const std::string& temporary) {
-    if (Error error = CheckPath(from)) return error;
-    std::string bytes;
-    bool existed = false;
-    if (Error error = files.Read(from, bytes, existed)) return error;
-    if (!existed) return reasons::CopyFromMissing(from);
-    return WriteFileAtomically(to, bytes, files, temporary);
-}
-
-Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files, bool* linked,
-                 const std::string& temporary) {
-    if (linked != nullptr) *linked = false;
-    if (Error error = CheckPath(from)) return error;
-    if (Error error = DeleteFileIfExists(to, files)) return error;
-    // A read-only file's second name would be read-only too, and could not be deleted after.
-    if (files.Probe(from) == PathKind::File && files.Link(from, to)) {
-        if (linked != nullptr) *linked = true;
-        return {};
-    }
-    return CopyFileReplacing(from, to, files, temporary);
-}
-
-Error DeleteFileIfExists(const std::string& path, FileSystem& files) {
-    if (Error error = CheckPath(path)) return error;
-    switch (files.Probe(path)) {
-    case PathKind::Missing:
-    case PathKind::FolderMissing:
-        return {};
-    case PathKind::Folder:
-        return reasons::FolderNotFile(path);
-    case PathKind::ReadOnlyFile:
-        return reasons::ReadOnlyDelete(path);
-    case PathKind::File:
-    case PathKind::Unknown:
-        break;
-    }
-    return files.Remove(path);
-}
-
-bool FileExists(const std::string& path, FileSystem& files) {
-    if (path.empty() || path.size() > kMaxPathChars) return false;
-    const PathKind kind = files.Probe(path);
-    return kind == PathKind::File || kind == PathKind::ReadOnlyFile;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& out, FileSystem& files) {
-    out.clear();
-    if (CheckPath(path)) return false;
-    bool existed = false;
-    return !files.Read(path, out, existed) && existed;
+    return fileio::WriteFileAtomically(path, doc.Serialise(), files, options.temporary);
 }
 
 }  // namespace profile

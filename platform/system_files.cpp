@@ -1,4 +1,4 @@
-// The operating system's files behind profile::FileSystem: kernel32 on Windows, POSIX elsewhere.
+// The operating system's files behind fileio::FileSystem: kernel32 on Windows, POSIX elsewhere.
 #include "platform/file_system.h"
 
 #include "platform/paths.h"
@@ -16,7 +16,7 @@
 #include <unistd.h>
 #endif
 
-namespace profile {
+namespace fileio {
 namespace {
 
 using platform::FolderPart;
@@ -330,4 +330,4 @@ FileSystem& SystemFiles() {
     return files;
 }
 
-}  // namespace profile
+}  // namespace fileio

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/paths.h"
-#include "preview/gdi_handles.h"
+#include "platform/unique_handle.h"
 #include "preview/preview_geometry.h"
 #include "resources/resource_ids.h"
 
@@ -14,7 +14,10 @@ namespace preview {
 
 namespace {
 
+using platform::MemoryDc;
 using platform::OwnedBitmap;
+using platform::SelectedObject;
+using platform::WindowDc;
 // Larger panel bitmaps are not previewed: their pixel copy would crowd a 32-bit process.
 constexpr int64_t kMaxSourcePixels = int64_t{4096} * 4096;
 
@@ -211,18 +214,6 @@ void BuildPreviewMask(PreviewImage& preview) {
     }
 }
 
-// The screen area onto target, a surface whose origin is the dialog's client origin. Loads each
-// fixed picture as it draws it and releases it after.
-void ComposeScreenArea(HDC target, const ScreenArea& area) {
-    if (target == nullptr) {
-        return;
-    }
-    const MemoryDc memory(target);
-    if (memory.get() != nullptr) {
-        Compose(target, memory.get(), area);
-    }
-}
-
 }  // namespace
 
 void LoadPanelPreview(PreviewImage& preview, const std::string& bitmapPath) {
@@ -254,31 +245,24 @@ void ReleasePreview(PreviewImage& preview) {
     preview.height = 0;
 }
 
-void RedrawPreviewArea(HWND dialog, const ScreenArea& area) {
-    // Without a dialog GetDC would hand out the whole screen.
-    if (dialog == nullptr) {
+void ComposeScreenArea(HDC target, const ScreenArea& area) {
+    if (target == nullptr) {
         return;
     }
-    const WindowDc surface(dialog);
-    ComposeScreenArea(surface.get(), area);
+    const MemoryDc memory(target);
+    if (memory.get() != nullptr) {
+        Compose(target, memory.get(), area);
+    }
 }
 
-void PaintMainDialog(HWND dialog, const ScreenArea& area) {
-    if (dialog == nullptr) {
+void DrawPicture(HDC target, int resourceId, int x, int y, int width, int height) {
+    if (target == nullptr) {
         return;
     }
-    const PaintCycle paint(dialog);
-    if (paint.get() == nullptr) {
-        return;
+    const MemoryDc memory(target);
+    if (memory.get() != nullptr) {
+        DrawResourceBitmap(target, memory.get(), resourceId, x, y, width, height);
     }
-    RECT client{};
-    GetClientRect(dialog, &client);
-    const MemoryDc memory(paint.get());
-    if (memory.get() == nullptr) {
-        return;
-    }
-    DrawResourceBitmap(paint.get(), memory.get(), IDB_SKIN, 0, 0, client.right, client.bottom);
-    Compose(paint.get(), memory.get(), area);
 }
 
 }  // namespace preview

@@ -1,6 +1,6 @@
 // The screen area: the scaled, masked panel preview over the backdrop, the installed pictures
 // and the database badge (Windows only). The preview is a value its owner keeps; every drawing
-// is given what it shows and where.
+// is given the surface it draws on, what it shows and where.
 #pragma once
 
 #include <windows.h>
@@ -46,11 +46,13 @@ void SetPreviewFromResource(PreviewImage& preview, int resourceId);
 // Releases the preview and its mask.
 void ReleasePreview(PreviewImage& preview);
 
-// Draws the screen area onto dialog right away. Never clears the badge: one drawn earlier stays
-// until the next full paint.
-void RedrawPreviewArea(HWND dialog, const ScreenArea& area);
+// The screen area onto target, a surface whose origin is the dialog's client origin: the
+// backdrop, the preview through its mask, the installed pictures and the badge. Loads each
+// fixed picture as it draws it and releases it after. Never clears the badge rectangle: a badge
+// drawn earlier stays until the skin is painted again.
+void ComposeScreenArea(HDC target, const ScreenArea& area);
 
-// The dialog's whole paint: the skin over the client area, then the screen area.
-void PaintMainDialog(HWND dialog, const ScreenArea& area);
+// Bitmap resource resourceId onto target at x, y, width x height, unscaled.
+void DrawPicture(HDC target, int resourceId, int x, int y, int width, int height);
 
 }  // namespace preview

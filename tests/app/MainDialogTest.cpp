@@ -1,6 +1,7 @@
 // The real main dialog in-process under Wine: the registry it reads, the tree the scan fills,
 // clicks and keys, the command and its refusals, the trainer's button, drag and the ways out.
 #include "catalogue/item_data.h"
+#include "catalogue/tree_order.h"
 #include "host/host_discovery.h"
 #include "platform/paths.h"
 #include "support/Win32Harness.h"
@@ -85,7 +86,7 @@ TEST(MainDialogStartTest, TellsOnceWhyNoAircraftAreListed) {
 std::string DumpTree(HWND tree, HTREEITEM item, int depth) {
     const int state = StateImage(tree, item);
     std::string text = std::string(static_cast<std::size_t>(depth) * 2, ' ') + ItemText(tree, item);
-    if (state != 0) text += state == catalogue::kStateMarked ? " (marked)" : " (unmarked)";
+    if (state != 0) text += state == app::kStateMarked ? " (marked)" : " (unmarked)";
     if (ReadItem(tree, item, TVIF_SELECTEDIMAGE).iSelectedImage != 1) text += " (selected image not 1)";
     text += IsExpanded(tree, item) ? " (open)\n" : "\n";
     std::vector<std::string> children;
@@ -114,7 +115,7 @@ protected:
     // The item of the aircraft in folder.
     static HTREEITEM Aircraft(const std::string& folder) {
         for (HTREEITEM item : Children(Tree(), Root(Tree()))) {
-            const int number = catalogue::DecodeItemData(catalogue::GetItemData(Tree(), item)).aircraft;
+            const int number = catalogue::DecodeItemData(app::GetItemData(Tree(), item)).aircraft;
             if (Session().catalogue.aircraft.at(static_cast<std::size_t>(number)).folder == folder) return item;
         }
         return nullptr;
@@ -131,6 +132,17 @@ protected:
     static inline std::string longName_;
 };
 
+// The tree stands the aircraft in the catalogue's order, which the command line lists them in:
+// titles with accents, hyphens, apostrophes, digits, and equal titles alike.
+TEST_F(MainDialogTest, AircraftStandInTheOrderTheCommandLineListsThem) {
+    std::vector<std::string> shown, listed;
+    for (HTREEITEM item : Children(Tree(), Root(Tree()))) shown.push_back(ItemText(Tree(), item));
+    for (int number : catalogue::AircraftInTreeOrder(Session().catalogue)) {
+        listed.push_back(Session().catalogue.aircraft.at(static_cast<std::size_t>(number)).title);
+    }
+    EXPECT_EQ(listed, shown);
+}
+
 // No root button and no check boxes: the root rule and the state images depend on it.
 TEST_F(MainDialogTest, TreeShowsTheCatalogueSortedWithItsMarks) {
     EXPECT_TRUE(openingBoxes_.empty()) << openingBoxes_.front().text;
@@ -139,7 +151,7 @@ TEST_F(MainDialogTest, TreeShowsTheCatalogueSortedWithItsMarks) {
                   (TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP | TVS_LINESATROOT | TVS_CHECKBOXES));
     const HWND tree = Tree();
     ASSERT_EQ(1u, Children(tree, nullptr).size());
-    EXPECT_EQ(catalogue::kRootItemData, catalogue::GetItemData(tree, Root(tree)));
+    EXPECT_EQ(catalogue::kRootItemData, app::GetItemData(tree, Root(tree)));
     std::string golden = ReadBytes(Source("tests/app/golden/sim.tree"));
     golden.replace(golden.find("{long}"), 6, longName_);
     EXPECT_EQ(golden, DumpTree(tree, Root(tree), 0));
@@ -174,7 +186,7 @@ TEST_F(MainDialogTest, ClicksSelectPanelsOnlyOnTheirLabels) {
     ClickItem(tree, panel);
     EXPECT_EQ(machine_->Aircraft("c172\\panel\\"), Text(IDC_PATH_LINE));
     EXPECT_EQ("Install Aerolith", Caption());
-    EXPECT_EQ(catalogue::kStateUnmarked, StateImage(tree, panel));
+    EXPECT_EQ(app::kStateUnmarked, StateImage(tree, panel));
     EXPECT_EQ(panel, Caret());
     EXPECT_EQ(160, Session().preview.height);  // 64 x 32: half as high as wide
 
@@ -216,7 +228,7 @@ TEST_F(MainDialogTest, MessagesOfAClickAreShownOnceAndTheCommandRefusesWithItsBo
     EXPECT_FALSE(boxes.shown[0].owned);
     EXPECT_TRUE(boxes.shown[0].blocksDialog);
     EXPECT_EQ("Install Aerolith", Caption());
-    EXPECT_EQ(catalogue::kStateUnmarked, StateImage(tree, full));
+    EXPECT_EQ(app::kStateUnmarked, StateImage(tree, full));
     EXPECT_EQ(before, Read("dup1\\panel"));
 }
 
@@ -225,7 +237,7 @@ TEST_F(MainDialogTest, KeyboardCaretIsSelectedBeforeTheCommandActs) {
     const HTREEITEM panel = Panel("c172", "panel");
     ClickItem(tree, panel);
     Press(IDC_INSTALL_REMOVE);  // installed: "panel" carries the set
-    ASSERT_EQ(catalogue::kStateMarked, StateImage(tree, panel));
+    ASSERT_EQ(app::kStateMarked, StateImage(tree, panel));
     ClickItem(tree, Panel("c172", "panel.vfr"));
     ASSERT_EQ("Install Aerolith", Caption());
     // Arrow keys move the caret to "panel" without a click.
@@ -239,7 +251,7 @@ TEST_F(MainDialogTest, KeyboardCaretIsSelectedBeforeTheCommandActs) {
     EXPECT_EQ(std::string::npos, Read("c172\\panel").find("Skyvantage"));
     EXPECT_EQ(machine_->Aircraft("c172\\panel\\"), Text(IDC_PATH_LINE));
     EXPECT_EQ("Install Aerolith", Caption());
-    EXPECT_EQ(catalogue::kStateUnmarked, StateImage(tree, panel));
+    EXPECT_EQ(app::kStateUnmarked, StateImage(tree, panel));
 }
 
 // Button 104 shows the trainer's state, evaluates again on every press and toggles the database

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     platform::FolderLock lock;
-    profile::Error error;
+    fileio::Error error;
     const platform::LockResult result =
         platform::FolderLock::Acquire(panelcfg::LockPath(argv[1]), std::chrono::milliseconds(0), lock, error, argv[1]);
     if (result != platform::LockResult::Held) {

@@ -75,7 +75,7 @@ pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& fil
         if (*struck && name == "overwritten" && step == SaveStep::Read && temp == file && ++*struck == 3) {
             pwtest::WriteBytes(file, theirs);  // after the read-back, before the restore looks
         }
-        if (*struck) return profile::Error{};
+        if (*struck) return fileio::Error{};
         if ((name.compare(0, 6, "spoilt") == 0 || name == "overwritten") && step == SaveStep::Replace &&
             target == file) {
             pwtest::WriteBytes(temp, pwtest::ReadBytes(temp) + "junk");
@@ -85,7 +85,7 @@ pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& fil
             pwtest::WriteBytes(file, theirs);
             *struck = 1;
         }
-        return profile::Error{};
+        return fileio::Error{};
     };
 }
 
@@ -131,7 +131,7 @@ void RunCase(const fs::path& folder) {
         pwtest::FaultyFiles faulty(Fault(options.dryRun ? "" : fault, file, expected));
         pwtest::SetReadOnly(file, fault == "read-only");
         platform::FolderLock other;  // another editor's, held across the edit
-        profile::Error error;
+        fileio::Error error;
         if (fault == "busy") {
             EXPECT_EQ(platform::LockResult::Held,
                       platform::FolderLock::Acquire(LockPath(file), std::chrono::milliseconds(0), other, error, file));
@@ -199,7 +199,7 @@ void RunCase(const fs::path& folder) {
     if (one("round-trip") == "yes") {
         EditOptions dryRemoval;
         dryRemoval.dryRun = true;
-        const EditOutcome dryBack = RemoveGpsWindowSet(temp.FolderWithSeparator(), profile::SystemFiles(), dryRemoval);
+        const EditOutcome dryBack = RemoveGpsWindowSet(temp.FolderWithSeparator(), fileio::SystemFiles(), dryRemoval);
         const EditOutcome back = RemoveGpsWindowSet(temp.FolderWithSeparator());
         EXPECT_EQ(EditKind::Done, back.kind) << MessageOf(back);
         EXPECT_EQ(before, pwtest::ReadBytes(file)) << "install then remove";
@@ -248,7 +248,7 @@ TEST(EditCasesTest, BackupLongestPathAndMissingFolder) {
         std::string backupDuringSave;
         pwtest::FaultyFiles files([&](pwtest::SaveStep step, const std::string&, const std::string& target) {
             if (step == pwtest::SaveStep::Replace && target == file) backupDuringSave = pwtest::ReadBytes(backup);
-            return profile::Error{};
+            return fileio::Error{};
         });
         const EditOutcome out = start.find("Skyvantage") == std::string::npos
                                     ? InstallGpsWindowSet(temp.FolderWithSeparator(), files)

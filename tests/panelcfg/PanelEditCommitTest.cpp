@@ -16,33 +16,33 @@ namespace {
 // The system's files until the k-th change (create, write, replace, remove, link); from then on
 // every change fails and does nothing. spoil: the save's replace of file brings other bytes,
 // which sends the edit down its restore path.
-class DyingFiles final : public profile::FileSystem {
+class DyingFiles final : public fileio::FileSystem {
 public:
     DyingFiles(int changes, std::string spoil) : left_(changes), spoil_(std::move(spoil)) {}
     bool Died() const { return left_ < 0; }
 
-    profile::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
-    profile::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
+    fileio::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
+    fileio::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
         return Real().Read(path, bytes, existed);
     }
-    profile::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
-        if (Dead()) return profile::reasons::CannotCreateIn(target);
+    fileio::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
+        if (Dead()) return fileio::reasons::CannotCreateIn(target);
         return Real().CreateNew(path, target, taken);
     }
-    profile::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
-        if (Dead()) return profile::reasons::DiskFull(target);
+    fileio::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
+        if (Dead()) return fileio::reasons::DiskFull(target);
         return Real().WriteAll(path, bytes, target);
     }
-    profile::Error Replace(const std::string& from, const std::string& target) override {
-        if (Dead()) return profile::reasons::ReplaceRefused(target);
+    fileio::Error Replace(const std::string& from, const std::string& target) override {
+        if (Dead()) return fileio::reasons::ReplaceRefused(target);
         if (target == spoil_) {
             pwtest::WriteBytes(from, pwtest::ReadBytes(from) + "junk");
             spoil_.clear();
         }
         return Real().Replace(from, target);
     }
-    profile::Error Remove(const std::string& path) override {
-        if (Dead()) return profile::reasons::DeleteFailed(path, "the process is gone");
+    fileio::Error Remove(const std::string& path) override {
+        if (Dead()) return fileio::reasons::DeleteFailed(path, "the process is gone");
         return Real().Remove(path);
     }
     bool Link(const std::string& existing, const std::string& link) override {
@@ -51,7 +51,7 @@ public:
 
 private:
     bool Dead() { return --left_ < 0; }
-    static profile::FileSystem& Real() { return profile::SystemFiles(); }
+    static fileio::FileSystem& Real() { return fileio::SystemFiles(); }
     int left_;
     std::string spoil_;
 };
@@ -78,7 +78,7 @@ TEST(PanelEditCommitTest, KilledAtEveryStepTheFileIsWholeAndTheNextEditClearsUp)
             const std::string file = temp.Path("panel.cfg");
             pwtest::WriteBytes(file, before);
             DyingFiles dying(k, scenario.spoil ? file : "");
-            const auto edit = [&](profile::FileSystem& files) {
+            const auto edit = [&](fileio::FileSystem& files) {
                 return scenario.install ? InstallGpsWindowSet(temp.FolderWithSeparator(), files)
                                         : RemoveGpsWindowSet(temp.FolderWithSeparator(), files);
             };
@@ -89,7 +89,7 @@ TEST(PanelEditCommitTest, KilledAtEveryStepTheFileIsWholeAndTheNextEditClearsUp)
             EXPECT_TRUE(now == before || now == after || (scenario.spoil && now == after + "junk"))
                 << "panel.cfg is neither the old content nor the new:\n" << now;
 
-            const EditOutcome next = edit(profile::SystemFiles());
+            const EditOutcome next = edit(fileio::SystemFiles());
             EXPECT_EQ("panel.cfg;", pwtest::ListFolder(temp.Folder())) << "the next edit left files behind";
             if (!scenario.spoil) {
                 EXPECT_EQ(after, pwtest::ReadBytes(file)) << "the next edit did not converge";

@@ -13,6 +13,8 @@
 #endif
 
 using namespace profile;
+using namespace fileio;
+using platform::kMaxPathChars;
 
 namespace {
 

@@ -177,52 +177,52 @@ enum class SaveStep { Create, Write, Replace, Link, Read };
 // The system's own files, but for a chosen step of a save, which fails as the system would fail
 // it (a folder that refuses new files, a full disk, a replace refused) or does something first
 // (spoil the temporary file, change the target behind the save's back).
-class FaultyFiles final : public profile::FileSystem {
+class FaultyFiles final : public fileio::FileSystem {
 public:
     // Called before each step with the file it works on and the file being saved; a non-empty
     // error fails the step with it.
-    using Fault = std::function<profile::Error(SaveStep step, const std::string& temp, const std::string& target)>;
+    using Fault = std::function<fileio::Error(SaveStep step, const std::string& temp, const std::string& target)>;
     explicit FaultyFiles(Fault fault) : fault_(std::move(fault)) {}
 
-    profile::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
-    profile::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
+    fileio::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
+    fileio::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
         (void)fault_(SaveStep::Read, path, path);  // a read is watched, never failed
         return Real().Read(path, bytes, existed);
     }
-    profile::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
-        if (profile::Error error = fault_(SaveStep::Create, path, target)) return error;
+    fileio::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
+        if (fileio::Error error = fault_(SaveStep::Create, path, target)) return error;
         return Real().CreateNew(path, target, taken);
     }
-    profile::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
-        if (profile::Error error = fault_(SaveStep::Write, path, target)) return error;
+    fileio::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
+        if (fileio::Error error = fault_(SaveStep::Write, path, target)) return error;
         return Real().WriteAll(path, bytes, target);
     }
-    profile::Error Replace(const std::string& from, const std::string& target) override {
-        if (profile::Error error = fault_(SaveStep::Replace, from, target)) return error;
+    fileio::Error Replace(const std::string& from, const std::string& target) override {
+        if (fileio::Error error = fault_(SaveStep::Replace, from, target)) return error;
         return Real().Replace(from, target);
     }
-    profile::Error Remove(const std::string& path) override { return Real().Remove(path); }
+    fileio::Error Remove(const std::string& path) override { return Real().Remove(path); }
     bool Link(const std::string& existing, const std::string& link) override {
         // A failed link is no error: the caller copies instead.
         return !fault_(SaveStep::Link, existing, link) && Real().Link(existing, link);
     }
 
 private:
-    static profile::FileSystem& Real() { return profile::SystemFiles(); }
+    static fileio::FileSystem& Real() { return fileio::SystemFiles(); }
     Fault fault_;
 };
 
 // The error the system gives when step fails for target.
-inline profile::Error SystemFailure(SaveStep step, const std::string& target) {
-    return step == SaveStep::Create  ? profile::reasons::CannotCreateIn(target)
-           : step == SaveStep::Write ? profile::reasons::DiskFull(target)
-                                     : profile::reasons::ReplaceRefused(target);
+inline fileio::Error SystemFailure(SaveStep step, const std::string& target) {
+    return step == SaveStep::Create  ? fileio::reasons::CannotCreateIn(target)
+           : step == SaveStep::Write ? fileio::reasons::DiskFull(target)
+                                     : fileio::reasons::ReplaceRefused(target);
 }
 
 // Fails step for target (every target when empty), as the system would.
 inline FaultyFiles::Fault FailAt(SaveStep step, const std::string& target = "") {
     return [=](SaveStep at, const std::string&, const std::string& saved) {
-        return at == step && (target.empty() || saved == target) ? SystemFailure(step, saved) : profile::Error{};
+        return at == step && (target.empty() || saved == target) ? SystemFailure(step, saved) : fileio::Error{};
     };
 }
 

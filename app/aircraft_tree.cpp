@@ -1,12 +1,13 @@
-#include "catalogue/aircraft_tree.h"
+#include "app/aircraft_tree.h"
 
 #include "catalogue/item_data.h"
+#include "catalogue/tree_order.h"
 #include "resources/resource_ids.h"
 
 #include <initializer_list>
 #include <vector>
 
-namespace catalogue {
+namespace app {
 
 namespace {
 
@@ -47,11 +48,6 @@ void ExpandItem(HWND tree, HTREEITEM item) {
     SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
 }
 
-void SortAircraftItems(HWND tree, HTREEITEM root) {
-    if (!root || !tree) return;
-    SendMessageA(tree, TVM_SORTCHILDREN, FALSE, reinterpret_cast<LPARAM>(root));
-}
-
 }  // namespace
 
 StateImageList AttachStateImageList(HWND tree) {
@@ -70,7 +66,7 @@ StateImageList AttachStateImageList(HWND tree) {
 std::int32_t GetItemData(HWND tree, HTREEITEM item) {
     TVITEMA tv{};
     tv.mask = TVIF_PARAM;
-    if (!ReadItem(tree, item, tv)) return kRootItemData;
+    if (!ReadItem(tree, item, tv)) return catalogue::kRootItemData;
     return static_cast<std::int32_t>(tv.lParam);
 }
 
@@ -86,10 +82,12 @@ void MoveCaret(HWND tree, HTREEITEM item) {
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
-HTREEITEM FillTree(HWND tree, const Catalogue& catalogue) {
+HTREEITEM FillTree(HWND tree, const catalogue::Catalogue& catalogue) {
+    using namespace catalogue;
     const HTREEITEM root = InsertItem(tree, nullptr, kRootText, kRootItemData);
-    for (std::size_t number = 0; number < catalogue.aircraft.size(); ++number) {
-        const AircraftRecord& aircraft = catalogue.aircraft[number];
+    // In the catalogue's order, which the command line lists too: the same on every machine.
+    for (const int number : AircraftInTreeOrder(catalogue)) {
+        const AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(number)];
         const HTREEITEM aircraftItem = InsertItem(tree, root, aircraft.title, static_cast<std::int32_t>(number));
         for (int panelNumber : aircraft.panels) {
             const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
@@ -103,7 +101,6 @@ HTREEITEM FillTree(HWND tree, const Catalogue& catalogue) {
             }
         }
     }
-    SortAircraftItems(tree, root);
     const std::string unlisted = UnlistedItemText(catalogue.unlistedPanels, catalogue.unlistedAircraft);
     if (!unlisted.empty()) InsertItem(tree, root, unlisted, kOverflowItemData);
     ExpandItem(tree, root);
@@ -124,9 +121,9 @@ void ApplyRootRule(HWND tree, const NMHDR* header) {
     // The A and W records differ only in the text pointer's type.
     const auto* record = reinterpret_cast<const NMTREEVIEWA*>(header);
     // Action 1: collapse for the expansion notifications, by mouse for the selection ones.
-    if (record->action == 1 && static_cast<std::int32_t>(record->itemNew.lParam) == kRootItemData) {
+    if (record->action == 1 && static_cast<std::int32_t>(record->itemNew.lParam) == catalogue::kRootItemData) {
         ExpandItem(tree, record->itemNew.hItem);
     }
 }
 
-}  // namespace catalogue
+}  // namespace app

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-namespace catalogue {
+namespace app {
 
 // State image indices. Index 2 deliberately points past the two-image list: it shows nothing.
 constexpr int kStateMarked = 1;
@@ -33,12 +33,13 @@ int UnmarkItem(HWND tree, HTREEITEM item);
 HTREEITEM CaretItem(HWND tree);
 void MoveCaret(HWND tree, HTREEITEM item);
 
-// Fills the empty tree from the catalogue: the root, the aircraft by title (sorted), their
-// panels in listing order with their marks, an aircraft open when a panel of it is marked, a
-// last item counting what was left out, and the root open. Returns the root.
-HTREEITEM FillTree(HWND tree, const Catalogue& catalogue);
+// Fills the empty tree from the catalogue: the root, the aircraft in the catalogue's order (by
+// title, catalogue/tree_order.h), their panels in listing order with their marks, an aircraft
+// open when a panel of it is marked, a last item counting what was left out, and the root
+// open. Returns the root.
+HTREEITEM FillTree(HWND tree, const catalogue::Catalogue& catalogue);
 
 // Notification from the tree: the root cannot stay collapsed.
 void ApplyRootRule(HWND tree, const NMHDR* header);
 
-}  // namespace catalogue
+}  // namespace app

@@ -2,29 +2,40 @@
 
 namespace catalogue {
 
+namespace {
+
+// The kinds' bases in a panel word's low half: aircraft numbers stay below 1000, so the three
+// ranges never meet, and every panel word's low half is at least 1000, above any aircraft's word.
+constexpr int kPlainBase = 1000;
+constexpr int kAliasBase = 2000;
+constexpr int kForeignBase = 3000;
+
+int BaseOf(PanelKind kind) {
+    switch (kind) {
+        case PanelKind::Alias: return kAliasBase;
+        case PanelKind::Foreign: return kForeignBase;
+        case PanelKind::Plain: break;
+    }
+    return kPlainBase;
+}
+
+}  // namespace
+
 std::int32_t MakePanelItemData(int panel, PanelKind kind, int aircraft) {
     const std::uint32_t high = static_cast<std::uint32_t>(panel) & 0xFFFFu;
-    const std::uint32_t low = static_cast<std::uint32_t>(static_cast<int>(kind) + aircraft) & 0xFFFFu;
+    const std::uint32_t low = static_cast<std::uint32_t>(BaseOf(kind) + aircraft) & 0xFFFFu;
     return static_cast<std::int32_t>((high << 16) | low);
 }
 
 DecodedItem DecodeItemData(std::int32_t data) {
-    DecodedItem item;
-    if (data == kRootItemData) return item;
+    if (data == kRootItemData) return {};
     const std::uint32_t word = static_cast<std::uint32_t>(data);
     const int low = static_cast<int>(word & 0xFFFFu);
     const int high = static_cast<int>(word >> 16);
-    item.lowHalf = low;
-    if (low >= 3000) {
-        item = {ItemClass::Foreign, low - 3000, high, low};
-    } else if (low >= 2000) {
-        item = {ItemClass::Alias, low - 2000, high, low};
-    } else if (low >= 1000) {
-        item = {ItemClass::Plain, low - 1000, high, low};
-    } else {
-        item = {ItemClass::Aircraft, low, -1, low};
-    }
-    return item;
+    if (low >= kForeignBase) return {ItemClass::Foreign, high};
+    if (low >= kAliasBase) return {ItemClass::Alias, high};
+    if (low >= kPlainBase) return {ItemClass::Plain, high};
+    return {ItemClass::Aircraft, -1};
 }
 
 }  // namespace catalogue

@@ -9,15 +9,13 @@
 
 namespace catalogue {
 
-enum class PanelKind : int { Plain = 1000, Alias = 2000, Foreign = 3000 };
+enum class PanelKind { Plain, Alias, Foreign };
 
 enum class ItemClass { Root, Aircraft, Plain, Alias, Foreign };
 
 struct DecodedItem {
     ItemClass cls = ItemClass::Root;
-    int aircraft = -1;  // aircraft number (aircraft and panel items)
-    int panel = -1;     // panel number (panel items)
-    int lowHalf = 0;    // low 16 bits as unsigned: the kind value passed to SelectPanel
+    int panel = -1;  // panel number (panel items)
 };
 
 constexpr std::int32_t kRootItemData = -1;

@@ -24,7 +24,7 @@ std::optional<std::string> SimulatorRoot(const Options& options, const Host& hos
     const bool fromRegistry = options.sim.empty();
     std::string root;
     if (fromRegistry) {
-        root = host.simulatorRoot ? host.simulatorRoot() : std::string();
+        root = host.simulatorRoot;
     } else {
         bool spelled = true;
         root = platform::Utf8ToAnsi(platform::WithoutTrailingSeparators(platform::FullPath(options.sim)), &spelled);
@@ -85,8 +85,7 @@ int Edit(const Options& options, const std::string& root, const Host& host, std:
 }
 
 int Trainer(const Options& options, const Host& host, std::ostream& out, std::ostream& err) {
-    const std::optional<std::string> uninstall =
-        host.trainerUninstallText ? host.trainerUninstallText() : std::optional<std::string>();
+    const std::optional<std::string>& uninstall = host.trainerUninstallText;
     host::TrainerStatus status = host::EvaluateTrainer(uninstall, host.trainerIni);
     if (status.state != host::TrainerState::Ready) {
         err << "panelwright-cli: " << catalogue::TrainerReason(status) << "\n";
@@ -109,16 +108,18 @@ int Trainer(const Options& options, const Host& host, std::ostream& out, std::os
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err) {
+std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, std::ostream& err) {
     Options options;
     std::string error;
-    if (!ParseOptions(args, options, error)) {
-        err << "panelwright-cli: " << error << "\nRun panelwright-cli --help for the usage.\n";
-        return kUsageError;
-    }
+    if (ParseOptions(args, options, error)) return options;
+    err << "panelwright-cli: " << error << "\nRun panelwright-cli --help for the usage.\n";
+    return std::nullopt;
+}
+
+int Execute(const Options& options, const Host& host, std::ostream& out, std::ostream& err) {
     switch (options.command) {
         case Command::Help:
-            out << kUsage;
+            out << Usage();
             return kSucceeded;
         case Command::Version:
             out << "panelwright-cli " PW_VERSION "\n";
@@ -133,6 +134,11 @@ int Run(const std::vector<std::string>& args, const Host& host, std::ostream& ou
     const std::optional<std::string> root = SimulatorRoot(options, host, err);
     if (!root) return kRefusedOrFailed;
     return options.command == Command::List ? List(options, *root, out) : Edit(options, *root, host, out, err);
+}
+
+int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err) {
+    const std::optional<Options> options = ParseCommandLine(args, err);
+    return options ? Execute(*options, host, out, err) : kUsageError;
 }
 
 }  // namespace cli

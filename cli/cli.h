@@ -4,9 +4,9 @@
 // the same in the console program and in tests.
 #pragma once
 
+#include "cli/options.h"
 #include "platform/file_system.h"
 
-#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -16,10 +16,10 @@ namespace cli {
 
 // What the run needs of the machine it runs on.
 struct Host {
-    std::function<std::string()> simulatorRoot;                      // the registry's; empty when missing
-    std::function<std::optional<std::string>()> trainerUninstallText;  // nullopt: no trainer key
-    std::string trainerIni;                                          // the trainer's INI file
-    bool progress = false;                                           // stderr is a console: show a count
+    std::string simulatorRoot;                        // the registry's; empty when missing
+    std::optional<std::string> trainerUninstallText;  // nullopt: no trainer key
+    std::string trainerIni;                           // the trainer's INI file
+    bool progress = false;                            // stderr is a console: show a count
     fileio::FileSystem* files = &fileio::SystemFiles();
 };
 
@@ -28,8 +28,15 @@ constexpr int kSucceeded = 0;
 constexpr int kRefusedOrFailed = 1;
 constexpr int kUsageError = 2;
 
-// Runs the command in args (the arguments after the program's name, in UTF-8). Data goes to out,
-// messages for people to err; texts are in the ANSI code page, JSON in UTF-8.
+// The options of args (the arguments after the program's name, in UTF-8), or nullopt after
+// saying on err what is wrong with them (exit status kUsageError).
+std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, std::ostream& err);
+
+// Runs the command options give. Data goes to out, messages for people to err, in the encoding
+// OutputEncoding(options) says.
+int Execute(const Options& options, const Host& host, std::ostream& out, std::ostream& err);
+
+// ParseCommandLine, then Execute.
 int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

@@ -44,9 +44,7 @@ protected:
         if (pending_.empty()) return 0;
         DWORD written = 0;
         if (console_) {
-            const int n = MultiByteToWideChar(codePage_, 0, pending_.data(), static_cast<int>(pending_.size()), nullptr, 0);
-            std::wstring wide(static_cast<std::size_t>(n), L'\0');
-            MultiByteToWideChar(codePage_, 0, pending_.data(), static_cast<int>(pending_.size()), &wide[0], n);
+            const std::wstring wide = platform::Widen(pending_, codePage_);
             WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
         } else if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
             WriteFile(handle_, pending_.data(), static_cast<DWORD>(pending_.size()), &written, nullptr);
@@ -78,23 +76,21 @@ std::vector<std::string> Arguments() {
 }  // namespace
 
 int main() {
-    const std::vector<std::string> args = Arguments();
     ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE);
     ConsoleBuffer errBuffer(STD_ERROR_HANDLE);
-    // JSON is UTF-8 through and through; everything else is in the ANSI code page.
-    for (const std::string& arg : args) {
-        if (arg == "--json") outBuffer.Utf8(true);
-    }
     std::ostream out(&outBuffer);
     std::ostream err(&errBuffer);
+    const std::optional<cli::Options> options = cli::ParseCommandLine(Arguments(), err);
+    if (!options) return cli::kUsageError;
+    outBuffer.Utf8(cli::OutputEncoding(*options) == cli::Encoding::Utf8);
 
     const platform::RegistryRoot machine;
     cli::Host host;
-    host.simulatorRoot = [&] { return host::ReadSimulatorRoot(machine); };
-    host.trainerUninstallText = [&] { return host::ReadTrainerUninstallText(machine); };
+    host.simulatorRoot = host::ReadSimulatorRoot(machine);
+    host.trainerUninstallText = host::ReadTrainerUninstallText(machine);
     host.trainerIni = host::kTrainerIni;
     host.progress = errBuffer.IsConsole();
-    const int status = cli::Run(args, host, out, err);
+    const int status = cli::Execute(*options, host, out, err);
     out.flush();
     err.flush();
     return status;

@@ -1,8 +1,44 @@
 #include "cli/options.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <sstream>
+
 namespace cli {
 
-const char* const kUsage =
+namespace {
+
+enum class FlagId { Panels, All, Aircraft, Sim, DryRun, Json, Help, Version };
+
+// Every flag once: how it is spelled, what value it takes, and its lines of --help.
+struct Flag {
+    FlagId id;
+    std::initializer_list<const char*> names;  // the first is shown first
+    const char* value;                         // the value's name, or nullptr for none
+    const char* section;
+    const char* help;                          // its lines, '\n' between them
+};
+
+constexpr const char* kChoosing = "Choosing panels";
+constexpr const char* kOptions = "Options";
+
+const Flag kFlags[] = {
+    {FlagId::Panels, {"PANEL"}, nullptr, kChoosing, "a panel folder of the simulator, by its path"},
+    {FlagId::All, {"--all"}, nullptr, kChoosing, "every panel folder"},
+    {FlagId::Aircraft, {"--aircraft"}, "PATTERN", kChoosing,
+     "the panels of every aircraft whose title or folder name matches\n"
+     "PATTERN (* any text, ? one character, letter case ignored);\n"
+     "may be given more than once"},
+    {FlagId::Sim, {"--sim"}, "DIR", kOptions, "the simulator's folder, instead of the one in the registry"},
+    {FlagId::DryRun, {"--dry-run"}, nullptr, kOptions, "write nothing; print each panel.cfg change as a unified diff"},
+    {FlagId::Json, {"--json"}, nullptr, kOptions, "list as JSON (UTF-8)"},
+    {FlagId::Help, {"--help", "-h", "/?", "-?"}, nullptr, kOptions, "this text"},
+    {FlagId::Version, {"--version"}, nullptr, kOptions, "the program's version"},
+};
+
+constexpr std::size_t kHelpColumn = 27;
+
+const char* const kHead =
     "Usage: panelwright-cli [--sim DIR] COMMAND [OPTIONS]\n"
     "\n"
     "Puts the Aerolith GPS window set (MiniStack, GPS, avionics stack, VOR) into FS2002 panels,\n"
@@ -20,22 +56,9 @@ const char* const kUsage =
     "  remove [--dry-run] PANEL...|--all|--aircraft PATTERN\n"
     "                           Removes the set from each chosen panel.\n"
     "  trainer [americas|international]\n"
-    "                           Shows the GPS trainer's startup database, or sets it.\n"
-    "\n"
-    "Choosing panels:\n"
-    "  PANEL                    a panel folder of the simulator, by its path\n"
-    "  --all                    every panel folder\n"
-    "  --aircraft PATTERN       the panels of every aircraft whose title or folder name matches\n"
-    "                           PATTERN (* any text, ? one character, letter case ignored);\n"
-    "                           may be given more than once\n"
-    "\n"
-    "Options:\n"
-    "  --sim DIR                the simulator's folder, instead of the one in the registry\n"
-    "  --dry-run                write nothing; print each panel.cfg change as a unified diff\n"
-    "  --json                   list as JSON (UTF-8)\n"
-    "  --help, -h, /?           this text\n"
-    "  --version                the program's version\n"
-    "\n"
+    "                           Shows the GPS trainer's startup database, or sets it.\n";
+
+const char* const kTail =
     "Every edit is saved atomically with a transient panel.cfg_backup beside it; a panel that\n"
     "fails is left as it was and never stops the others.\n"
     "\n"
@@ -46,7 +69,48 @@ const char* const kUsage =
     "1 when any was refused or failed, 2 for a usage error. Data goes to standard output,\n"
     "messages to standard error.\n";
 
-namespace {
+std::string FlagLines(const Flag& flag) {
+    std::string names;
+    for (const char* name : flag.names) names += (names.empty() ? "" : ", ") + std::string(name);
+    if (flag.value != nullptr) names += std::string(" ") + flag.value;
+    std::string lines;
+    std::istringstream help(flag.help);
+    bool first = true;
+    for (std::string line; std::getline(help, line); first = false) {
+        const std::string lead = first ? "  " + names : std::string();
+        lines += lead + std::string(kHelpColumn - std::min(kHelpColumn - 1, lead.size()), ' ') + line + "\n";
+    }
+    return lines;
+}
+
+std::string MakeUsage() {
+    std::string usage = kHead;
+    for (const char* section : {kChoosing, kOptions}) {
+        usage += std::string("\n") + section + ":\n";
+        for (const Flag& flag : kFlags) {
+            if (flag.section == section) usage += FlagLines(flag);
+        }
+    }
+    return usage + "\n" + kTail;
+}
+
+// The flag arg is, with its value when it is given as "--name=VALUE"; nullptr for none.
+const Flag* FindFlag(const std::string& arg, std::string& inlineValue, bool& hasInline) {
+    hasInline = false;
+    for (const Flag& flag : kFlags) {
+        for (const char* name : flag.names) {
+            const std::string n = name;
+            if (n == "PANEL") continue;
+            if (arg == n) return &flag;
+            if (flag.value != nullptr && arg.compare(0, n.size() + 1, n + "=") == 0) {
+                inlineValue = arg.substr(n.size() + 1);
+                hasInline = true;
+                return &flag;
+            }
+        }
+    }
+    return nullptr;
+}
 
 bool IsCommand(const std::string& word, Command& command) {
     if (word == "list") command = Command::List;
@@ -59,60 +123,55 @@ bool IsCommand(const std::string& word, Command& command) {
 
 }  // namespace
 
+const std::string& Usage() {
+    static const std::string usage = MakeUsage();
+    return usage;
+}
+
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
     options = Options{};
     bool haveCommand = false;
     std::vector<std::string> words;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&](const char* name, std::string& into) {
-            const std::string prefix = std::string(name) + "=";
-            if (arg.compare(0, prefix.size(), prefix) == 0) {
-                into = arg.substr(prefix.size());
-            } else if (i + 1 < args.size()) {
-                into = args[++i];
-            } else {
-                error = std::string(name) + " needs a value";
+        std::string value;
+        bool hasInline = false;
+        const Flag* flag = FindFlag(arg, value, hasInline);
+        if (flag == nullptr) {
+            if (arg.size() > 1 && arg[0] == '-') {
+                error = "unknown option " + arg;
                 return false;
             }
-            if (into.empty()) error = std::string(name) + " needs a value";
-            return !into.empty();
-        };
-        const auto is = [&](const char* name) {
-            return arg == name || arg.compare(0, std::string(name).size() + 1, std::string(name) + "=") == 0;
-        };
-        if (arg == "--help" || arg == "-h" || arg == "/?" || arg == "-?") {
-            options.command = Command::Help;
-            return true;
-        } else if (arg == "--version") {
-            options.command = Command::Version;
-            return true;
-        } else if (is("--sim")) {
-            if (!options.sim.empty()) {
-                error = "--sim given twice";
+            if (!haveCommand && !IsCommand(arg, options.command)) {
+                error = "unknown command " + arg;
                 return false;
             }
-            if (!value("--sim", options.sim)) return false;
-        } else if (is("--aircraft")) {
-            std::string pattern;
-            if (!value("--aircraft", pattern)) return false;
-            options.patterns.push_back(pattern);
-        } else if (arg == "--all") {
-            options.all = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--dry-run") {
-            options.dryRun = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
-            error = "unknown option " + arg;
-            return false;
-        } else if (!haveCommand && IsCommand(arg, options.command)) {
+            if (haveCommand) words.push_back(arg);
             haveCommand = true;
-        } else if (!haveCommand) {
-            error = "unknown command " + arg;
-            return false;
-        } else {
-            words.push_back(arg);
+            continue;
+        }
+        if (flag->value != nullptr) {
+            if (!hasInline && i + 1 < args.size()) value = args[++i];
+            if (value.empty()) {
+                error = std::string(flag->names.begin()[0]) + " needs a value";
+                return false;
+            }
+        }
+        switch (flag->id) {
+            case FlagId::Help: options.command = Command::Help; return true;
+            case FlagId::Version: options.command = Command::Version; return true;
+            case FlagId::Sim:
+                if (!options.sim.empty()) {
+                    error = "--sim given twice";
+                    return false;
+                }
+                options.sim = value;
+                break;
+            case FlagId::Aircraft: options.patterns.push_back(value); break;
+            case FlagId::All: options.all = true; break;
+            case FlagId::Json: options.json = true; break;
+            case FlagId::DryRun: options.dryRun = true; break;
+            case FlagId::Panels: break;
         }
     }
     if (!haveCommand) {
@@ -156,5 +215,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
     }
     return true;
 }
+
+Encoding OutputEncoding(const Options& options) { return options.json ? Encoding::Utf8 : Encoding::Ansi; }
 
 }  // namespace cli

@@ -22,7 +22,12 @@ struct Options {
 // Parses args; on a usage error returns false with error saying what is wrong.
 bool ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
-// The whole --help text.
-extern const char* const kUsage;
+// The whole --help text, made from the same table of flags the parse reads.
+const std::string& Usage();
+
+// What standard output carries: JSON is UTF-8 through and through; everything else is in the
+// ANSI code page.
+enum class Encoding { Ansi, Utf8 };
+Encoding OutputEncoding(const Options& options);
 
 }  // namespace cli

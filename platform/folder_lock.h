@@ -10,8 +10,9 @@
 #include "platform/file_error.h"
 
 #include <chrono>
-#include <memory>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -24,14 +25,18 @@ enum class LockResult {
 
 class FolderLock {
 public:
-    FolderLock();
-    FolderLock(FolderLock&&) noexcept;
-    FolderLock& operator=(FolderLock&&) noexcept;
+    FolderLock() = default;
+    FolderLock(FolderLock&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}
+    FolderLock& operator=(FolderLock&& other) noexcept {
+        Release();
+        handle_ = std::exchange(other.handle_, kNone);
+        return *this;
+    }
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
-    ~FolderLock();  // releases the lock
+    ~FolderLock() { Release(); }
 
-    explicit operator bool() const { return held_ != nullptr; }
+    explicit operator bool() const { return handle_ != kNone; }
 
     // Takes the lock named by lockFile, trying again for up to wait while another holder has
     // it. Errors name target, the file whose edits the lock guards.
@@ -39,8 +44,9 @@ public:
                               fileio::Error& error, const std::string& target);
 
 private:
-    struct Held;  // the platform's handle
-    std::unique_ptr<Held> held_;
+    static constexpr std::intptr_t kNone = -1;  // INVALID_HANDLE_VALUE and no descriptor alike
+    void Release();                             // closes the handle, which lets the lock go
+    std::intptr_t handle_ = kNone;              // the platform's handle or descriptor
 };
 
 }  // namespace platform

@@ -11,25 +11,18 @@
 
 namespace platform {
 
-struct FolderLock::Held {
-    int fd = -1;
-    ~Held() {
-        if (fd >= 0) ::close(fd);  // closing the last descriptor drops the flock
-    }
-};
-
-FolderLock::FolderLock() = default;
-FolderLock::FolderLock(FolderLock&&) noexcept = default;
-FolderLock& FolderLock::operator=(FolderLock&&) noexcept = default;
-FolderLock::~FolderLock() = default;
+void FolderLock::Release() {
+    if (handle_ != kNone) ::close(static_cast<int>(handle_));  // the last descriptor drops the flock
+    handle_ = kNone;
+}
 
 LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::milliseconds wait, FolderLock& lock,
                                fileio::Error& error, const std::string& target) {
     constexpr auto kPoll = std::chrono::milliseconds(50);
     const std::string folder = FolderPart(lockFile);
-    auto held = std::make_unique<Held>();
-    held->fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (held->fd < 0) {
+    FolderLock held;
+    held.handle_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (held.handle_ == kNone) {
         error = errno == ENOENT || errno == ENOTDIR
                     ? fileio::reasons::FolderMissing(target)
                     : fileio::reasons::NoLock(target, std::strerror(errno));
@@ -41,7 +34,7 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
         return LockResult::Failed;
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (::flock(held->fd, LOCK_EX | LOCK_NB) != 0) {
+    while (::flock(static_cast<int>(held.handle_), LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
             error = fileio::reasons::NoLock(target, std::strerror(errno));
             return LockResult::Failed;
@@ -49,7 +42,7 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
         if (std::chrono::steady_clock::now() >= deadline) return LockResult::Busy;
         std::this_thread::sleep_for(kPoll);
     }
-    lock.held_ = std::move(held);
+    lock = std::move(held);
     return LockResult::Held;
 }
 

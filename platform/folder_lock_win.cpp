@@ -1,19 +1,15 @@
 #include "platform/folder_lock.h"
 
-#include "platform/unique_handle.h"
+#include <windows.h>
 
 #include <thread>
 
 namespace platform {
 
-struct FolderLock::Held {
-    OwnedFileHandle file;
-};
-
-FolderLock::FolderLock() = default;
-FolderLock::FolderLock(FolderLock&&) noexcept = default;
-FolderLock& FolderLock::operator=(FolderLock&&) noexcept = default;
-FolderLock::~FolderLock() = default;
+void FolderLock::Release() {
+    if (handle_ != kNone) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    handle_ = kNone;
+}
 
 LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::milliseconds wait, FolderLock& lock,
                                fileio::Error& error, const std::string& target) {
@@ -26,8 +22,8 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
                                     nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
-            lock.held_ = std::make_unique<Held>();
-            lock.held_->file.Reset(handle);
+            lock = FolderLock();
+            lock.handle_ = reinterpret_cast<std::intptr_t>(handle);
             return LockResult::Held;
         }
         const DWORD code = GetLastError();

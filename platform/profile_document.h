@@ -111,14 +111,6 @@ private:
         constexpr Text(const char* data, std::size_t size) : data_(data), size_(size) {}
         std::string_view View() const { return {data_, size_}; }
         std::size_t Size() const { return size_; }
-        operator std::string() const { return std::string(data_, size_); }
-        friend std::string operator+(const Text& a, const Text& b) {
-            std::string joined;
-            joined.reserve(a.size_ + b.size_);
-            joined.append(a.data_, a.size_);
-            joined.append(b.data_, b.size_);
-            return joined;
-        }
 
     private:
         const char* data_ = "";

@@ -115,7 +115,7 @@ protected:
     // The item of the aircraft in folder.
     static HTREEITEM Aircraft(const std::string& folder) {
         for (HTREEITEM item : Children(Tree(), Root(Tree()))) {
-            const int number = catalogue::DecodeItemData(app::GetItemData(Tree(), item)).aircraft;
+            const int number = app::GetItemData(Tree(), item);  // an aircraft item's word is its number
             if (Session().catalogue.aircraft.at(static_cast<std::size_t>(number)).folder == folder) return item;
         }
         return nullptr;

@@ -27,7 +27,7 @@ std::optional<std::string> SimulatorRoot(const Options& options, const Host& hos
         root = host.simulatorRoot;
     } else {
         bool spelled = true;
-        root = platform::Utf8ToAnsi(platform::WithoutTrailingSeparators(platform::FullPath(options.sim)), &spelled);
+        root = platform::Utf8ToAnsi(platform::FullPath(options.sim), &spelled);
         if (!spelled) {
             err << "panelwright-cli: the folder " << root
                 << " holds characters this system's ANSI code page cannot spell; FS2002 cannot run from it either\n";

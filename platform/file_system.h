@@ -43,4 +43,9 @@ public:
 // The operating system's own files.
 FileSystem& SystemFiles();
 
+// The whole file named as the file system spells it (UTF-8 on Windows), however long its path:
+// the same read as SystemFiles().Read, for names the ANSI code page cannot spell. False when it
+// is missing or cannot be read.
+bool ReadNativeFile(const std::string& nativePath, std::string& bytes);
+
 }  // namespace fileio

@@ -1,5 +1,6 @@
 #include "platform/folder_listing.h"
 
+#include "platform/file_system.h"
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 
@@ -22,5 +23,7 @@ RealPath RealPath::Child(const std::string& ansiName) const {
     child.spellable_ = spellable_;
     return child;
 }
+
+bool ReadFileAt(const RealPath& file, std::string& bytes) { return fileio::ReadNativeFile(file.Native(), bytes); }
 
 }  // namespace platform

@@ -25,22 +25,4 @@ bool ListFolder(const RealPath& folder, std::vector<FolderEntry>& entries) {
     return true;
 }
 
-bool ReadFileAt(const RealPath& file, std::string& bytes) {
-    bytes.clear();
-    struct Descriptor {
-        int fd;
-        ~Descriptor() {
-            if (fd >= 0) ::close(fd);
-        }
-    } file_fd{::open(file.Native().c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file_fd.fd < 0) return false;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(file_fd.fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return got == 0;
-        bytes.append(chunk, static_cast<std::size_t>(got));
-    }
-}
-
 }  // namespace platform

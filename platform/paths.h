@@ -11,8 +11,10 @@ constexpr std::size_t kMaxPathChars = 259;
 
 #ifdef _WIN32
 constexpr char kPathSeparator = '\\';
+constexpr bool kNamesFoldCase = true;  // "C:\FS2002" and "c:\fs2002" are one folder
 #else
 constexpr char kPathSeparator = '/';
+constexpr bool kNamesFoldCase = false;
 #endif
 
 inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
@@ -24,8 +26,8 @@ inline bool EndsWithSeparator(const std::string& path) { return !path.empty() &&
 std::string WithoutTrailingSeparators(std::string path);
 
 // path, spelled as the file system holds names (UTF-8 on Windows), made absolute against the
-// current folder, with "." and ".." resolved and no trailing separator (a root keeps its own).
-// Unchanged when the system cannot say.
+// current folder, with "." and ".." resolved and no trailing separator. Unchanged but for its
+// trailing separators when the system cannot say.
 std::string FullPath(const std::string& path);
 
 // True when a and b name the same path: separators and trailing separators aside, letters in

@@ -1,6 +1,8 @@
 #include "platform/text_encoding.h"
 #include "platform/wide_text.h"
 
+#include "platform/paths.h"
+
 namespace platform {
 
 std::wstring Widen(const std::string& text, UINT codePage) {
@@ -29,5 +31,15 @@ std::string Narrow(const std::wstring& wide, UINT codePage, bool* spelled) {
 std::string AnsiToUtf8(const std::string& text) { return Narrow(Widen(text, CP_ACP), CP_UTF8); }
 
 std::string Utf8ToAnsi(const std::string& text, bool* exact) { return Narrow(Widen(text, CP_UTF8), CP_ACP, exact); }
+
+std::wstring LongForm(const std::string& native) {
+    std::wstring wide = NativeToWide(native);
+    for (wchar_t& c : wide) {
+        if (c == L'/') c = L'\\';
+    }
+    const bool drive = wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\';
+    if (wide.size() >= kMaxPathChars && drive) wide = L"\\\\?\\" + wide;
+    return wide;
+}
 
 }  // namespace platform

@@ -25,6 +25,8 @@ public:
     ~UniqueHandle() { Reset(); }
 
     Handle get() const { return handle_; }
+    // Gives up the handle unreleased, for a caller that must see what releasing it answers.
+    Handle Take() { return std::exchange(handle_, nullptr); }
     explicit operator bool() const { return handle_ != nullptr; }
     void Reset(Handle next = nullptr) {
         if (handle_) Release(handle_);

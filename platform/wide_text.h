@@ -15,6 +15,10 @@ std::wstring Widen(const std::string& text, UINT codePage);
 std::string Narrow(const std::wstring& wide, UINT codePage, bool* spelled = nullptr);
 
 inline std::wstring NativeToWide(const std::string& utf8) { return Widen(utf8, CP_UTF8); }
+
+// A native path as the W functions take it however long it is: its \\?\ form (absolute, with
+// backslashes alone) once it passes MAX_PATH.
+std::wstring LongForm(const std::string& native);
 inline std::string WideToNative(const std::wstring& wide) { return Narrow(wide, CP_UTF8); }
 
 }  // namespace platform

@@ -1,0 +1,160 @@
+// The operating system's files behind fileio::FileSystem: POSIX.
+#include "platform/file_system.h"
+
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fileio {
+namespace {
+
+using platform::FolderPart;
+
+
+struct FileDescriptor {
+    int fd = -1;
+    explicit FileDescriptor(int d) : fd(d) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { Close(); }
+    bool Valid() const { return fd >= 0; }
+    bool Close() {
+        bool ok = true;
+        if (Valid()) ok = ::close(fd) == 0;
+        fd = -1;
+        return ok;
+    }
+};
+
+std::string SystemMessage(int code) { return std::strerror(code); }
+
+Error WriteError(const std::string& target, int code) {
+    const bool diskFull = code == ENOSPC || code == EDQUOT;
+    return diskFull ? reasons::DiskFull(target) : reasons::WriteFailed(target, SystemMessage(code));
+}
+
+// Reads the open file to its end.
+Error ReadOpened(int fd, const std::string& path, std::string& bytes) {
+    try {
+        char chunk[65536];
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) return reasons::ReadFailed(path, SystemMessage(errno));
+            if (got == 0) break;
+            bytes.append(chunk, static_cast<std::size_t>(got));
+        }
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        return reasons::TooLarge(path);
+    }
+    return {};
+}
+
+class PosixFiles final : public FileSystem {
+public:
+    PathKind Probe(const std::string& path) override {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0) {
+            if (errno == ENOENT) {
+                const std::string folder = FolderPart(path);
+                struct stat parent {};
+                if (!folder.empty() && (::stat(folder.c_str(), &parent) != 0 || !S_ISDIR(parent.st_mode))) {
+                    return PathKind::FolderMissing;
+                }
+                return PathKind::Missing;
+            }
+            if (errno == ENOTDIR) return PathKind::FolderMissing;
+            return PathKind::Unknown;
+        }
+        if (S_ISDIR(st.st_mode)) return PathKind::Folder;
+        // The mode bits decide, as the read-only attribute does on Windows: as root, access()
+        // would report every file writable.
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return PathKind::ReadOnlyFile;
+        if (::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0) return PathKind::ReadOnlyFile;
+        return PathKind::File;
+    }
+
+    Error Read(const std::string& path, std::string& bytes, bool& existed) override {
+        existed = false;
+        bytes.clear();
+        FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!file.Valid()) {
+            const int code = errno;
+            if (code == ENOENT || code == ENOTDIR) return {};
+            return reasons::CannotRead(path, SystemMessage(code));
+        }
+        struct stat st {};
+        if (::fstat(file.fd, &st) == 0 && S_ISDIR(st.st_mode)) return reasons::FolderNotFile(path);
+        existed = true;
+        return ReadOpened(file.fd, path, bytes);
+        return {};
+    }
+
+    Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
+        taken = false;
+        FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (file.Valid()) return {};
+        const int code = errno;
+        if (code == EEXIST) {
+            taken = true;
+            return {};
+        }
+        if (code == EACCES || code == EPERM || code == EROFS) return reasons::CannotCreateIn(target);
+        return WriteError(target, code);
+    }
+
+    Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
+        FileDescriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+        if (!file.Valid()) return WriteError(target, errno);
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t wrote = ::write(file.fd, bytes.data() + done, bytes.size() - done);
+            if (wrote < 0 && errno == EINTR) continue;
+            if (wrote <= 0) return WriteError(target, wrote < 0 ? errno : ENOSPC);
+            done += static_cast<std::size_t>(wrote);
+        }
+        struct stat st {};
+        if (::stat(target.c_str(), &st) == 0) ::fchmod(file.fd, st.st_mode & 07777);
+        if (::fsync(file.fd) != 0) return WriteError(target, errno);
+        if (!file.Close()) return WriteError(target, errno);
+        return {};
+    }
+
+    Error Replace(const std::string& from, const std::string& target) override {
+        if (::rename(from.c_str(), target.c_str()) != 0) return reasons::ReplaceFailed(target, SystemMessage(errno));
+        // Make the rename itself durable; the new content is already in place if this fails.
+        const std::string folder = FolderPart(target);
+        FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC));
+        if (dir.Valid()) ::fsync(dir.fd);
+        return {};
+    }
+
+    Error Remove(const std::string& path) override {
+        if (::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return {};
+        return reasons::DeleteFailed(path, SystemMessage(errno));
+    }
+
+    bool Link(const std::string& existing, const std::string& link) override {
+        return ::link(existing.c_str(), link.c_str()) == 0;
+    }
+};
+
+}  // namespace
+
+FileSystem& SystemFiles() {
+    static PosixFiles files;
+    return files;
+}
+
+bool ReadNativeFile(const std::string& nativePath, std::string& bytes) {
+    bool existed = false;
+    return !SystemFiles().Read(nativePath, bytes, existed) && existed;
+}
+
+}  // namespace fileio

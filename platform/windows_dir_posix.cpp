@@ -1,0 +1,7 @@
+#include "platform/windows_dir.h"
+
+namespace platform {
+
+std::string WindowsDirectory() { return std::string(); }
+
+}  // namespace platform

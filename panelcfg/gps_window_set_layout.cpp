@@ -28,21 +28,11 @@ int Scaled(double width, int k) {
     return static_cast<int>(width * (k / 1024.0));
 }
 
-std::string Format(const char* format, int a, int b) {
+// A value of the window set in its profile format: only ints are ever formatted.
+template <typename... Ints>
+std::string Format(const char* format, Ints... values) {
     char text[128];
-    std::snprintf(text, sizeof text, format, a, b);
-    return text;
-}
-
-std::string Format(const char* format, int a, int b, int c) {
-    char text[128];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
-}
-
-std::string Format(const char* format, int a, int b, int c, int d) {
-    char text[128];
-    std::snprintf(text, sizeof text, format, a, b, c, d);
+    std::snprintf(text, sizeof text, format, values...);
     return text;
 }
 
@@ -68,52 +58,33 @@ std::vector<ProfileWrite> GpsWindowSetWrites(const std::array<int, 4>& slots, do
     const SetSizes s = ComputeSetSizes(width);
     std::vector<ProfileWrite> writes;
     writes.reserve(33);
-    auto put = [&writes](const std::string& section, const char* key, std::string value) {
-        writes.push_back({section, key, std::move(value)});
+    // One window's keys, in the order they are written. The three that open from the
+    // MiniStack float on a dark background at their own size; the MiniStack alone is shown.
+    const auto window = [&writes](int slot, bool floating, int w, int h, const char* position, const char* ident,
+                                  const std::vector<std::string>& gauges) {
+        const std::string section = SlotKey(slot);
+        const auto put = [&](const std::string& key, std::string value) { writes.push_back({section, key, std::move(value)}); };
+        if (floating) put("BACKGROUND_COLOR", "2,2,2");
+        put("size_mm", Format("%d,%d", w, h));
+        if (floating) put("window_size_ratio", "1.0");
+        put("position", position);
+        put("visible", floating ? "0" : "1");
+        put("ident", ident);
+        for (std::size_t i = 0; i < gauges.size(); ++i) put(Format("gauge%02d", static_cast<int>(i)), gauges[i]);
     };
-    const std::string mini = SlotKey(slots[0]);
-    const std::string gps = SlotKey(slots[1]);
-    const std::string avionics = SlotKey(slots[2]);
-    const std::string vor = SlotKey(slots[3]);
-
-    put(mini, "size_mm", Format("%d,%d", s.miniWidth, s.miniHeight));
-    put(mini, "position", "0");
-    put(mini, "visible", "1");
-    put(mini, "ident", "12600");
-    put(mini, "gauge00", Format("Skyvantage_Aerolith!MiniStack,0,0,%d,%d,12601 12602 12603", s.miniWidth,
-                                s.miniHeight));
-
-    put(gps, "BACKGROUND_COLOR", "2,2,2");
-    put(gps, "size_mm", Format("%d,%d", s.gpsWidth, s.gpsHeight));
-    put(gps, "window_size_ratio", "1.0");
-    put(gps, "position", "2");
-    put(gps, "visible", "0");
-    put(gps, "ident", "12601");
-    put(gps, "gauge00", Format("Skyvantage_Aerolith!GNS530,0,0,%d,%d", s.gpsWidth, s.gpsHeight));
-
-    put(avionics, "BACKGROUND_COLOR", "2,2,2");
-    put(avionics, "size_mm", Format("%d,%d", s.gpsWidth, s.avionicsHeight));
-    put(avionics, "window_size_ratio", "1.0");
-    put(avionics, "position", "8");
-    put(avionics, "visible", "0");
-    put(avionics, "ident", "12602");
-    put(avionics, "gauge00", Format("Skyvantage_Aerolith!GMA340,0,0,%d,%d", s.gpsWidth, s.audioHeight));
-    put(avionics, "gauge01",
-        Format("Skyvantage_Aerolith!GTX327,0,%d,%d,%d", s.audioHeight, s.gpsWidth, s.transponderHeight));
-    put(avionics, "gauge02",
-        Format("Bendix_King_Radio!Bendix-King Radio ADF,0,%d,%d,%d", s.stackOffset, s.radioWidth, s.radioHeight));
-    put(avionics, "gauge03", Format("Bendix_King_Radio!Bendix-King Radio AP,%d,%d,%d,%d", s.radioWidth,
-                                    s.stackOffset, s.radioWidth, s.radioHeight));
-
-    put(vor, "BACKGROUND_COLOR", "2,2,2");
-    put(vor, "size_mm", Format("%d,%d", s.vorSize, s.vorSize));
-    put(vor, "window_size_ratio", "1.0");
-    put(vor, "position", "6");
-    put(vor, "visible", "0");
-    put(vor, "ident", "12603");
-    put(vor, "gauge00", Format("Skyvantage_Aerolith!GI106A,0,0,%d,%d", s.vorSize, s.vorSize));
-
-    for (std::size_t i = 0; i < slots.size(); ++i) put(kTitlesSection, SlotKey(slots[i]).c_str(), kSetTitles[i]);
+    window(slots[0], false, s.miniWidth, s.miniHeight, "0", "12600",
+           {Format("Skyvantage_Aerolith!MiniStack,0,0,%d,%d,12601 12602 12603", s.miniWidth, s.miniHeight)});
+    window(slots[1], true, s.gpsWidth, s.gpsHeight, "2", "12601",
+           {Format("Skyvantage_Aerolith!GNS530,0,0,%d,%d", s.gpsWidth, s.gpsHeight)});
+    window(slots[2], true, s.gpsWidth, s.avionicsHeight, "8", "12602",
+           {Format("Skyvantage_Aerolith!GMA340,0,0,%d,%d", s.gpsWidth, s.audioHeight),
+            Format("Skyvantage_Aerolith!GTX327,0,%d,%d,%d", s.audioHeight, s.gpsWidth, s.transponderHeight),
+            Format("Bendix_King_Radio!Bendix-King Radio ADF,0,%d,%d,%d", s.stackOffset, s.radioWidth, s.radioHeight),
+            Format("Bendix_King_Radio!Bendix-King Radio AP,%d,%d,%d,%d", s.radioWidth, s.stackOffset, s.radioWidth,
+                   s.radioHeight)});
+    window(slots[3], true, s.vorSize, s.vorSize, "6", "12603",
+           {Format("Skyvantage_Aerolith!GI106A,0,0,%d,%d", s.vorSize, s.vorSize)});
+    for (std::size_t i = 0; i < slots.size(); ++i) writes.push_back({kTitlesSection, SlotKey(slots[i]), kSetTitles[i]});
     return writes;
 }
 

@@ -110,13 +110,15 @@ HTREEITEM FillTree(HWND tree, const catalogue::Catalogue& catalogue) {
 void ApplyRootRule(HWND tree, const NMHDR* header) {
     if (!header) return;
     switch (header->code) {
-        case TVN_ITEMEXPANDINGA: case TVN_ITEMEXPANDINGW:
-        case TVN_ITEMEXPANDEDA:  case TVN_ITEMEXPANDEDW:
-        case TVN_SELCHANGINGA:   case TVN_SELCHANGINGW:
-        case TVN_SELCHANGEDA:    case TVN_SELCHANGEDW:
-            break;
-        default:
-            return;
+        case TVN_ITEMEXPANDINGA:
+        case TVN_ITEMEXPANDINGW:
+        case TVN_ITEMEXPANDEDA:
+        case TVN_ITEMEXPANDEDW:
+        case TVN_SELCHANGINGA:
+        case TVN_SELCHANGINGW:
+        case TVN_SELCHANGEDA:
+        case TVN_SELCHANGEDW: break;
+        default: return;
     }
     // The A and W records differ only in the text pointer's type.
     const auto* record = reinterpret_cast<const NMTREEVIEWA*>(header);

@@ -25,8 +25,8 @@ using StateImageList = platform::UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
 // Builds the state image list from bitmaps 600 and 700 and attaches it to tree.
 StateImageList AttachStateImageList(HWND tree);
 
-std::int32_t GetItemData(HWND tree, HTREEITEM item);     // -1 (the root's word) when it cannot be read
-int MarkItem(HWND tree, HTREEITEM item);                 // 1 when the item exists, else 0
+std::int32_t GetItemData(HWND tree, HTREEITEM item);  // -1 (the root's word) when it cannot be read
+int MarkItem(HWND tree, HTREEITEM item);              // 1 when the item exists, else 0
 int UnmarkItem(HWND tree, HTREEITEM item);
 
 // The caret item (the tree's selected item), or none.

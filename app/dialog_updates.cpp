@@ -23,9 +23,7 @@ void ApplyPreview(Session& session, const catalogue::SelectionView& view) {
         case catalogue::PreviewChange::ForeignNotice:
             preview::SetPreviewFromResource(session.preview, IDB_NOTICE_FOREIGN);
             break;
-        case catalogue::PreviewChange::PanelBitmap:
-            preview::LoadPanelPreview(session.preview, view.bitmapPath);
-            break;
+        case catalogue::PreviewChange::PanelBitmap: preview::LoadPanelPreview(session.preview, view.bitmapPath); break;
     }
 }
 
@@ -55,8 +53,7 @@ bool SelectItem(Session& session, HTREEITEM item, const catalogue::DecodedItem& 
     // The tree moves the caret itself on a label click, but not on every hit place; the command
     // relies on the caret being the selected panel.
     MoveCaret(session.tree, item);
-    const catalogue::SelectionView view =
-        catalogue::SelectPanel(session.catalogue, decoded.panel, session.selection);
+    const catalogue::SelectionView view = catalogue::SelectPanel(session.catalogue, decoded.panel, session.selection);
     if (view.message) session.pendingMessage = view.message;
     if (view.partial) return true;
     SetDlgItemTextA(session.dialog, IDC_PATH_LINE, view.pathLine.c_str());

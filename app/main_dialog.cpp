@@ -180,18 +180,13 @@ void OnToggleDatabase(Session& session) {
 
 BOOL OnCommand(Session& session, int id) {
     switch (id) {
-        case IDC_EXIT:
-            EndMainDialog(session, 1);
-            return TRUE;
+        case IDC_EXIT: EndMainDialog(session, 1); return TRUE;
         case IDC_INSTALL_REMOVE:
             // A key that means "cancel" must not edit a panel.cfg.
             if (!EscapeKeyIsDown()) OnInstallRemove(session);
             return FALSE;
-        case IDC_TOGGLE_DATABASE:
-            OnToggleDatabase(session);
-            return FALSE;
-        default:
-            return FALSE;
+        case IDC_TOGGLE_DATABASE: OnToggleDatabase(session); return FALSE;
+        default: return FALSE;
     }
 }
 

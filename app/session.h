@@ -30,25 +30,25 @@ struct Session {
     explicit Session(const Environment& environment) : env(environment) {}
 
     Environment env;
-    HWND dialog = nullptr;              // the main dialog
-    HWND tree = nullptr;                // control 101
-    WNDPROC savedTreeProc = nullptr;    // the tree's own procedure; TreeClickProc forwards to it
-    bool dragging = false;              // a left-button drag of the window is in progress
-    POINT anchor{};                     // client point of the button-down that started the drag
-    bool scanPending = true;            // the one-time scan has not been asked for yet
+    HWND dialog = nullptr;            // the main dialog
+    HWND tree = nullptr;              // control 101
+    WNDPROC savedTreeProc = nullptr;  // the tree's own procedure; TreeClickProc forwards to it
+    bool dragging = false;            // a left-button drag of the window is in progress
+    POINT anchor{};                   // client point of the button-down that started the drag
+    bool scanPending = true;          // the one-time scan has not been asked for yet
 
-    std::string simulatorRoot;          // "EXE Path" of the simulator's key; empty when missing
-    host::TrainerStatus trainer;        // shown by button 104's caption and the badge
-    catalogue::Catalogue catalogue;     // what the scan found; the tree shows it
-    catalogue::Selection selection;     // the panel of the last selecting click
+    std::string simulatorRoot;       // "EXE Path" of the simulator's key; empty when missing
+    host::TrainerStatus trainer;     // shown by button 104's caption and the badge
+    catalogue::Catalogue catalogue;  // what the scan found; the tree shows it
+    catalogue::Selection selection;  // the panel of the last selecting click
 
-    preview::PreviewImage preview;             // long-lived: the selected panel's picture and mask
-    StateImageList stateImages;     // long-lived: the tree's badge pictures
-    platform::OwnedGdiObject statusSkin;       // long-lived: the skin the status line stands on,
-    platform::OwnedGdiObject statusBrush;      // and the brush made of it
+    preview::PreviewImage preview;         // long-lived: the selected panel's picture and mask
+    StateImageList stateImages;            // long-lived: the tree's badge pictures
+    platform::OwnedGdiObject statusSkin;   // long-lived: the skin the status line stands on,
+    platform::OwnedGdiObject statusBrush;  // and the brush made of it
 
     std::optional<catalogue::Message> pendingMessage;  // raised during a click, shown after it
-    bool quietRepeat = false;           // a double-click is repeating its button-down's selection
+    bool quietRepeat = false;                          // a double-click is repeating its button-down's selection
 };
 
 // The session of the main dialog, or nullptr before WM_INITDIALOG and after the dialog's end.

@@ -10,11 +10,9 @@ bool IsPanel(const Session& session, const catalogue::DecodedItem& decoded) {
     switch (decoded.cls) {
         case catalogue::ItemClass::Plain:
         case catalogue::ItemClass::Alias:
-        case catalogue::ItemClass::Foreign:
-            return session.catalogue.HasPanel(decoded.panel);
+        case catalogue::ItemClass::Foreign: return session.catalogue.HasPanel(decoded.panel);
         case catalogue::ItemClass::Root:
-        case catalogue::ItemClass::Aircraft:
-            break;
+        case catalogue::ItemClass::Aircraft: break;
     }
     return false;
 }

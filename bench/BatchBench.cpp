@@ -96,8 +96,9 @@ int main(int argc, char** argv) {
     const double installMs = Median(install), copyMs = Median(copy);
     std::printf("batch-bench panels=%zu install_ms=%.1f copy_ms=%.1f ratio=%.2f\n", plain.size(), installMs, copyMs,
                 installMs / copyMs);
-    std::printf("(installed %d, refused %d, failed %d in the last run; files not back byte for byte: %d; "
-                "target: ratio <= 2.0)\n",
-                counts.done, counts.refused, counts.failed, changed);
+    std::printf(
+        "(installed %d, refused %d, failed %d in the last run; files not back byte for byte: %d; "
+        "target: ratio <= 2.0)\n",
+        counts.done, counts.refused, counts.failed, changed);
     return changed == 0 && counts.failed == 0 ? 0 : 1;
 }

@@ -133,8 +133,8 @@ int main(int argc, char** argv) {
     InitCommonControlsEx(&icc);
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 300, 600, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
-    HWND tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP,
-                                0, 0, 300, 600, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP, 0,
+                                0, 300, 600, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     const app::StateImageList images = app::AttachStateImageList(tree);
 
     // The scan as the dialog runs it: the catalogue, then the tree filled from it.
@@ -150,16 +150,17 @@ int main(int argc, char** argv) {
     std::size_t bytes = 0;
     const double readMs = MedianMs([] {}, [&] { bytes = ReadEveryFile(root); });
 
-    std::printf("scan-bench aircraft=%d panels=%d scan_ms=%.1f read_ms=%.1f ratio=%.2f\n", aircraft, panels,
-                scanMs, readMs, scanMs / readMs);
+    std::printf("scan-bench aircraft=%d panels=%d scan_ms=%.1f read_ms=%.1f ratio=%.2f\n", aircraft, panels, scanMs,
+                readMs, scanMs / readMs);
     std::fflush(stdout);
 
     int perKeyPanels = 0;
     const double kernelMs = MedianMs([] {}, [&] { perKeyPanels = ScanPerKey(root); });
     std::printf("kernel32_ms=%.1f speedup=%.1f\n", kernelMs, kernelMs / scanMs);
-    std::printf("(fleet bytes=%zu; per-key panels=%d; not listed past the capacity: %d panels of %d aircraft; "
-                "targets: ratio <= 1.5, speedup >= 20)\n",
-                bytes, perKeyPanels, scanned.unlistedPanels, scanned.unlistedAircraft);
+    std::printf(
+        "(fleet bytes=%zu; per-key panels=%d; not listed past the capacity: %d panels of %d aircraft; "
+        "targets: ratio <= 1.5, speedup >= 20)\n",
+        bytes, perKeyPanels, scanned.unlistedPanels, scanned.unlistedAircraft);
     DestroyWindow(parent);
     return 0;
 }

@@ -51,8 +51,7 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
             panel.unusableDetail = facts.fileError;
             return panel;
         case panelcfg::PanelFileState::Readable:
-        case panelcfg::PanelFileState::Missing:
-            break;
+        case panelcfg::PanelFileState::Missing: break;
     }
     panel.setMask = facts.inventory.setMask;
     panel.sections = facts.sections;
@@ -88,7 +87,8 @@ SimulatorFolder CheckSimulatorRoot(const std::string& simulatorRoot) {
         case fileio::PathKind::Unknown: return SimulatorFolder::Missing;
     }
     const std::string aircraft = simulatorRoot + platform::kPathSeparator + "aircraft";
-    return files.Probe(aircraft) == fileio::PathKind::Folder ? SimulatorFolder::Found : SimulatorFolder::NoAircraftFolder;
+    return files.Probe(aircraft) == fileio::PathKind::Folder ? SimulatorFolder::Found
+                                                             : SimulatorFolder::NoAircraftFolder;
 }
 
 Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits) {

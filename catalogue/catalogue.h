@@ -13,10 +13,10 @@
 namespace catalogue {
 
 struct PanelRecord {
-    std::string name;                  // the panel folder's name as listed (ANSI): the item's text
-    std::string folder;                // its path, ending in the separator (ANSI): what edits open
-    std::string nativeFolder;          // the same as the file system spells it (UTF-8 on Windows)
-    int aircraft = 0;                  // the aircraft number of its aircraft
+    std::string name;          // the panel folder's name as listed (ANSI): the item's text
+    std::string folder;        // its path, ending in the separator (ANSI): what edits open
+    std::string nativeFolder;  // the same as the file system spells it (UTF-8 on Windows)
+    int aircraft = 0;          // the aircraft number of its aircraft
     PanelKind kind = PanelKind::Plain;
     bool marked = false;               // the item shows the badge (state image 1), else nothing (2)
     std::string aliasPath;             // Alias: the folder it names, ending in "\"
@@ -31,18 +31,18 @@ struct PanelRecord {
 };
 
 struct AircraftRecord {
-    std::string title;      // "title" of [fltsim.0] in its aircraft.cfg, or the folder's name
-    std::string folder;     // the aircraft folder's own name as listed (ANSI), whole
+    std::string title;         // "title" of [fltsim.0] in its aircraft.cfg, or the folder's name
+    std::string folder;        // the aircraft folder's own name as listed (ANSI), whole
     std::string nativeFolder;  // the same as the file system spells it (UTF-8 on Windows)
-    bool spellable = true;  // folder names this very folder
-    std::vector<int> panels;  // its panel numbers, in listing order
+    bool spellable = true;     // folder names this very folder
+    std::vector<int> panels;   // its panel numbers, in listing order
 };
 
 struct Catalogue {
     std::vector<AircraftRecord> aircraft;  // by aircraft number
     std::vector<PanelRecord> panels;       // by panel number
-    int unlistedPanels = 0;    // panel folders past the capacity
-    int unlistedAircraft = 0;  // aircraft folders with at least one of them, or that cannot be listed
+    int unlistedPanels = 0;                // panel folders past the capacity
+    int unlistedAircraft = 0;              // aircraft folders with at least one of them, or that cannot be listed
 
     bool HasPanel(int panel) const { return panel >= 0 && static_cast<std::size_t>(panel) < panels.size(); }
 };

@@ -9,11 +9,11 @@ namespace catalogue {
 
 namespace {
 
+using fileio::ErrorCode;
 using panelcfg::EditAction;
 using panelcfg::EditKind;
 using panelcfg::EditOutcome;
 using panelcfg::FailStage;
-using fileio::ErrorCode;
 
 constexpr const char* kNotEnoughSlotsMessage = "Not enough Window## available in the panel.cfg file";
 constexpr const char* kNotEnoughSlotsReason =
@@ -53,13 +53,11 @@ const char* Advice(ErrorCode code) {
         case ErrorCode::Unrepresentable:
             return "The file is not plain ANSI text (for example it is UTF-16), so it cannot be edited "
                    "without loss. Save it as ANSI text and try again.";
-        case ErrorCode::PathTooLong:
-            return "Move the simulator or the aircraft to a folder with a shorter path.";
+        case ErrorCode::PathTooLong: return "Move the simulator or the aircraft to a folder with a shorter path.";
         case ErrorCode::ReadFailed:
         case ErrorCode::WriteFailed:
         case ErrorCode::InvalidArgument:
-        case ErrorCode::None:
-            break;
+        case ErrorCode::None: break;
     }
     return "Check that the disk is not full and the drive is reachable, then try again.";
 }
@@ -106,8 +104,7 @@ const char* SaveStageText(FailStage stage) {
         case FailStage::Save:
         case FailStage::NotText:
         case FailStage::ReadOnly:
-        case FailStage::None:
-            break;
+        case FailStage::None: break;
     }
     return "Saving the file failed";
 }
@@ -118,7 +115,8 @@ std::string FileState(const EditOutcome& out) {
     if (out.restored) return "Nothing was changed: panel.cfg is as it was before.";
     if (out.othersContent) {
         return "Another program wrote panel.cfg while Panelwright was saving it; Panelwright left that content as "
-               "it is. The file as it was before the edit is kept in " + BackupOf(out) + ".";
+               "it is. The file as it was before the edit is kept in " +
+               BackupOf(out) + ".";
     }
     if (out.backupKept) {
         return "The file could not be restored. Its original content is kept in " + BackupOf(out) +
@@ -131,35 +129,36 @@ std::string FileStateReason(const EditOutcome& out) {
     if (out.restored || out.error.code == ErrorCode::ChangedOnDisk) return "";
     if (out.othersContent) {
         return " Another program wrote the file meanwhile, so it was left as it is; the file as it was before is "
-               "kept in " + BackupOf(out) + ".";
+               "kept in " +
+               BackupOf(out) + ".";
     }
-    if (out.backupKept) return " The file could not be restored; its original content is kept in " + BackupOf(out) + ".";
+    if (out.backupKept)
+        return " The file could not be restored; its original content is kept in " + BackupOf(out) + ".";
     return " The file could not be restored.";
 }
 
 std::string FailureMessage(const EditOutcome& out) {
     const std::string head = Heading(out.action) + FileLine(out);
     switch (out.stage) {
-        case FailStage::NotText:
-            return head + "\n\n" + Advice(ErrorCode::Unrepresentable) + kNothingChanged;
+        case FailStage::NotText: return head + "\n\n" + Advice(ErrorCode::Unrepresentable) + kNothingChanged;
         case FailStage::Lock:
         case FailStage::Read:
-            return head + "\n" + SaveStageText(out.stage) + ": " + ReasonOf(out.error) + "\n\n" + Advice(out.error.code) +
-                   kNothingChanged;
+            return head + "\n" + SaveStageText(out.stage) + ": " + ReasonOf(out.error) + "\n\n" +
+                   Advice(out.error.code) + kNothingChanged;
         case FailStage::ReadOnly:
             return head + "\n" + ReasonOf(out.error) + "\n\n" + Advice(ErrorCode::AccessDenied) + kNothingChanged;
         case FailStage::Backup:
         case FailStage::Save:
         case FailStage::Verify:
-        case FailStage::None:
-            break;
+        case FailStage::None: break;
     }
     return head + "\n" + SaveStageText(out.stage) + ": " + ReasonOf(out.error) + "\n\n" + Advice(out.error.code) +
            "\n\n" + FileState(out);
 }
 
 std::string GapReason(const std::vector<int>& gaps) {
-    return SlotKeys(gaps) + (gaps.size() == 1 ? " has a window section but no title" : " have window sections but no titles") +
+    return SlotKeys(gaps) +
+           (gaps.size() == 1 ? " has a window section but no title" : " have window sections but no titles") +
            ", and the simulator stops opening windows at the first number without one, so the new windows would "
            "never appear";
 }
@@ -198,8 +197,8 @@ std::optional<Message> EditMessage(const EditOutcome& out) {
     switch (out.kind) {
         case EditKind::Done:
             if (out.stranded.empty()) return std::nullopt;
-            return Warning("The Aerolith windows were removed from this panel." + FileLine(out) + "\n\n" + kOpeningRule +
-                           " These windows now stand above such a gap and will no longer be opened:" +
+            return Warning("The Aerolith windows were removed from this panel." + FileLine(out) + "\n\n" +
+                           kOpeningRule + " These windows now stand above such a gap and will no longer be opened:" +
                            ListedWindows(out.stranded) +
                            "\n\nRenumber them, in [Window Titles] and in their own [WindowNN] sections, so that the "
                            "numbers follow each other from Window00 without a gap.");
@@ -210,29 +209,30 @@ std::optional<Message> EditMessage(const EditOutcome& out) {
         case EditKind::NoSet:
             return Warning("There were no Aerolith windows to remove from this panel." + FileLine(out) +
                            "\n\nNo title in its [Window Titles] begins with \"" + panelcfg::kSetTitlePrefix +
-                           "\"; another program may have changed the file since Panelwright read it." + kNothingChanged);
-        case EditKind::NotEnoughSlots:
-            return Error(kNotEnoughSlotsMessage);
-        case EditKind::BelowGap:
-            return Error(GapMessage(out));
+                           "\"; another program may have changed the file since Panelwright read it." +
+                           kNothingChanged);
+        case EditKind::NotEnoughSlots: return Error(kNotEnoughSlotsMessage);
+        case EditKind::BelowGap: return Error(GapMessage(out));
         case EditKind::NoExactTitles:
             return Error(Heading(out.action) + FileLine(out) + "\n\nThese titles begin with \"" +
                          panelcfg::kSetTitlePrefix +
                          "\" but none is exactly a title of the Aerolith windows, so Panelwright cannot tell them for "
-                         "its own:" + ListedWindows(out.nearMisses) +
+                         "its own:" +
+                         ListedWindows(out.nearMisses) +
                          "\n\nRemove those windows by hand: delete their titles from [Window Titles] and their "
-                         "[WindowNN] sections." + kNothingChanged);
-        case EditKind::NoPanelFile:
-            return Error(NoPanelFileMessage(out));
+                         "[WindowNN] sections." +
+                         kNothingChanged);
+        case EditKind::NoPanelFile: return Error(NoPanelFileMessage(out));
         case EditKind::Busy:
             return Error(Heading(out.action) + FileLine(out) +
                          "\n\nAnother program is editing this panel.cfg right now (another Panelwright, or "
-                         "panelwright-cli). Wait until it has finished, then try again." + kNothingChanged);
+                         "panelwright-cli). Wait until it has finished, then try again." +
+                         kNothingChanged);
         case EditKind::PathTooLong:
             return Error(Heading(out.action) + "\n\nThe path of its panel.cfg is too long for Windows (" +
-                         PathCounts(out) + "):\n" + out.file + "\n\n" + Advice(ErrorCode::PathTooLong) + kNothingChanged);
-        case EditKind::Failed:
-            break;
+                         PathCounts(out) + "):\n" + out.file + "\n\n" + Advice(ErrorCode::PathTooLong) +
+                         kNothingChanged);
+        case EditKind::Failed: break;
     }
     return Error(FailureMessage(out));
 }
@@ -243,25 +243,18 @@ std::string EditReason(const EditOutcome& out) {
             if (out.stranded.empty()) return "";
             return InlineWindows(out.stranded) + (out.stranded.size() == 1 ? " now stands" : " now stand") +
                    " above a window number without a title and will no longer be opened; renumber the windows";
-        case EditKind::AlreadyDone:
-            return kHasSetReason;
-        case EditKind::NoSet:
-            return "holds no Aerolith windows";
-        case EditKind::NotEnoughSlots:
-            return kNotEnoughSlotsReason;
-        case EditKind::BelowGap:
-            return GapReason(out.gaps);
+        case EditKind::AlreadyDone: return kHasSetReason;
+        case EditKind::NoSet: return "holds no Aerolith windows";
+        case EditKind::NotEnoughSlots: return kNotEnoughSlotsReason;
+        case EditKind::BelowGap: return GapReason(out.gaps);
         case EditKind::NoExactTitles:
             return "no title is exactly one of the set's: " + InlineWindows(out.nearMisses) +
                    " only begin like them; remove those by hand";
-        case EditKind::NoPanelFile:
-            return NoPanelFileReason(out.file, out.interrupted);
-        case EditKind::Busy:
-            return "another program is editing this panel.cfg; try again when it has finished";
+        case EditKind::NoPanelFile: return NoPanelFileReason(out.file, out.interrupted);
+        case EditKind::Busy: return "another program is editing this panel.cfg; try again when it has finished";
         case EditKind::PathTooLong:
             return "the path of its panel.cfg is too long for Windows (" + PathCounts(out) + ")";
-        case EditKind::Failed:
-            break;
+        case EditKind::Failed: break;
     }
     if (out.stage == FailStage::NotText) return kUnrepresentableReason;
     return ReasonOf(out.error) + FileStateReason(out);
@@ -282,11 +275,14 @@ Message UnusableMessage(Unusable why, const std::string& folder, const std::stri
                            "\n\nNothing was changed. Rename the aircraft folder using only characters of this "
                            "system's code page, then start Panelwright again.");
         case Unusable::AliasTooLong:
-            return Warning("Panelwright cannot show the panel this alias names: the alias in its panel.cfg gives a "
-                           "folder path that is too long for Windows.\n\nNothing was changed.");
+            return Warning(
+                "Panelwright cannot show the panel this alias names: the alias in its panel.cfg gives a "
+                "folder path that is too long for Windows.\n\nNothing was changed.");
         case Unusable::PanelFileNotText:
-            return Warning(start + "its panel.cfg is stored as UTF-16 (Unicode) text, which Panelwright cannot "
-                                   "write back without damaging it.\n\n" + folder +
+            return Warning(start +
+                           "its panel.cfg is stored as UTF-16 (Unicode) text, which Panelwright cannot "
+                           "write back without damaging it.\n\n" +
+                           folder +
                            "panel.cfg\n\nNothing was changed. Save the file as ANSI text (in Notepad: Save As, "
                            "Encoding ANSI), then start Panelwright again.");
         case Unusable::PanelFileIsFolder:
@@ -297,8 +293,7 @@ Message UnusableMessage(Unusable why, const std::string& folder, const std::stri
                            "\n\nNothing was changed. Check the file's permissions, close any program that "
                            "locks it, then start Panelwright again.");
         case Unusable::PathTooLong:
-        case Unusable::No:
-            break;
+        case Unusable::No: break;
     }
     return Warning(start + "the path of its folder is too long for Windows.\n\n" + folder +
                    "\n\nNothing was changed. Move or rename the folders to give this panel a shorter path.");
@@ -324,7 +319,8 @@ std::string UnusableReason(Unusable why, const std::string& detail) {
 Message PreviewPathTooLongMessage(const std::string& bitmapPath) {
     return Warning(
         "The preview of this panel cannot be shown: the path of its main bitmap, as panel.cfg names it, is too long "
-        "for Windows.\n\n" + bitmapPath);
+        "for Windows.\n\n" +
+        bitmapPath);
 }
 
 namespace {
@@ -334,7 +330,8 @@ constexpr const char* kSimulatorKey =
 
 std::string SimulatorProblem(SimulatorFolder problem, const std::string& root) {
     switch (problem) {
-        case SimulatorFolder::NotNamed: return std::string("the registry names no FS2002 folder (no ") + kSimulatorKey + ")";
+        case SimulatorFolder::NotNamed:
+            return std::string("the registry names no FS2002 folder (no ") + kSimulatorKey + ")";
         case SimulatorFolder::Missing: return "the folder " + root + " does not exist";
         case SimulatorFolder::NotAFolder: return root + " is a file, not a folder";
         case SimulatorFolder::NoAircraftFolder:
@@ -354,7 +351,7 @@ Message SimulatorMessage(SimulatorFolder problem, const std::string& root) {
         text += "the registry names " + root + " as FS2002's folder, but " +
                 (problem == SimulatorFolder::Missing      ? std::string("that folder does not exist.")
                  : problem == SimulatorFolder::NotAFolder ? std::string("that is a file, not a folder.")
-                                                          : std::string("it has no aircraft folder.")) ;
+                                                          : std::string("it has no aircraft folder."));
     }
     return Warning(text +
                    "\n\nRepair the simulator's installation (run its setup again), or name its folder with "
@@ -364,7 +361,8 @@ Message SimulatorMessage(SimulatorFolder problem, const std::string& root) {
 std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bool fromRegistry) {
     if (fromRegistry && problem != SimulatorFolder::NotNamed) {
         return "the registry names " + root + " as FS2002's folder (" + kSimulatorKey + "), but " +
-               SimulatorProblem(problem, root) + "; repair the simulator's installation, or give its folder with --sim DIR";
+               SimulatorProblem(problem, root) +
+               "; repair the simulator's installation, or give its folder with --sim DIR";
     }
     return SimulatorProblem(problem, root) + "; give the folder FS2002 is installed in with --sim DIR";
 }
@@ -372,14 +370,15 @@ std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bo
 std::string TrainerReason(const host::TrainerStatus& status) {
     const std::string uninstallKey =
         "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
-    const std::string where = std::string(host::kDatabaseKey) + " in [" + host::kTrainerSection + "] of " + status.iniPath;
+    const std::string where =
+        std::string(host::kDatabaseKey) + " in [" + host::kTrainerSection + "] of " + status.iniPath;
     switch (status.state) {
         case host::TrainerState::NotFound:
             return "the GARMIN 500 Series Trainer is not installed (no " + uninstallKey +
                    "); install it, then try again";
         case host::TrainerState::RegistryError:
-            return "the trainer's UninstallString under " + uninstallKey + " names no folder of the trainer (it reads \"" +
-                   status.uninstallText + "\"); reinstall the trainer";
+            return "the trainer's UninstallString under " + uninstallKey +
+                   " names no folder of the trainer (it reads \"" + status.uninstallText + "\"); reinstall the trainer";
         case host::TrainerState::IniError:
             if (!status.jeppDb) {
                 return where + " is missing; start the trainer once, or set it to " +
@@ -389,8 +388,7 @@ std::string TrainerReason(const host::TrainerStatus& status) {
             return where + " is \"" + *status.jeppDb + "\", which is neither " +
                    host::DatabaseFileName(host::Database::Americas) + " nor " +
                    host::DatabaseFileName(host::Database::International) + "; set it to one of them";
-        case host::TrainerState::Ready:
-            break;
+        case host::TrainerState::Ready: break;
     }
     return "";
 }
@@ -435,7 +433,9 @@ const char* ReadinessCode(const InstallCheck& check, const PanelRecord& panel) {
     return "unusable";
 }
 
-std::string AliasReason(const std::string& aliasPath) { return "an alias of " + aliasPath + "; edit that panel instead"; }
+std::string AliasReason(const std::string& aliasPath) {
+    return "an alias of " + aliasPath + "; edit that panel instead";
+}
 
 std::string ForeignReason() {
     return "edited by hand to carry the Aerolith gauges without their window titles; choose another panel";

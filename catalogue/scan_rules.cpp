@@ -4,7 +4,6 @@
 #include "platform/ascii.h"
 #include "platform/paths.h"
 
-
 namespace catalogue {
 
 bool IsSkippedAircraftName(const std::string& name) { return name == "." || name == ".." || name == "default"; }

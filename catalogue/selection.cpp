@@ -16,8 +16,7 @@ constexpr const char* kInstallCaption = "Install Aerolith";
 constexpr const char* kRemoveCaption = "Remove Aerolith";
 
 // Nothing of an earlier panel stays on screen for a panel that cannot be opened.
-SelectionView SelectUnusable(Unusable why, const std::string& folder, const std::string& detail,
-                             Selection& selection) {
+SelectionView SelectUnusable(Unusable why, const std::string& folder, const std::string& detail, Selection& selection) {
     selection.folderPath = folder;
     SelectionView view;
     view.usable = false;
@@ -135,8 +134,7 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
             // The file is already as asked, whatever the mark said: show the panel as it is.
             selection.installed = outcome.kind == panelcfg::EditKind::AlreadyDone;
             break;
-        default:
-            return view;  // a refusal or failure changes nothing but says why
+        default: return view;  // a refusal or failure changes nothing but says why
     }
     view.button = RefreshInstallButton(selection);
     ApplyMark(panel, view.button->mark);

@@ -14,11 +14,11 @@
 namespace catalogue {
 
 struct Selection {
-    std::string folderPath;          // selected panel folder, ending in "\"; empty at start
-    bool installed = false;          // the selected Plain panel holds the GPS window set
+    std::string folderPath;  // selected panel folder, ending in "\"; empty at start
+    bool installed = false;  // the selected Plain panel holds the GPS window set
     bool foreign = false;
     bool alias = false;
-    int panel = -1;                  // panel number of the last selection; -1 before the first
+    int panel = -1;  // panel number of the last selection; -1 before the first
 };
 
 enum class MarkChange { Keep, Mark, Unmark };
@@ -36,12 +36,12 @@ enum class PreviewChange { Keep, Clear, AliasNotice, ForeignNotice, PanelBitmap 
 
 // What the dialog shows after a selection.
 struct SelectionView {
-    bool partial = false;        // no bitmap name: path line, preview and caption stay as they were
-    bool usable = true;          // false: the panel cannot be opened; the message says why
+    bool partial = false;  // no bitmap name: path line, preview and caption stay as they were
+    bool usable = true;    // false: the panel cannot be opened; the message says why
     std::string pathLine;
     PreviewChange preview = PreviewChange::Keep;
-    std::string bitmapPath;      // PanelBitmap: the file to show
-    ButtonState button;          // the mark is also the catalogue's, already updated
+    std::string bitmapPath;  // PanelBitmap: the file to show
+    ButtonState button;      // the mark is also the catalogue's, already updated
     std::optional<Message> message;
 };
 
@@ -52,9 +52,9 @@ SelectionView SelectPanel(Catalogue& catalogue, int panel, Selection& selection)
 
 // What the install/remove command did.
 struct CommandView {
-    bool redraw = false;                     // draw the screen area again
-    std::optional<ButtonState> button;       // set the caption and the item's mark
-    bool clearStatusLine = false;            // a removal ran
+    bool redraw = false;                // draw the screen area again
+    std::optional<ButtonState> button;  // set the caption and the item's mark
+    bool clearStatusLine = false;       // a removal ran
     std::optional<Message> message;
 };
 

@@ -81,12 +81,9 @@ Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen,
                                                       : panelcfg::RemoveGpsWindowSet(folder, files, options);
     const std::string reason = catalogue::EditReason(outcome);
     switch (outcome.kind) {
-        case panelcfg::EditKind::Done:
-            break;
+        case panelcfg::EditKind::Done: break;
         case panelcfg::EditKind::AlreadyDone:
-        case panelcfg::EditKind::NoSet:
-            out << reason << "; nothing to do\n";
-            return Result::Unchanged;
+        case panelcfg::EditKind::NoSet: out << reason << "; nothing to do\n"; return Result::Unchanged;
         case panelcfg::EditKind::NoPanelFile:
             // A folder of bitmaps only is no panel to edit; one beside a backup needs repair.
             return NotEdited(chosen.named || outcome.interrupted, reason, out);
@@ -94,15 +91,12 @@ Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen,
         case panelcfg::EditKind::BelowGap:
         case panelcfg::EditKind::NoExactTitles:
         case panelcfg::EditKind::Busy:
-        case panelcfg::EditKind::PathTooLong:
-            out << "refused: " << reason << "\n";
-            return Result::Refused;
-        case panelcfg::EditKind::Failed:
-            out << "failed: " << reason << "\n";
-            return Result::Failed;
+        case panelcfg::EditKind::PathTooLong: out << "refused: " << reason << "\n"; return Result::Refused;
+        case panelcfg::EditKind::Failed: out << "failed: " << reason << "\n"; return Result::Failed;
     }
     if (run.install) {
-        out << (run.dryRun ? "would install in " : "installed in ") << Slots(outcome.slots.data(), outcome.slots.data() + outcome.slots.size());
+        out << (run.dryRun ? "would install in " : "installed in ")
+            << Slots(outcome.slots.data(), outcome.slots.data() + outcome.slots.size());
     } else {
         out << (run.dryRun ? "would remove from " : "removed from ")
             << Slots(outcome.removedSlots.data(), outcome.removedSlots.data() + outcome.removedSlots.size());

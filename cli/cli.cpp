@@ -76,10 +76,11 @@ int Edit(const Options& options, const std::string& root, const Host& host, std:
     run.dryRun = options.dryRun;
     run.progress = host.progress && panels.size() > 1;
     const BatchCounts counts = RunBatch(catalogue, panels, run, *host.files, out, err);
-    const std::string verb = run.install ? (run.dryRun ? "would install" : "installed")
-                                         : (run.dryRun ? "would remove" : "removed");
+    const std::string verb =
+        run.install ? (run.dryRun ? "would install" : "installed") : (run.dryRun ? "would remove" : "removed");
     err << "panelwright-cli: " << counts.done << " " << verb << ", " << counts.unchanged << " unchanged, "
-        << counts.skipped << " skipped, " << counts.refused + static_cast<int>(unknown.size()) << " refused, " << counts.failed << " failed\n";
+        << counts.skipped << " skipped, " << counts.refused + static_cast<int>(unknown.size()) << " refused, "
+        << counts.failed << " failed\n";
     // Skipped panels never fail a run: a fleet holds aliases and foreign panels as a rule.
     return counts.refused + counts.failed + unknown.size() == 0 ? kSucceeded : kRefusedOrFailed;
 }
@@ -118,18 +119,12 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
 
 int Execute(const Options& options, const Host& host, std::ostream& out, std::ostream& err) {
     switch (options.command) {
-        case Command::Help:
-            out << Usage();
-            return kSucceeded;
-        case Command::Version:
-            out << "panelwright-cli " PW_VERSION "\n";
-            return kSucceeded;
-        case Command::Trainer:
-            return Trainer(options, host, out, err);
+        case Command::Help: out << Usage(); return kSucceeded;
+        case Command::Version: out << "panelwright-cli " PW_VERSION "\n"; return kSucceeded;
+        case Command::Trainer: return Trainer(options, host, out, err);
         case Command::List:
         case Command::Install:
-        case Command::Remove:
-            break;
+        case Command::Remove: break;
     }
     const std::optional<std::string> root = SimulatorRoot(options, host, err);
     if (!root) return kRefusedOrFailed;

@@ -65,7 +65,8 @@ void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
                                       ? "yes"
                                       : "no: " + catalogue::ReadinessReason(check, panel);
             if (panel.leftovers) install += "; leftovers of an interrupted edit";
-            rows.push_back({aircraft.title, aircraft.folder, panel.name, KindName(panel), Joined(SlotNames(panel.setMask)),
+            rows.push_back({aircraft.title, aircraft.folder, panel.name, KindName(panel),
+                            Joined(SlotNames(panel.setMask)),
                             std::to_string(std::bitset<32>(catalogue::FreeSlots(panel)).count()), install});
         }
     }

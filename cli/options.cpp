@@ -16,7 +16,7 @@ struct Flag {
     std::initializer_list<const char*> names;  // the first is shown first
     const char* value;                         // the value's name, or nullptr for none
     const char* section;
-    const char* help;                          // its lines, '\n' between them
+    const char* help;  // its lines, '\n' between them
 };
 
 constexpr const char* kChoosing = "Choosing panels";
@@ -25,7 +25,10 @@ constexpr const char* kOptions = "Options";
 const Flag kFlags[] = {
     {FlagId::Panels, {"PANEL"}, nullptr, kChoosing, "a panel folder of the simulator, by its path"},
     {FlagId::All, {"--all"}, nullptr, kChoosing, "every panel folder"},
-    {FlagId::Aircraft, {"--aircraft"}, "PATTERN", kChoosing,
+    {FlagId::Aircraft,
+     {"--aircraft"},
+     "PATTERN",
+     kChoosing,
      "the panels of every aircraft whose title or folder name matches\n"
      "PATTERN (* any text, ? one character, letter case ignored);\n"
      "may be given more than once"},
@@ -113,11 +116,16 @@ const Flag* FindFlag(const std::string& arg, std::string& inlineValue, bool& has
 }
 
 bool IsCommand(const std::string& word, Command& command) {
-    if (word == "list") command = Command::List;
-    else if (word == "install") command = Command::Install;
-    else if (word == "remove") command = Command::Remove;
-    else if (word == "trainer") command = Command::Trainer;
-    else return false;
+    if (word == "list")
+        command = Command::List;
+    else if (word == "install")
+        command = Command::Install;
+    else if (word == "remove")
+        command = Command::Remove;
+    else if (word == "trainer")
+        command = Command::Trainer;
+    else
+        return false;
     return true;
 }
 
@@ -210,8 +218,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
             }
             break;
         case Command::Help:
-        case Command::Version:
-            break;
+        case Command::Version: break;
     }
     return true;
 }

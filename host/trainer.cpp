@@ -66,8 +66,7 @@ TrainerStatus EvaluateTrainer(const std::optional<std::string>& uninstallText, c
 fileio::Error ToggleDatabase(const TrainerStatus& status, const std::string& iniFile) {
     if (status.state != TrainerState::Ready) return {};
     const Database next = status.database == Database::Americas ? Database::International : Database::Americas;
-    return profile::WritePrivateProfileStringA(kTrainerSection, kDatabaseKey, DatabaseFileName(next),
-                                               iniFile.c_str());
+    return profile::WritePrivateProfileStringA(kTrainerSection, kDatabaseKey, DatabaseFileName(next), iniFile.c_str());
 }
 
 }  // namespace host

@@ -24,9 +24,9 @@ struct TrainerStatus {
     TrainerState state = TrainerState::RegistryError;
     Database database = Database::Americas;  // meaningful while state is Ready
     // What the state was found from, for a message that says where to look.
-    std::string uninstallText;           // the trainer's uninstall text, as read
-    std::string iniPath;                 // the INI file, with the folder it is looked for in
-    std::optional<std::string> jeppDb;   // "JeppDB" of [GNC500WT] as read; nullopt when missing
+    std::string uninstallText;          // the trainer's uninstall text, as read
+    std::string iniPath;                // the INI file, with the folder it is looked for in
+    std::optional<std::string> jeppDb;  // "JeppDB" of [GNC500WT] as read; nullopt when missing
 };
 
 // The INI file, named without a folder: the profile functions look for it in the Windows

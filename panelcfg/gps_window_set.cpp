@@ -129,15 +129,15 @@ bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOp
 }
 
 // Saves doc, or describes it in a dry run; false with out set to the failure when the save fails.
-bool Commit(const PanelEdit& edit, const profile::Document& doc, const EditOptions& options,
-            fileio::FileSystem& files, EditOutcome& out) {
+bool Commit(const PanelEdit& edit, const profile::Document& doc, const EditOptions& options, fileio::FileSystem& files,
+            EditOutcome& out) {
     if (options.dryRun) {
         out.diff = profile::UnifiedDiff(doc, edit.file, edit.file);
         return true;
     }
     const CommitResult commit = CommitEdit(edit, doc, files);
     if (commit.ok) return true;
-    const FailStage stage = commit.stage == CommitStage::Backup ? FailStage::Backup
+    const FailStage stage = commit.stage == CommitStage::Backup   ? FailStage::Backup
                             : commit.stage == CommitStage::Verify ? FailStage::Verify
                                                                   : FailStage::Save;
     EditOutcome failed = Failure(out.action, edit.file, stage, commit.error);
@@ -170,8 +170,7 @@ SlotPlan PlanSlots(const PanelSlots& panel) {
     return plan;
 }
 
-EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files,
-                                const EditOptions& options) {
+EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
     PanelEdit edit;
     EditOutcome out;
     if (!OpenForEdit(EditAction::Install, panelFolder, options, files, edit, out)) return out;

@@ -6,8 +6,8 @@
 
 namespace panelcfg {
 
-const std::array<const char*, 4> kSetTitles = {
-    "Skyvantage 530 MiniStack", "Skyvantage 530 GPS", "Skyvantage 530 AVIONICS", "Skyvantage 530 VOR"};
+const std::array<const char*, 4> kSetTitles = {"Skyvantage 530 MiniStack", "Skyvantage 530 GPS",
+                                               "Skyvantage 530 AVIONICS", "Skyvantage 530 VOR"};
 
 namespace {
 
@@ -63,7 +63,9 @@ std::vector<ProfileWrite> GpsWindowSetWrites(const std::array<int, 4>& slots, do
     const auto window = [&writes](int slot, bool floating, int w, int h, const char* position, const char* ident,
                                   const std::vector<std::string>& gauges) {
         const std::string section = SlotKey(slot);
-        const auto put = [&](const std::string& key, std::string value) { writes.push_back({section, key, std::move(value)}); };
+        const auto put = [&](const std::string& key, std::string value) {
+            writes.push_back({section, key, std::move(value)});
+        };
         if (floating) put("BACKGROUND_COLOR", "2,2,2");
         put("size_mm", Format("%d,%d", w, h));
         if (floating) put("window_size_ratio", "1.0");

@@ -12,9 +12,9 @@ namespace panelcfg {
 
 // An edit in progress: its lock held from the read it plans from until its backup is gone.
 struct PanelEdit {
-    std::string file;              // the panel.cfg
-    platform::FolderLock lock;     // released when the edit ends
-    profile::LoadedFile loaded;    // the file as read under the lock
+    std::string file;            // the panel.cfg
+    platform::FolderLock lock;   // released when the edit ends
+    profile::LoadedFile loaded;  // the file as read under the lock
 };
 
 enum class OpenResult {
@@ -30,18 +30,18 @@ OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, 
                          fileio::FileSystem& files = fileio::SystemFiles());
 
 enum class CommitStage {
-    None,      // saved and verified
-    Backup,    // the backup copy could not be made; nothing was written
-    Save,      // the save failed (the file is atomic: still the old content)
-    Verify,    // the file read back after the save did not hold what was written
+    None,    // saved and verified
+    Backup,  // the backup copy could not be made; nothing was written
+    Save,    // the save failed (the file is atomic: still the old content)
+    Verify,  // the file read back after the save did not hold what was written
 };
 
 struct CommitResult {
     bool ok = false;
     CommitStage stage = CommitStage::None;
-    fileio::Error error;      // what failed, with the engine's reason
-    bool restored = true;      // on failure: the file is as it was before the edit
-    bool backupKept = false;   // on failure: the backup holds the original and was kept
+    fileio::Error error;         // what failed, with the engine's reason
+    bool restored = true;        // on failure: the file is as it was before the edit
+    bool backupKept = false;     // on failure: the backup holds the original and was kept
     bool othersContent = false;  // on failure: the file holds bytes this edit did not write,
                                  // so it was left as it is
     std::string backupPath;

@@ -153,7 +153,7 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
         return facts;
     }
     const profile::Document doc = profile::Document::ParseOwned(std::move(bytes));
-    facts.file = !existed ? PanelFileState::Missing
+    facts.file = !existed                ? PanelFileState::Missing
                  : doc.Unrepresentable() ? PanelFileState::NotText
                                          : PanelFileState::Readable;
     facts.alias = ReadPanelAlias(doc, simulatorRoot);

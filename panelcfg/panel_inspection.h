@@ -58,10 +58,10 @@ bool ScanForModuleMarker(std::string_view text);
 
 // What reading a panel.cfg found, before any of its answers.
 enum class PanelFileState {
-    Readable,  // read, and plain text the edits can write back
-    Missing,   // no panel.cfg: answers as an empty file
-    NotText,   // UTF-16: cannot be written back without loss, answers as empty
-    Folder,    // panel.cfg is a folder
+    Readable,    // read, and plain text the edits can write back
+    Missing,     // no panel.cfg: answers as an empty file
+    NotText,     // UTF-16: cannot be written back without loss, answers as empty
+    Folder,      // panel.cfg is a folder
     Unreadable,  // the system refused to read it (fileError says why)
 };
 
@@ -70,7 +70,7 @@ enum class PanelFileState {
 struct PanelFacts {
     PanelFileState file = PanelFileState::Missing;
     bool leftovers = false;  // panel.cfg_backup or panel.cfg_new lies beside it: an edit was interrupted
-    std::string fileError;  // Unreadable: the system's reason, one sentence naming the file
+    std::string fileError;   // Unreadable: the system's reason, one sentence naming the file
     PanelAlias alias;
     SlotInventory inventory;
     std::uint32_t sections = 0;  // ReadWindowSections

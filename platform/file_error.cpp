@@ -26,9 +26,9 @@ Error NoSectionName(const std::string& path) {
 }
 
 Error PathTooLong(const std::string& path) {
-    return Make(ErrorCode::PathTooLong, path,
-                "Cannot use " + path + ": the path is longer than " + std::to_string(platform::kMaxPathChars) +
-                    " characters.");
+    return Make(
+        ErrorCode::PathTooLong, path,
+        "Cannot use " + path + ": the path is longer than " + std::to_string(platform::kMaxPathChars) + " characters.");
 }
 
 Error FolderNotFile(const std::string& path) {
@@ -69,20 +69,19 @@ Error FolderMissing(const std::string& path) {
 
 Error NoRoomForTemporary(const std::string& path) {
     return Make(ErrorCode::PathTooLong, path,
-                "Cannot write " + path +
-                    ": its folder path is too long to hold the temporary file a safe save needs.");
+                "Cannot write " + path + ": its folder path is too long to hold the temporary file a safe save needs.");
 }
 
 Error CannotCreateIn(const std::string& path) {
-    return Make(ErrorCode::AccessDenied, path,
-                "Cannot write " + path + ": you may not create files in the folder " + FolderOf(path) + "." +
-                    kUnchanged);
+    return Make(
+        ErrorCode::AccessDenied, path,
+        "Cannot write " + path + ": you may not create files in the folder " + FolderOf(path) + "." + kUnchanged);
 }
 
 Error NoTemporary(const std::string& path) {
-    return Make(ErrorCode::WriteFailed, path,
-                "Cannot write " + path + ": no temporary file could be created in " + FolderOf(path) + "." +
-                    kUnchanged);
+    return Make(
+        ErrorCode::WriteFailed, path,
+        "Cannot write " + path + ": no temporary file could be created in " + FolderOf(path) + "." + kUnchanged);
 }
 
 Error DiskFull(const std::string& path) {
@@ -115,8 +114,9 @@ Error Unrepresentable(const std::string& path) {
 
 Error ChangedOnDisk(const std::string& path) {
     return Make(ErrorCode::ChangedOnDisk, path,
-                "Cannot write " + path + ": another program changed it since it was read. The file is unchanged; "
-                "try again.");
+                "Cannot write " + path +
+                    ": another program changed it since it was read. The file is unchanged; "
+                    "try again.");
 }
 
 Error CopyFromMissing(const std::string& path) {
@@ -128,11 +128,13 @@ Error BackupUnreadable(const std::string& backup) {
 }
 
 Error ReadBackDiffers(const std::string& path) {
-    return Make(ErrorCode::WriteFailed, path, "The file " + path + " did not hold the new content when it was read back.");
+    return Make(ErrorCode::WriteFailed, path,
+                "The file " + path + " did not hold the new content when it was read back.");
 }
 
 Error NoLock(const std::string& path, const std::string& why) {
-    return Make(ErrorCode::WriteFailed, path, "Cannot edit " + path + ": its edit lock could not be taken (" + why + ").");
+    return Make(ErrorCode::WriteFailed, path,
+                "Cannot edit " + path + ": its edit lock could not be taken (" + why + ").");
 }
 
 }  // namespace fileio::reasons

@@ -9,10 +9,10 @@ namespace fileio {
 
 enum class ErrorCode {
     None = 0,
-    PathTooLong,      // the path does not fit the Windows limit (MAX_PATH)
-    NotFound,         // file (for a copy) missing
-    FolderMissing,    // the folder of a file to create does not exist
-    AccessDenied,     // cannot open, read-only file or folder, sharing violation
+    PathTooLong,    // the path does not fit the Windows limit (MAX_PATH)
+    NotFound,       // file (for a copy) missing
+    FolderMissing,  // the folder of a file to create does not exist
+    AccessDenied,   // cannot open, read-only file or folder, sharing violation
     ReadFailed,
     WriteFailed,      // includes disk full
     ReplaceFailed,    // the temporary file could not replace the target
@@ -42,18 +42,18 @@ Error ReadFailed(const std::string& path, const std::string& why);
 Error TooLarge(const std::string& path);
 Error FolderMissing(const std::string& path);
 Error NoRoomForTemporary(const std::string& path);
-Error CannotCreateIn(const std::string& path);       // the folder refuses new files
+Error CannotCreateIn(const std::string& path);  // the folder refuses new files
 Error NoTemporary(const std::string& path);
 Error DiskFull(const std::string& path);
 Error WriteFailed(const std::string& path, const std::string& why);
-Error ReplaceRefused(const std::string& path);       // in use or read-only
+Error ReplaceRefused(const std::string& path);  // in use or read-only
 Error ReplaceFailed(const std::string& path, const std::string& why);
 Error DeleteFailed(const std::string& path, const std::string& why);
 Error Unrepresentable(const std::string& path);
 Error ChangedOnDisk(const std::string& path);
 Error CopyFromMissing(const std::string& path);
-Error BackupUnreadable(const std::string& backup);   // the backup copy just made reads back wrong
-Error ReadBackDiffers(const std::string& path);      // a saved file reads back other bytes
+Error BackupUnreadable(const std::string& backup);              // the backup copy just made reads back wrong
+Error ReadBackDiffers(const std::string& path);                 // a saved file reads back other bytes
 Error NoLock(const std::string& path, const std::string& why);  // its edit lock could not be taken
 }  // namespace reasons
 

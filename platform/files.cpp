@@ -87,20 +87,17 @@ Error WriteFileAtomically(const std::string& path, const std::string& bytes, Fil
                           const std::string& temporary) {
     if (Error error = CheckPath(path)) return error;
     switch (files.Probe(path)) {
-    case PathKind::Folder:
-        return reasons::FolderNotFile(path);
-    case PathKind::ReadOnlyFile:
-        return reasons::ReadOnly(path);
-    case PathKind::FolderMissing:
-        return reasons::FolderMissing(path);
-    case PathKind::Missing: {
-        const std::string folder = platform::FolderPart(path);
-        if (!folder.empty() && files.Probe(folder) != PathKind::Folder) return reasons::FolderMissing(path);
-        break;
-    }
-    case PathKind::File:
-    case PathKind::Unknown:  // the save itself reports what is wrong
-        break;
+        case PathKind::Folder: return reasons::FolderNotFile(path);
+        case PathKind::ReadOnlyFile: return reasons::ReadOnly(path);
+        case PathKind::FolderMissing: return reasons::FolderMissing(path);
+        case PathKind::Missing: {
+            const std::string folder = platform::FolderPart(path);
+            if (!folder.empty() && files.Probe(folder) != PathKind::Folder) return reasons::FolderMissing(path);
+            break;
+        }
+        case PathKind::File:
+        case PathKind::Unknown:  // the save itself reports what is wrong
+            break;
     }
     TempFile temp(files);
     if (Error error = temp.Create(path, temporary)) return error;
@@ -136,16 +133,12 @@ Error BackUpFile(const std::string& from, const std::string& to, FileSystem& fil
 Error DeleteFileIfExists(const std::string& path, FileSystem& files) {
     if (Error error = CheckPath(path)) return error;
     switch (files.Probe(path)) {
-    case PathKind::Missing:
-    case PathKind::FolderMissing:
-        return {};
-    case PathKind::Folder:
-        return reasons::FolderNotFile(path);
-    case PathKind::ReadOnlyFile:
-        return reasons::ReadOnlyDelete(path);
-    case PathKind::File:
-    case PathKind::Unknown:
-        break;
+        case PathKind::Missing:
+        case PathKind::FolderMissing: return {};
+        case PathKind::Folder: return reasons::FolderNotFile(path);
+        case PathKind::ReadOnlyFile: return reasons::ReadOnlyDelete(path);
+        case PathKind::File:
+        case PathKind::Unknown: break;
     }
     return files.Remove(path);
 }

@@ -10,10 +10,10 @@
 namespace platform {
 
 struct FolderEntry {
-    std::string name;        // the name in the ANSI code page; '?' for what it cannot spell
-    std::string native;      // the name as the file system holds it: UTF-8 on Windows, bytes elsewhere
+    std::string name;    // the name in the ANSI code page; '?' for what it cannot spell
+    std::string native;  // the name as the file system holds it: UTF-8 on Windows, bytes elsewhere
     bool folder = false;
-    bool spellable = true;   // name spells exactly this entry's name
+    bool spellable = true;  // name spells exactly this entry's name
 };
 
 // A path as the file system holds it, with its ANSI spelling beside it.

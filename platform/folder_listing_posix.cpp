@@ -19,7 +19,8 @@ bool ListFolder(const RealPath& folder, std::vector<FolderEntry>& entries) {
         FolderEntry entry;
         entry.name = entry.native = found->d_name;
         struct stat st {};
-        entry.folder = ::stat((folder.Native() + kPathSeparator + entry.native).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        entry.folder =
+            ::stat((folder.Native() + kPathSeparator + entry.native).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
         entries.push_back(std::move(entry));
     }
     return true;

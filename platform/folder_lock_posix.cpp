@@ -23,9 +23,8 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
     FolderLock held;
     held.handle_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (held.handle_ == kNone) {
-        error = errno == ENOENT || errno == ENOTDIR
-                    ? fileio::reasons::FolderMissing(target)
-                    : fileio::reasons::NoLock(target, std::strerror(errno));
+        error = errno == ENOENT || errno == ENOTDIR ? fileio::reasons::FolderMissing(target)
+                                                    : fileio::reasons::NoLock(target, std::strerror(errno));
         return LockResult::Failed;
     }
     // An edit writes into the folder; one that may not is refused here, before anything else.

@@ -18,9 +18,9 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
     for (;;) {
         // No sharing: while the handle is open, nobody else opens the file. Deleted on close, so
         // no file says "locked" once the holder has gone, whichever way it went.
-        HANDLE handle = CreateFileA(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                    nullptr);
+        HANDLE handle =
+            CreateFileA(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             lock = FolderLock();
             lock.handle_ = reinterpret_cast<std::intptr_t>(handle);
@@ -30,8 +30,8 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
         // A sharing violation is a holder; access denied is a holder's file on its way out
         // (delete pending), or a folder that refuses new files: only the wait tells them apart.
         const bool held = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
-        const bool deniedWhileThere = code == ERROR_ACCESS_DENIED &&
-                                      GetFileAttributesA(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool deniedWhileThere =
+            code == ERROR_ACCESS_DENIED && GetFileAttributesA(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (!held && !deniedWhileThere) {
             if (code == ERROR_PATH_NOT_FOUND || code == ERROR_FILE_NOT_FOUND) {
                 error = fileio::reasons::FolderMissing(target);

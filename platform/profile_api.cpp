@@ -69,8 +69,8 @@ std::string ResolveProfilePath(const std::string& file) {
     return folder + '\\' + file;
 }
 
-std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def,
-                                       char* buffer, std::uint32_t size, const char* file) {
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* buffer,
+                                       std::uint32_t size, const char* file) {
     if (buffer == nullptr || size == 0) return 0;
     Document doc = LoadForReading(file);
     if (section == nullptr) return CopyList(doc.SectionHeaders(), buffer, size);
@@ -84,8 +84,7 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, con
     return CopyText(value ? *value : TrimmedDefault(def), buffer, size);
 }
 
-std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t def,
-                                    const char* file) {
+std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t def, const char* file) {
     if (section != nullptr && key != nullptr) return LoadForReading(file).GetInt(section, key, def);
     // kernel32 parses whatever the string function answers, lists included.
     char buffer[kIntBufferSize] = {};
@@ -95,8 +94,7 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::i
     return ParseProfileInt(buffer);
 }
 
-fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                         const char* file) {
+fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file) {
     if (file == nullptr || *file == '\0') return fileio::reasons::NoFileName();
     std::string path = ResolveProfilePath(file);
     if (section == nullptr) return fileio::reasons::NoSectionName(path);

@@ -21,15 +21,13 @@ namespace profile {
 // Copies the value (or the default, trailing blanks removed) into buffer, at most size - 1
 // characters and a NUL; returns the number of characters copied. A null key, a null section
 // and size < 2 behave as kernel32's do (key list, section list, truncation).
-std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def,
-                                       char* buffer, std::uint32_t size, const char* file);
+std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* buffer,
+                                       std::uint32_t size, const char* file);
 
-std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t def,
-                                    const char* file);
+std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t def, const char* file);
 
 // value null: delete the key; key null: delete the section.
-fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                         const char* file);
+fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file);
 
 // The path the functions above use for file: unchanged when it names a folder (or when there
 // is no Windows directory, off Windows), else "<Windows directory>\file".

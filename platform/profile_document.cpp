@@ -28,8 +28,8 @@ bool SameName(std::string_view a, std::string_view b) { return platform::EqualsI
 // What a line means to a reader.
 struct LineInfo {
     enum Kind { Blank, Header, Key, Other } kind = Other;
-    std::string_view name;   // section or key name, trimmed
-    std::string_view value;  // raw text after '=' (keys only)
+    std::string_view name;     // section or key name, trimmed
+    std::string_view value;    // raw text after '=' (keys only)
     std::size_t after_eq = 0;  // offset of the first character after '=' and its blanks
 };
 
@@ -114,9 +114,7 @@ std::string_view EditName(std::string_view s) { return Trim(OneLine(s)); }
 
 Document Document::Empty() { return Document(); }
 
-Document Document::Parse(std::string_view text) {
-    return FromBlock(std::make_shared<const std::string>(text));
-}
+Document Document::Parse(std::string_view text) { return FromBlock(std::make_shared<const std::string>(text)); }
 
 Document Document::ParseOwned(std::string text) {
     return FromBlock(std::make_shared<const std::string>(std::move(text)));
@@ -126,8 +124,7 @@ Document Document::FromBlock(std::shared_ptr<const std::string> block) {
     Document doc;
     const std::string_view text = *block;
     doc.storage_.push_back(std::move(block));
-    if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') ||
-                             (text[0] == '\xFE' && text[1] == '\xFF'))) {
+    if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF'))) {
         doc.unrepresentable_ = true;
         return doc;
     }
@@ -261,16 +258,13 @@ std::optional<std::string> Document::Get(std::string_view section, std::string_v
     return ReadValue(Classify(lines_[line].text.View()).value);
 }
 
-std::uint32_t Document::GetInt(std::string_view section, std::string_view key,
-                               std::int32_t def) const {
+std::uint32_t Document::GetInt(std::string_view section, std::string_view key, std::int32_t def) const {
     std::optional<std::string> value = Get(section, key);
     if (!value || value->empty()) return static_cast<std::uint32_t>(def);
     return ParseProfileInt(*value);
 }
 
-bool Document::HasSection(std::string_view section) const {
-    return FindSection(Trim(section)) != npos;
-}
+bool Document::HasSection(std::string_view section) const { return FindSection(Trim(section)) != npos; }
 
 std::size_t Document::SectionLineCount(std::string_view section) const {
     const std::size_t header = FindSection(Trim(section));
@@ -401,9 +395,12 @@ std::uint32_t ParseProfileInt(std::string_view value) {
     for (; i < value.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(value[i]);
         unsigned digit = 99;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (c >= 'a' && c <= 'z') digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'Z') digit = c - 'A' + 10;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'z')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'Z')
+            digit = c - 'A' + 10;
         if (digit >= base) break;
         total = total * base + digit;
     }

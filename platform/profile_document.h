@@ -117,8 +117,8 @@ private:
         std::size_t size_ = 0;
     };
     struct Line {
-        Text text;  // bytes of the line without its line end
-        Text eol;   // "\r\n", "\n", "\r" or "" (last line without an end)
+        Text text;                      // bytes of the line without its line end
+        Text eol;                       // "\r\n", "\n", "\r" or "" (last line without an end)
         std::size_t origin = kWritten;  // index among the parsed lines, or kWritten
     };
     std::vector<Line> lines_;
@@ -133,12 +133,12 @@ private:
     Text newline_{"\r\n", 2};  // line end used for lines this document adds
 
     static Document FromBlock(std::shared_ptr<const std::string> block);
-    std::size_t FindSection(std::string_view name) const;  // header line, or npos
-    std::size_t SectionEnd(std::size_t header) const;       // first line after the section
+    std::size_t FindSection(std::string_view name) const;                 // header line, or npos
+    std::size_t SectionEnd(std::size_t header) const;                     // first line after the section
     std::size_t FindKey(std::size_t header, std::string_view key) const;  // key line, or npos
-    Text Keep(std::string text);                             // stores an edit's line
-    void IndexHeaders();                                     // after lines were changed
-    void InsertLine(std::size_t at, std::string text);      // with newline_, ending the line before
+    Text Keep(std::string text);                                          // stores an edit's line
+    void IndexHeaders();                                                  // after lines were changed
+    void InsertLine(std::size_t at, std::string text);                    // with newline_, ending the line before
 };
 
 // The integer rules of GetPrivateProfileIntA applied to an already trimmed value text.

@@ -13,8 +13,8 @@ namespace profile {
 
 struct LoadedFile {
     Document doc;
-    bool existed = false;       // false: the file was missing and doc is empty
-    std::string original;       // the bytes read (empty when missing)
+    bool existed = false;  // false: the file was missing and doc is empty
+    std::string original;  // the bytes read (empty when missing)
 };
 
 // Reads path. A missing file is not an error: existed = false and an empty document.

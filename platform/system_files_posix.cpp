@@ -15,7 +15,6 @@ namespace {
 
 using platform::FolderPart;
 
-
 struct FileDescriptor {
     int fd = -1;
     explicit FileDescriptor(int d) : fd(d) {}

@@ -15,18 +15,16 @@ namespace {
 
 using platform::FolderPart;
 
-
-
 std::string SystemMessage(DWORD code) {
     char* text = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    DWORD n =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message;
     if (n != 0 && text != nullptr) message.assign(text, n);
     if (text != nullptr) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' ||
-                                message.back() == '.')) {
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' || message.back() == '.')) {
         message.pop_back();
     }
     if (message.empty()) message = "system error " + std::to_string(code);
@@ -95,8 +93,9 @@ public:
     Error Read(const std::string& path, std::string& bytes, bool& existed) override {
         existed = false;
         bytes.clear();
-        const platform::OwnedFileHandle file(platform::ValidOrNull(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        const platform::OwnedFileHandle file(platform::ValidOrNull(
+            CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
         if (!file) {
             const DWORD code = GetLastError();
             if (IsMissing(code) || IsFolderMissing(code)) return {};
@@ -111,7 +110,8 @@ public:
 
     Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
         taken = false;
-        const platform::OwnedFileHandle file(platform::ValidOrNull(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
+        const platform::OwnedFileHandle file(platform::ValidOrNull(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
         if (file) return {};
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) {
@@ -124,8 +124,8 @@ public:
 
     Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
         {
-            platform::OwnedFileHandle file(platform::ValidOrNull(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr)));
+            platform::OwnedFileHandle file(platform::ValidOrNull(CreateFileA(
+                path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
             if (!file) return WriteError(target, GetLastError());
             std::size_t done = 0;
             while (done < bytes.size()) {
@@ -154,7 +154,8 @@ public:
         // a second, as long as an edit waits for the lock.
         const ULONGLONG deadline = GetTickCount64() + 1000;
         for (;;) {
-            if (MoveFileExA(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return {};
+            if (MoveFileExA(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return {};
             const DWORD code = GetLastError();
             if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED) {
                 return reasons::ReplaceFailed(target, SystemMessage(code));
@@ -185,9 +186,9 @@ FileSystem& SystemFiles() {
 
 bool ReadNativeFile(const std::string& nativePath, std::string& bytes) {
     bytes.clear();
-    const platform::OwnedFileHandle file(platform::ValidOrNull(CreateFileW(platform::LongForm(nativePath).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr)));
+    const platform::OwnedFileHandle file(platform::ValidOrNull(CreateFileW(
+        platform::LongForm(nativePath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     return file && !ReadOpened(file.get(), nativePath, bytes);
 }
 

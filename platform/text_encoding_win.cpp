@@ -19,8 +19,8 @@ std::string Narrow(const std::wstring& wide, UINT codePage, bool* spelled) {
     const bool checked = spelled != nullptr && codePage != CP_UTF8;
     const DWORD flags = checked ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                      nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(n), '\0');
     WideCharToMultiByte(codePage, flags, wide.data(), static_cast<int>(wide.size()), &text[0], n, nullptr,
                         checked ? &usedDefault : nullptr);

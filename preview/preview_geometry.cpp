@@ -67,13 +67,11 @@ int PreviewHeight(int width, int height) {
     if (width <= 0 || height <= 0) {
         return 0;
     }
-    const SingleQuotient ratio =
-        RoundQuotientToSingle(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
+    const SingleQuotient ratio = RoundQuotientToSingle(static_cast<uint64_t>(width), static_cast<uint64_t>(height));
     // 320 / (mantissa / 2^shift), truncated: exact, so no double rounding can lift it to the
     // next whole row.
-    const uint64_t rows = ratio.shift >= 0
-                              ? (uint64_t{kPreviewWidth} << ratio.shift) / ratio.mantissa
-                              : uint64_t{kPreviewWidth} / (ratio.mantissa << -ratio.shift);
+    const uint64_t rows = ratio.shift >= 0 ? (uint64_t{kPreviewWidth} << ratio.shift) / ratio.mantissa
+                                           : uint64_t{kPreviewWidth} / (ratio.mantissa << -ratio.shift);
     if (rows > static_cast<uint64_t>(kMaxPreviewHeight)) {
         return kMaxPreviewHeight;
     }
@@ -84,8 +82,7 @@ int PreviewHeight(int width, int height) {
 RgbImage ScaleSeeThrough(const RgbImage& source, int width, int height) {
     RgbImage out;
     if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0 ||
-        source.pixels.size() / static_cast<size_t>(source.width) <
-            static_cast<size_t>(source.height)) {
+        source.pixels.size() / static_cast<size_t>(source.width) < static_cast<size_t>(source.height)) {
         return out;
     }
     out.width = width;
@@ -106,12 +103,10 @@ RgbImage ScaleSeeThrough(const RgbImage& source, int width, int height) {
             uint64_t green = 0;
             uint64_t blue = 0;
             for (size_t i = 0; i < row.weights.size(); ++i) {
-                const uint32_t* line =
-                    &source.pixels[(static_cast<size_t>(row.first) + i) * stride];
+                const uint32_t* line = &source.pixels[(static_cast<size_t>(row.first) + i) * stride];
                 for (size_t j = 0; j < column.weights.size(); ++j) {
                     const uint64_t weight = row.weights[i] * column.weights[j];
-                    const uint32_t pixel =
-                        line[static_cast<size_t>(column.first) + j] & 0xFFFFFFu;
+                    const uint32_t pixel = line[static_cast<size_t>(column.first) + j] & 0xFFFFFFu;
                     if (pixel == kSeeThrough) {
                         black += weight;
                         continue;
@@ -125,18 +120,14 @@ RgbImage ScaleSeeThrough(const RgbImage& source, int width, int height) {
             uint32_t result = kSeeThrough;
             if (black <= opaque) {
                 const uint64_t half = opaque / 2;
-                result = static_cast<uint32_t>(((red + half) / opaque) << 16 |
-                                               ((green + half) / opaque) << 8 |
+                result = static_cast<uint32_t>(((red + half) / opaque) << 16 | ((green + half) / opaque) << 8 |
                                                ((blue + half) / opaque));
                 if (result == kSeeThrough) {
                     // Nearly black stays opaque: keep the hue's strongest channel at 1.
-                    result = red >= green && red >= blue ? 0x010000u
-                             : green >= blue             ? 0x000100u
-                                                         : 0x000001u;
+                    result = red >= green && red >= blue ? 0x010000u : green >= blue ? 0x000100u : 0x000001u;
                 }
             }
-            out.pixels[static_cast<size_t>(oy) * static_cast<size_t>(width) +
-                       static_cast<size_t>(ox)] = result;
+            out.pixels[static_cast<size_t>(oy) * static_cast<size_t>(width) + static_cast<size_t>(ox)] = result;
         }
     }
     return out;

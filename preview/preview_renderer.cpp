@@ -81,9 +81,8 @@ bool ReadPixels(HBITMAP bitmap, RgbImage& image) {
     image.pixels.assign(static_cast<size_t>(image.width) * static_cast<size_t>(image.height), 0);
     BITMAPINFO info = TopDownRgb(image.width, image.height);
     const WindowDc screen(nullptr);
-    return screen.get() != nullptr &&
-           GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(image.height),
-                     image.pixels.data(), &info, DIB_RGB_COLORS) == image.height;
+    return screen.get() != nullptr && GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(image.height),
+                                                image.pixels.data(), &info, DIB_RGB_COLORS) == image.height;
 }
 
 // A bitmap in the screen's format holding image.
@@ -94,8 +93,8 @@ OwnedBitmap MakeScreenBitmap(const RgbImage& image) {
     }
     OwnedBitmap bitmap(CreateCompatibleBitmap(screen.get(), image.width, image.height));
     const BITMAPINFO info = TopDownRgb(image.width, image.height);
-    if (bitmap && SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(image.height),
-                            image.pixels.data(), &info, DIB_RGB_COLORS) != image.height) {
+    if (bitmap && SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(image.height), image.pixels.data(), &info,
+                            DIB_RGB_COLORS) != image.height) {
         bitmap.Reset();
     }
     return bitmap;
@@ -107,8 +106,8 @@ OwnedBitmap ScaledPanelBitmap(const std::string& path, int& rows) {
     if (path.empty() || path.size() > platform::kMaxPathChars || path.find('\0') != std::string::npos) {
         return OwnedBitmap();
     }
-    const OwnedBitmap loaded(static_cast<HBITMAP>(LoadImageA(
-        nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    const OwnedBitmap loaded(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     RgbImage source;
     if (!loaded || !BitmapSize(loaded.get(), source.width, source.height) ||
         int64_t{source.width} * source.height > kMaxSourcePixels) {
@@ -136,8 +135,7 @@ int BadgeResource(Badge badge) {
 
 // The screen area onto target, through memory, a surface compatible with it.
 void Compose(HDC target, HDC memory, const ScreenArea& area) {
-    DrawResourceBitmap(target, memory, IDB_BACKDROP, kScreenX, kScreenY, kScreenWidth,
-                       kScreenHeight);
+    DrawResourceBitmap(target, memory, IDB_BACKDROP, kScreenX, kScreenY, kScreenWidth, kScreenHeight);
 
     const PreviewImage* preview = area.preview;
     if (preview != nullptr && preview->bitmap && preview->mask) {
@@ -149,15 +147,13 @@ void Compose(HDC target, HDC memory, const ScreenArea& area) {
         {
             const SelectedObject mask(memory, preview->mask.get());
             if (mask.ok()) {
-                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0,
-                       SRCAND);
+                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0, SRCAND);
             }
         }
         {
             const SelectedObject picture(memory, preview->bitmap.get());
             if (picture.ok()) {
-                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0,
-                       SRCPAINT);
+                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0, SRCPAINT);
             }
         }
         SetTextColor(target, oldText);
@@ -166,8 +162,7 @@ void Compose(HDC target, HDC memory, const ScreenArea& area) {
 
     if (area.installed) {
         DrawResourceBitmap(target, memory, IDB_GPS_UNIT, kGpsX, kGpsY, kGpsWidth, kGpsHeight);
-        DrawResourceBitmap(target, memory, IDB_RADIO_STACK, kRadioX, kRadioY, kRadioWidth,
-                           kRadioHeight);
+        DrawResourceBitmap(target, memory, IDB_RADIO_STACK, kRadioX, kRadioY, kRadioWidth, kRadioHeight);
     }
 
     if (const int badge = BadgeResource(area.badge)) {

@@ -7,7 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 # git: make dist dates the zip by the last commit.
-packages=(cmake make g++ clang libclang-rt-14-dev googletest mingw-w64 wine wine64 xvfb xdotool
+packages=(cmake make g++ clang clang-format libclang-rt-14-dev googletest mingw-w64 wine wine64 xvfb xdotool
           imagemagick python3 nlohmann-json3-dev git)
 if "$here/runs-32bit.sh"; then packages+=(wine32:i386); fi
 

@@ -27,10 +27,14 @@ TEST(HostDiscoveryTest, SimulatorRootIsReadWithinItsBufferFromThe32BitView) {
     EXPECT_EQ("", host::ReadSimulatorRoot(registry));
 
     const std::string longest = "C:\\" + std::string(256, 'f');  // 259 characters
-    const struct { std::string bytes; DWORD type; std::string root; } rows[] = {
+    const struct {
+        std::string bytes;
+        DWORD type;
+        std::string root;
+    } rows[] = {
         {longest + std::string(1, '\0'), REG_SZ, longest},
         {longest + "g" + std::string(1, '\0'), REG_SZ, ""},  // no longer fits: missing, not cut, not overrun
-        {"D:\\FS2002", REG_BINARY, "D:\\FS2002"},           // any type; no NUL: the bytes end where they end
+        {"D:\\FS2002", REG_BINARY, "D:\\FS2002"},            // any type; no NUL: the bytes end where they end
         {"D:\\FS2002\\\\" + std::string(1, '\0'), REG_SZ, "D:\\FS2002"},  // without its trailing separators
     };
     for (const auto& row : rows) {
@@ -49,9 +53,11 @@ TEST(MainDialogExitTest, EachWayOutEndsWithItsResult) {
     std::filesystem::create_directory(machine.Aircraft(""));
     const app::Environment environment = machine.Environment();
     const MessageBoxes boxes;
-    EXPECT_EQ(1, RunModal(environment, [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
+    EXPECT_EQ(1,
+              RunModal(environment, [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
     EXPECT_EQ(0, RunModal(environment, [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }));
-    EXPECT_EQ(1, RunModal(environment, [](HWND d) { PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(581, 0)); }));
+    EXPECT_EQ(1,
+              RunModal(environment, [](HWND d) { PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(581, 0)); }));
     EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
 }
 
@@ -72,7 +78,8 @@ TEST(MainDialogStartTest, TellsOnceWhyNoAircraftAreListed) {
     EXPECT_NE(std::string::npos, said.find("panelwright-cli --sim")) << said;
     machine.InstallSimulator();
     said = start();
-    EXPECT_NE(std::string::npos, said.find(machine.simulator.Folder() + " as FS2002's folder, but it has no aircraft folder"))
+    EXPECT_NE(std::string::npos,
+              said.find(machine.simulator.Folder() + " as FS2002's folder, but it has no aircraft folder"))
         << said;
     machine.SetValue(kSimulatorKey, "EXE Path", machine.simulator.Path("gone") + std::string(1, '\0'));
     said = start();

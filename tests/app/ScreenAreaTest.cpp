@@ -36,7 +36,8 @@ std::string Compare(const Pixels& shot, const RECT& rect, const Colour& expected
     for (int y = rect.top; y < rect.bottom; ++y)
         for (int x = rect.left; x < rect.right; ++x)
             if (shot.At(x, y) != expected(x, y) && misses++ == 0)
-                first << " first at " << x << "," << y << std::hex << ": " << shot.At(x, y) << " for " << expected(x, y);
+                first << " first at " << x << "," << y << std::hex << ": " << shot.At(x, y) << " for "
+                      << expected(x, y);
     return misses == 0 ? "" : std::to_string(misses) + " misses," + first.str();
 }
 
@@ -85,7 +86,9 @@ protected:
 };
 
 TEST_F(ScreenAreaTest, PanelBitmapsAreScaledMaskedAndBottomAligned) {
-    const struct { int width, height, rows; } cases[] = {{1024, 768, 239}, {1024, 512, 160}, {200, 100, 160}, {1000, 2, 1}};
+    const struct {
+        int width, height, rows;
+    } cases[] = {{1024, 768, 239}, {1024, 512, 160}, {200, 100, 160}, {1000, 2, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
         LoadPanelPreview(Session().preview, Panel("panel.bmp", c.width, c.height, Pattern));

@@ -65,8 +65,12 @@ TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
         {"? (?, unspellable) panel", static_cast<int>(Unusable::AircraftUnspellable)},
         {"Nihon Jet (???, unspellable) panel", static_cast<int>(Unusable::AircraftUnspellable)},
         {"Nihon Jet (???, unspellable) panel_?", static_cast<int>(Unusable::AircraftUnspellable)},
-        {"Uber Flyer (\xDC" "ber) panel", static_cast<int>(Unusable::No)},
-        {"Uber Flyer (\xDC" "ber) panel_?", static_cast<int>(Unusable::NameUnspellable)}};
+        {"Uber Flyer (\xDC"
+         "ber) panel",
+         static_cast<int>(Unusable::No)},
+        {"Uber Flyer (\xDC"
+         "ber) panel_?",
+         static_cast<int>(Unusable::NameUnspellable)}};
     ASSERT_EQ(expected, found);
 
     // Selecting an unusable panel says why and what to do, shows no other panel, writes nothing.
@@ -77,10 +81,9 @@ TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
             const SelectionView view = SelectPanel(catalogue, number, selection);
             EXPECT_FALSE(view.usable);
             ASSERT_TRUE(view.message);
-            for (const std::string& says : {simulator.Folder() + "\\aircraft\\" + record->folder,
-                                            std::string("aircraft folder holds characters"),
-                                            std::string("cannot load such a folder either"),
-                                            std::string("Rename the aircraft folder")})
+            for (const std::string& says :
+                 {simulator.Folder() + "\\aircraft\\" + record->folder, std::string("aircraft folder holds characters"),
+                  std::string("cannot load such a folder either"), std::string("Rename the aircraft folder")})
                 EXPECT_NE(std::string::npos, view.message->text.find(says)) << view.message->text;
             EXPECT_EQ(PreviewChange::Clear, view.preview);
             EXPECT_FALSE(InstallRemoveCommand(catalogue, number, selection).button);

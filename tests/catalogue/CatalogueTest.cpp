@@ -80,8 +80,10 @@ std::string Dump(const Catalogue& catalogue) {
             EXPECT_EQ(static_cast<int>(a), panel.aircraft);
             std::ostringstream line;
             line << "  " << panel.name << " " << Name(panel.kind) << (panel.marked ? " marked" : " unmarked");
-            if (panel.kind == PanelKind::Alias) line << " alias=" << panel.aliasPath;
-            else line << " slots=0x" << std::hex << panel.slotMask;
+            if (panel.kind == PanelKind::Alias)
+                line << " alias=" << panel.aliasPath;
+            else
+                line << " slots=0x" << std::hex << panel.slotMask;
             panelLines.push_back(line.str() + Name(panel.unusable) + "\n");
         }
         std::sort(panelLines.begin(), panelLines.end());
@@ -98,8 +100,8 @@ std::string Dump(const Catalogue& catalogue) {
 
 std::string Message(const std::optional<catalogue::Message>& message) {
     if (!message) return "";
-    std::string text = "  message " + message->caption + (message->severity == Severity::Error ? " (error)" : "") +
-                       ":\n";
+    std::string text =
+        "  message " + message->caption + (message->severity == Severity::Error ? " (error)" : "") + ":\n";
     std::istringstream lines(message->text);
     for (std::string line; std::getline(lines, line);) text += "    | " + line + "\n";
     return text;
@@ -131,7 +133,8 @@ public:
             const Catalogue scanned = ScanAircraft(root, limits);
             const std::string dump = Dump(scanned);
             // Within limits which folders are listed follows the listing order: only counts show.
-            if (t.size() <= 3) out += pwtest::Replaced(dump, root, "{sim}");
+            if (t.size() <= 3)
+                out += pwtest::Replaced(dump, root, "{sim}");
             else if (limits.maxAircraft < limits.maxPanels)
                 out += "  listed " + std::to_string(scanned.aircraft.size()) + " aircraft, left out " +
                        std::to_string(scanned.unlistedAircraft) + ", " +
@@ -164,8 +167,10 @@ public:
             const std::map<std::string, std::string> after = Files();
             for (const auto& [name, bytes] : after) {
                 const auto was = before.find(name);
-                if (was == before.end()) out += "  made " + name + "\n";
-                else if (was->second != bytes) out += "  wrote " + name + "\n";
+                if (was == before.end())
+                    out += "  made " + name + "\n";
+                else if (was->second != bytes)
+                    out += "  wrote " + name + "\n";
             }
             for (const auto& [name, bytes] : before) {
                 if (!after.count(name)) out += "  removed " + name + "\n";
@@ -196,16 +201,17 @@ private:
     std::string State() const {
         const Selection& s = selection_;
         std::ostringstream text;
-        text << "  selection " << s.folderPath << ";"
-             << (s.installed ? " installed" : "") << (s.foreign ? " foreign" : "") << (s.alias ? " alias" : "") << "\n";
+        text << "  selection " << s.folderPath << ";" << (s.installed ? " installed" : "")
+             << (s.foreign ? " foreign" : "") << (s.alias ? " alias" : "") << "\n";
         return text.str();
     }
     std::map<std::string, std::string> Files() const {
         std::map<std::string, std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(sim_))
-            if (entry.is_regular_file()) files[entry.path().filename().string() == "panel.cfg"
-                                                   ? entry.path().parent_path().filename().string()
-                                                   : entry.path().string()] = pwtest::ReadBytes(entry.path().string());
+            if (entry.is_regular_file())
+                files[entry.path().filename().string() == "panel.cfg" ? entry.path().parent_path().filename().string()
+                                                                      : entry.path().string()] =
+                    pwtest::ReadBytes(entry.path().string());
         return files;
     }
 

@@ -13,10 +13,9 @@ TEST(ItemDataTest, WordsCarryKindPanelAndAircraftUpToTheCapacity) {
     EXPECT_EQ(328682, MakePanelItemData(5, PanelKind::Plain, 2));
     EXPECT_EQ(3000, MakePanelItemData(0, PanelKind::Foreign, 0));
     EXPECT_EQ(329682, MakePanelItemData(5, PanelKind::Alias, 2));
-    const std::pair<PanelKind, ItemClass> kinds[] = {
-        {PanelKind::Plain, ItemClass::Plain},
-        {PanelKind::Alias, ItemClass::Alias},
-        {PanelKind::Foreign, ItemClass::Foreign}};
+    const std::pair<PanelKind, ItemClass> kinds[] = {{PanelKind::Plain, ItemClass::Plain},
+                                                     {PanelKind::Alias, ItemClass::Alias},
+                                                     {PanelKind::Foreign, ItemClass::Foreign}};
     for (const auto& [kind, cls] : kinds) {
         // A high half of all ones is still a panel.
         for (int panel : {0, 5, kMaxPanels - 1, 0xFFFF}) {
@@ -38,7 +37,9 @@ TEST(ItemDataTest, WordsCarryKindPanelAndAircraftUpToTheCapacity) {
 TEST(ScanRulesTest, NamesFoldersAndTheirLimits) {
     for (const char* name : {"panel", "Panel", "PANEL.1", "panel_vc", "pAnElS"})
         EXPECT_TRUE(IsPanelFolderName(name)) << name;
-    for (const char* name : {"pnl", "pane", "", "xpanel", "pane1", "\xD0" "anel"})
+    for (const char* name : {"pnl", "pane", "", "xpanel", "pane1",
+                             "\xD0"
+                             "anel"})
         EXPECT_FALSE(IsPanelFolderName(name)) << name;
     for (const char* name : {".", "..", "default"}) EXPECT_TRUE(IsSkippedAircraftName(name)) << name;
     for (const char* name : {"Default", "DEFAULT", "default2"}) EXPECT_FALSE(IsSkippedAircraftName(name)) << name;

@@ -59,8 +59,10 @@ TEST(CliTest, EveryCaseComesOutAsWritten) {
     for (std::string line; std::getline(in, line);) {
         ++number;
         if (line.size() < 2 || line[1] != ' ' || std::string("$=>^!~@").find(line[0]) == std::string::npos) continue;
-        if (line[0] == '$') cases.push_back({number, line.substr(2), {}});
-        else cases.back().lines[line[0]].push_back(line.substr(2));
+        if (line[0] == '$')
+            cases.push_back({number, line.substr(2), {}});
+        else
+            cases.back().lines[line[0]].push_back(line.substr(2));
     }
     ASSERT_FALSE(cases.empty()) << "no cases; PW_SOURCE_DIR names the source tree";
 
@@ -98,7 +100,8 @@ TEST(CliTest, EveryCaseComesOutAsWritten) {
             }
         }
         EXPECT_EQ(before.size(), after.size()) << "files were made or removed";
-        for (const std::string& name : c.lines['@']) EXPECT_EQ(start.at(name), after.at(name)) << name << " not restored";
+        for (const std::string& name : c.lines['@'])
+            EXPECT_EQ(start.at(name), after.at(name)) << name << " not restored";
     }
 }
 

@@ -37,7 +37,8 @@ std::string OneLine(const std::string& s) { return s.substr(0, s.find_first_of("
 // What a reader must get back after writing value.
 std::string ReadForm(const std::string& value) {
     const std::string v = Trim(OneLine(value));
-    return v.size() > 1 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front() ? v.substr(1, v.size() - 2) : v;
+    return v.size() > 1 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front() ? v.substr(1, v.size() - 2)
+                                                                                            : v;
 }
 
 bool IsHeader(const std::string& line) {
@@ -76,34 +77,34 @@ void CheckChangedLines(const std::vector<std::string>& before, const std::vector
     const std::size_t removed = before.size() - head - tail, added = after.size() - head - tail;
     const std::string detail = "removed " + std::to_string(removed) + ", added " + std::to_string(added);
     switch (edit) {
-    case Edit::Set:
-        // One key line replaced, or a line inserted (its predecessor may gain a line end),
-        // or a header and a key appended.
-        if (removed > 1 || added > 3 || added < removed) Fail("set touched too much", detail);
-        break;
-    case Edit::RemoveKey:
-        if (removed > 1 || added != 0) Fail("key removal touched too much", detail);
-        break;
-    case Edit::RemoveSection: {
-        if (after.size() == before.size()) {
-            if (removed != 0) Fail("section removal changed lines in place", detail);
+        case Edit::Set:
+            // One key line replaced, or a line inserted (its predecessor may gain a line end),
+            // or a header and a key appended.
+            if (removed > 1 || added > 3 || added < removed) Fail("set touched too much", detail);
+            break;
+        case Edit::RemoveKey:
+            if (removed > 1 || added != 0) Fail("key removal touched too much", detail);
+            break;
+        case Edit::RemoveSection: {
+            if (after.size() == before.size()) {
+                if (removed != 0) Fail("section removal changed lines in place", detail);
+                break;
+            }
+            // Repeated lines make the changed window ambiguous: some header at or before the
+            // common head must start a block, ending at the next header, whose removal gives after.
+            std::size_t gone = before.size() - after.size();
+            bool found = false;
+            for (std::size_t i = head + 1; i-- > 0 && !found;) {
+                if (i >= before.size() || !IsHeader(before[i])) continue;
+                std::size_t j = i + 1;
+                while (j < before.size() && !IsHeader(before[j])) ++j;
+                if (j - i != gone) continue;
+                found = std::equal(before.begin() + static_cast<std::ptrdiff_t>(j), before.end(),
+                                   after.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+            if (!found) Fail("section removal is not one header-to-header block", detail);
             break;
         }
-        // Repeated lines make the changed window ambiguous: some header at or before the
-        // common head must start a block, ending at the next header, whose removal gives after.
-        std::size_t gone = before.size() - after.size();
-        bool found = false;
-        for (std::size_t i = head + 1; i-- > 0 && !found;) {
-            if (i >= before.size() || !IsHeader(before[i])) continue;
-            std::size_t j = i + 1;
-            while (j < before.size() && !IsHeader(before[j])) ++j;
-            if (j - i != gone) continue;
-            found = std::equal(before.begin() + static_cast<std::ptrdiff_t>(j), before.end(),
-                               after.begin() + static_cast<std::ptrdiff_t>(i));
-        }
-        if (!found) Fail("section removal is not one header-to-header block", detail);
-        break;
-    }
     }
 }
 
@@ -112,7 +113,10 @@ void CheckChangedLines(const std::vector<std::string>& before, const std::vector
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     // Edits come from the end of the input, the text is the rest, so plain INI seeds work.
-    struct Planned { Edit edit; std::string section, key, value; };
+    struct Planned {
+        Edit edit;
+        std::string section, key, value;
+    };
     std::vector<Planned> plan(in.ConsumeIntegralInRange<std::size_t>(0, 6));
     for (Planned& p : plan) {
         const int kind = in.ConsumeIntegralInRange<int>(0, 4);
@@ -130,25 +134,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<std::string> before = Lines(doc);
         const std::size_t headers_before = CountHeaders(doc, Trim(OneLine(p.section)));
         switch (p.edit) {
-        case Edit::Set:
-            doc.Set(p.section, p.key, p.value);
-            if (!doc.Unrepresentable() && Findable(p.key)) {
-                std::optional<std::string> got = doc.Get(OneLine(p.section), OneLine(p.key));
-                if (!got || *got != ReadForm(p.value)) {
-                    Fail("read after write differs", "[" + p.section + "] " + p.key + " = " + p.value +
-                                                         " read " + got.value_or("(missing)"));
+            case Edit::Set:
+                doc.Set(p.section, p.key, p.value);
+                if (!doc.Unrepresentable() && Findable(p.key)) {
+                    std::optional<std::string> got = doc.Get(OneLine(p.section), OneLine(p.key));
+                    if (!got || *got != ReadForm(p.value)) {
+                        Fail("read after write differs",
+                             "[" + p.section + "] " + p.key + " = " + p.value + " read " + got.value_or("(missing)"));
+                    }
                 }
-            }
-            break;
-        case Edit::RemoveKey:
-            doc.RemoveKey(p.section, p.key);
-            break;
-        case Edit::RemoveSection:
-            doc.RemoveSection(p.section);
-            if (headers_before > 0 && CountHeaders(doc, Trim(OneLine(p.section))) != headers_before - 1) {
-                Fail("section removal did not remove exactly one section", p.section);
-            }
-            break;
+                break;
+            case Edit::RemoveKey: doc.RemoveKey(p.section, p.key); break;
+            case Edit::RemoveSection:
+                doc.RemoveSection(p.section);
+                if (headers_before > 0 && CountHeaders(doc, Trim(OneLine(p.section))) != headers_before - 1) {
+                    Fail("section removal did not remove exactly one section", p.section);
+                }
+                break;
         }
         CheckChangedLines(before, Lines(doc), p.edit);
     }

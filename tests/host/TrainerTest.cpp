@@ -38,7 +38,8 @@ TEST(TrainerTest, EveryMachineShowsAndTogglesAsWritten) {
         std::remove(ini.c_str());
         if (t[1] != "none") pwtest::WriteBytes(ini, pwtest::Text(t[1]));
         const std::string before = pwtest::ReadBytes(ini);
-        const TrainerStatus status = EvaluateTrainer(t[0] == "none" ? std::nullopt : std::optional(pwtest::Text(t[0])), ini);
+        const TrainerStatus status =
+            EvaluateTrainer(t[0] == "none" ? std::nullopt : std::optional(pwtest::Text(t[0])), ini);
         EXPECT_EQ(kStates.at(t[3]).first, status.state);
         EXPECT_STREQ(kStates.at(t[3]).second, TrainerCaption(status.state));
         const std::string reason = catalogue::TrainerReason(status);

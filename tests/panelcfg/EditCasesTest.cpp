@@ -57,11 +57,16 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, EditKind> kOutcomes = {
-    {"done", EditKind::Done},         {"already-done", EditKind::AlreadyDone},
-    {"not-enough-slots", EditKind::NotEnoughSlots}, {"below-gap", EditKind::BelowGap},
-    {"no-set", EditKind::NoSet},      {"no-exact-titles", EditKind::NoExactTitles},
-    {"no-panel-file", EditKind::NoPanelFile}, {"busy", EditKind::Busy},
-    {"failed", EditKind::Failed},     {"path-too-long", EditKind::PathTooLong},
+    {"done", EditKind::Done},
+    {"already-done", EditKind::AlreadyDone},
+    {"not-enough-slots", EditKind::NotEnoughSlots},
+    {"below-gap", EditKind::BelowGap},
+    {"no-set", EditKind::NoSet},
+    {"no-exact-titles", EditKind::NoExactTitles},
+    {"no-panel-file", EditKind::NoPanelFile},
+    {"busy", EditKind::Busy},
+    {"failed", EditKind::Failed},
+    {"path-too-long", EditKind::PathTooLong},
 };
 
 pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& file, const std::string& theirs) {
@@ -71,7 +76,8 @@ pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& fil
     if (name == "no-replace") return pwtest::FailAt(SaveStep::Replace, file);
     auto struck = std::make_shared<int>(0);  // 0 until the fault struck, then the reads of file since
     return [=](SaveStep step, const std::string& temp, const std::string& target) {
-        if (*struck && name == "spoilt-no-restore" && step == SaveStep::Create) return pwtest::SystemFailure(step, target);
+        if (*struck && name == "spoilt-no-restore" && step == SaveStep::Create)
+            return pwtest::SystemFailure(step, target);
         if (*struck && name == "overwritten" && step == SaveStep::Read && temp == file && ++*struck == 3) {
             pwtest::WriteBytes(file, theirs);  // after the read-back, before the restore looks
         }
@@ -136,9 +142,8 @@ void RunCase(const fs::path& folder) {
             EXPECT_EQ(platform::LockResult::Held,
                       platform::FolderLock::Acquire(LockPath(file), std::chrono::milliseconds(0), other, error, file));
         }
-        const EditOutcome out = action == "install"
-                                    ? InstallGpsWindowSet(temp.FolderWithSeparator(), faulty, options)
-                                    : RemoveGpsWindowSet(temp.FolderWithSeparator(), faulty, options);
+        const EditOutcome out = action == "install" ? InstallGpsWindowSet(temp.FolderWithSeparator(), faulty, options)
+                                                    : RemoveGpsWindowSet(temp.FolderWithSeparator(), faulty, options);
         pwtest::SetReadOnly(file, false);
         return out;
     };
@@ -148,7 +153,8 @@ void RunCase(const fs::path& folder) {
     const EditOutcome dry = run(dryRun);
     EXPECT_EQ(existed, fs::exists(file));
     EXPECT_EQ(before, pwtest::ReadBytes(file)) << "a dry run wrote";
-    for (const auto& [name, bytes] : leftovers) EXPECT_EQ(bytes, pwtest::ReadBytes(temp.Path(name))) << "a dry run wrote";
+    for (const auto& [name, bytes] : leftovers)
+        EXPECT_EQ(bytes, pwtest::ReadBytes(temp.Path(name))) << "a dry run wrote";
     if (fs::exists(folder / "expected.diff")) {
         EXPECT_EQ(pwtest::Replaced(pwtest::ReadBytes((folder / "expected.diff").string()), "{file}", file), dry.diff);
     }
@@ -260,8 +266,8 @@ TEST(EditCasesTest, BackupLongestPathAndMissingFolder) {
 
     const std::string base = temp.FolderWithSeparator();
     for (const std::size_t length : {std::size_t{252}, std::size_t{253}}) {
-        const std::string folder = base + std::string(length - base.size() - 1 - 9, static_cast<char>('a' + length % 26)) +
-                                   pwtest::kSeparator;
+        const std::string folder =
+            base + std::string(length - base.size() - 1 - 9, static_cast<char>('a' + length % 26)) + pwtest::kSeparator;
         fs::create_directory(folder);
         if (length == 252) pwtest::WriteBytes(folder + "panel.cfg", "");
         const EditOutcome out = InstallGpsWindowSet(folder);
@@ -315,9 +321,10 @@ TEST(EditCasesTest, InspectionAnswersEveryLineAsWritten) {
 // kilobyte; a missing file answers no to all.
 TEST(EditCasesTest, InspectPanelReadsTheFileWhole) {
     pwtest::TempFolder temp;
-    pwtest::WriteBytes(temp.Path("panel.cfg"), "[fltsim]\r\nalias=beech\\panel\r\n[Window Titles]\r\n"
-                                               "Window01=Skyvantage 530 GPS\r\n;" +
-                                                   std::string(1020, 'c') + "Skyvantage_Aerolith\r\n");
+    pwtest::WriteBytes(temp.Path("panel.cfg"),
+                       "[fltsim]\r\nalias=beech\\panel\r\n[Window Titles]\r\n"
+                       "Window01=Skyvantage 530 GPS\r\n;" +
+                           std::string(1020, 'c') + "Skyvantage_Aerolith\r\n");
     const PanelFacts facts = InspectPanel(temp.Folder(), "D:\\Sim");
     EXPECT_EQ("D:\\Sim\\aircraft\\beech\\panel\\", facts.alias.path);
     EXPECT_EQ(2u, facts.inventory.slotMask);

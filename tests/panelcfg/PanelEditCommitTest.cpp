@@ -64,11 +64,12 @@ struct Scenario {
 
 TEST(PanelEditCommitTest, KilledAtEveryStepTheFileIsWholeAndTheNextEditClearsUp) {
     const std::string old = pwtest::ReadBytes(pwtest::Source("tests/panelcfg/golden/worked-example/panel.cfg"));
-    const std::string installed = pwtest::ReadBytes(pwtest::Source("tests/panelcfg/golden/worked-example/expected.cfg"));
+    const std::string installed =
+        pwtest::ReadBytes(pwtest::Source("tests/panelcfg/golden/worked-example/expected.cfg"));
     ASSERT_FALSE(old.empty() || installed.empty()) << "PW_SOURCE_DIR names the source tree";
-    for (const Scenario& scenario : {Scenario{"install", true, false}, Scenario{"remove", false, false},
-                                     Scenario{"install, bad save", true, true},
-                                     Scenario{"remove, bad save", false, true}}) {
+    for (const Scenario& scenario :
+         {Scenario{"install", true, false}, Scenario{"remove", false, false}, Scenario{"install, bad save", true, true},
+          Scenario{"remove, bad save", false, true}}) {
         const std::string before = scenario.install ? old : installed;
         const std::string after = scenario.install ? installed : old;
         bool ranToTheEnd = false;
@@ -87,7 +88,8 @@ TEST(PanelEditCommitTest, KilledAtEveryStepTheFileIsWholeAndTheNextEditClearsUp)
 
             const std::string now = pwtest::ReadBytes(file);
             EXPECT_TRUE(now == before || now == after || (scenario.spoil && now == after + "junk"))
-                << "panel.cfg is neither the old content nor the new:\n" << now;
+                << "panel.cfg is neither the old content nor the new:\n"
+                << now;
 
             const EditOutcome next = edit(fileio::SystemFiles());
             EXPECT_EQ("panel.cfg;", pwtest::ListFolder(temp.Folder())) << "the next edit left files behind";

@@ -56,23 +56,33 @@ struct Case {
     bool kernel32Differs = false;
 };
 
-bool IsRead(const Op& op) { return op.kind == "read" || op.kind == "keys" || op.kind == "sections" || op.kind == "int"; }
+bool IsRead(const Op& op) {
+    return op.kind == "read" || op.kind == "keys" || op.kind == "sections" || op.kind == "int";
+}
 
 Op ParseOp(const std::vector<std::string>& t) {
     Op op;
     op.kind = t[0];
     std::size_t i = 1;
     for (; i < t.size() && t[i] != "=>"; ++i) {
-        if (t[i] == "size") op.size = static_cast<std::uint32_t>(std::stoul(t[++i]));
-        else if (t[i] == "default" && op.kind == "int") op.intDefault = std::stoi(t[++i]);
-        else if (t[i] == "default") op.def = t[++i] == "null" ? std::optional<std::string>() : Text(t[i]);
-        else op.args.push_back(Text(t[i]));
+        if (t[i] == "size")
+            op.size = static_cast<std::uint32_t>(std::stoul(t[++i]));
+        else if (t[i] == "default" && op.kind == "int")
+            op.intDefault = std::stoi(t[++i]);
+        else if (t[i] == "default")
+            op.def = t[++i] == "null" ? std::optional<std::string>() : Text(t[i]);
+        else
+            op.args.push_back(Text(t[i]));
     }
     if (i + 1 >= t.size()) return op;
-    if (!IsRead(op)) op.expected = t[i + 1] == "fails" ? "fails" : "ok";
-    else if (op.kind == "int") op.expected = t[i + 1];
-    else if (i + 2 < t.size()) op.expected = t[i + 1] + " " + Text(t[i + 2]);  // COUNT "BYTES"
-    else op.expected = std::to_string(Text(t[i + 1]).size()) + " " + Text(t[i + 1]) + std::string(1, '\0');
+    if (!IsRead(op))
+        op.expected = t[i + 1] == "fails" ? "fails" : "ok";
+    else if (op.kind == "int")
+        op.expected = t[i + 1];
+    else if (i + 2 < t.size())
+        op.expected = t[i + 1] + " " + Text(t[i + 2]);  // COUNT "BYTES"
+    else
+        op.expected = std::to_string(Text(t[i + 1]).size()) + " " + Text(t[i + 1]) + std::string(1, '\0');
     return op;
 }
 
@@ -89,10 +99,14 @@ std::vector<Case> ReadCases(const std::string& path) {
         Case& c = cases.back();
         std::string joined;  // file and bytes may be written in pieces
         for (std::size_t i = 1; i < t.size(); ++i) joined += Text(t[i]);
-        if (t[0] == "file") c.file = joined;
-        else if (t[0] == "bytes") c.bytes = joined;
-        else if (t[0] == "kernel32") c.kernel32Differs = true;
-        else c.ops.push_back(ParseOp(t));
+        if (t[0] == "file")
+            c.file = joined;
+        else if (t[0] == "bytes")
+            c.bytes = joined;
+        else if (t[0] == "kernel32")
+            c.kernel32Differs = true;
+        else
+            c.ops.push_back(ParseOp(t));
     }
     return cases;
 }
@@ -109,16 +123,15 @@ const Api kOurs = {profile::GetPrivateProfileStringA, profile::GetPrivateProfile
                        return !profile::WritePrivateProfileStringA(s, k, v, f);
                    }};
 #ifdef _WIN32
-const Api kKernel32 = {
-    [](const char* s, const char* k, const char* d, char* b, std::uint32_t n, const char* f) {
-        return static_cast<std::uint32_t>(::GetPrivateProfileStringA(s, k, d, b, n, f));
-    },
-    [](const char* s, const char* k, std::int32_t d, const char* f) {
-        return static_cast<std::uint32_t>(::GetPrivateProfileIntA(s, k, d, f));
-    },
-    [](const char* s, const char* k, const char* v, const char* f) {
-        return ::WritePrivateProfileStringA(s, k, v, f) != 0;
-    }};
+const Api kKernel32 = {[](const char* s, const char* k, const char* d, char* b, std::uint32_t n, const char* f) {
+                           return static_cast<std::uint32_t>(::GetPrivateProfileStringA(s, k, d, b, n, f));
+                       },
+                       [](const char* s, const char* k, std::int32_t d, const char* f) {
+                           return static_cast<std::uint32_t>(::GetPrivateProfileIntA(s, k, d, f));
+                       },
+                       [](const char* s, const char* k, const char* v, const char* f) {
+                           return ::WritePrivateProfileStringA(s, k, v, f) != 0;
+                       }};
 
 // The file as a reader of sections, keys and values sees it: files that read alike give the
 // same text, whatever their bytes.
@@ -190,7 +203,8 @@ TEST(ProfileCasesTest, EveryCaseAnswersAsWrittenInOursAndKernel32) {
             if (c.kernel32Differs) continue;
             const std::vector<std::string> theirs = RunCase(c, kKernel32, tmp.Path("kernel32.ini"));
             for (std::size_t i = 0; i < c.ops.size(); ++i)
-                EXPECT_EQ(Show(theirs[i]), Show(ours[i])) << "op " << i + 1 << " (" << c.ops[i].kind << ") against kernel32";
+                EXPECT_EQ(Show(theirs[i]), Show(ours[i]))
+                    << "op " << i + 1 << " (" << c.ops[i].kind << ") against kernel32";
             EXPECT_EQ(Content(kKernel32, tmp.Path("kernel32.ini")), Content(kOurs, tmp.Path("ours.ini")));
 #endif
         }
@@ -227,7 +241,9 @@ private:
     std::string Blanks() { return OneOf({"", "", "", " ", "  ", "\t", " \t"}); }
     std::string Line() {
         switch (Pick(10)) {
-            case 0: case 1: case 2: return Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + OneOf({"", "", " junk"});
+            case 0:
+            case 1:
+            case 2: return Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + OneOf({"", "", " junk"});
             case 3: return Blanks();
             case 4: return OneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});
             default: return Blanks() + Key() + Blanks() + "=" + Blanks() + Value() + Blanks();
@@ -245,7 +261,7 @@ private:
         return text;
     }
     Op Operation() {
-        static const char* const kKinds[] = {"read", "read", "read", "int", "keys", "sections",
+        static const char* const kKinds[] = {"read",  "read",  "read",  "int",        "keys",       "sections",
                                              "write", "write", "write", "delete-key", "delete-key", "delete-section"};
         static const std::uint32_t kSizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 13};
         Op op;

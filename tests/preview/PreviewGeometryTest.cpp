@@ -12,12 +12,12 @@ RgbImage Filled(int width, int height, uint32_t colour) {
 }
 
 TEST(PreviewGeometryTest, HeightFollowsSinglePrecisionRatio) {
-    const struct { int width, height, rows; } table[] = {
-        {1024, 768, 239},  {800, 600, 239},   {1600, 1200, 239}, {1024, 769, 240},
-        {1280, 1024, 240}, {1024, 1024, 240}, {1024, 700, 218},  {1024, 640, 199},
-        {1024, 600, 187},  {1280, 720, 179},  {1024, 512, 160},  {320, 1, 1},
-        {321, 1, 1},       {100000, 3, 1},    {1, 1000, 240},    {2147483647, 1, 1},
-        {0, 768, 0},       {1024, -1, 0}};
+    const struct {
+        int width, height, rows;
+    } table[] = {{1024, 768, 239},   {800, 600, 239},  {1600, 1200, 239}, {1024, 769, 240}, {1280, 1024, 240},
+                 {1024, 1024, 240},  {1024, 700, 218}, {1024, 640, 199},  {1024, 600, 187}, {1280, 720, 179},
+                 {1024, 512, 160},   {320, 1, 1},      {321, 1, 1},       {100000, 3, 1},   {1, 1000, 240},
+                 {2147483647, 1, 1}, {0, 768, 0},      {1024, -1, 0}};
     for (const auto& row : table)
         EXPECT_EQ(row.rows, PreviewHeight(row.width, row.height)) << row.width << " x " << row.height;
 }
@@ -25,8 +25,7 @@ TEST(PreviewGeometryTest, HeightFollowsSinglePrecisionRatio) {
 TEST(PreviewGeometryTest, SeeThroughByMajorityAverageOfTheRest) {
     const uint32_t red = 0xC02010;
     // 2x2 blocks: 3 of 4 black, 2 of 4 (a tie stays opaque), 1 of 4, none.
-    const RgbImage blocks = {8, 2, {0, 0,   0,   red, 0,   red, 0x0A141E, 0x1E2832,
-                                    0, red, red, 0,   red, red, 0,        0x323C46}};
+    const RgbImage blocks = {8, 2, {0, 0, 0, red, 0, red, 0x0A141E, 0x1E2832, 0, red, red, 0, red, red, 0, 0x323C46}};
     const RgbImage out = ScaleSeeThrough(blocks, 4, 1);
     EXPECT_EQ((std::vector<uint32_t>{kSeeThrough, red, red, 0x1E2832}), out.pixels);
 

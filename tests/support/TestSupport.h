@@ -42,8 +42,9 @@ public:
         static std::atomic<unsigned> counter{0};
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007;
         std::filesystem::path folder;
-        do folder = std::filesystem::temp_directory_path() / ("pwtest-" + std::to_string(stamp) + "-" +
-                                                              std::to_string(counter++));
+        do
+            folder = std::filesystem::temp_directory_path() /
+                     ("pwtest-" + std::to_string(stamp) + "-" + std::to_string(counter++));
         while (!std::filesystem::create_directory(folder));
         folder_ = folder.make_preferred().string();
     }
@@ -86,7 +87,8 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 
 // text with every what replaced by with.
 inline std::string Replaced(std::string text, const std::string& what, const std::string& with) {
-    for (std::size_t at = text.find(what); !what.empty() && at != std::string::npos; at = text.find(what, at + with.size()))
+    for (std::size_t at = text.find(what); !what.empty() && at != std::string::npos;
+         at = text.find(what, at + with.size()))
         text.replace(at, what.size(), with);
     return text;
 }

@@ -25,7 +25,8 @@
 namespace pwtest {
 
 constexpr const char* kSimulatorKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
-constexpr const char* kTrainerKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
+constexpr const char* kTrainerKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
 constexpr const char* kTrainerUninstall =
     "C:\\WINDOWS\\IsUninst.exe -f\"C:\\Program Files\\GARMIN\\GNS Trainer\\Uninst.isu\"";
 
@@ -45,7 +46,8 @@ public:
         HKEY key = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, (root_ + "\\" + subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
                         nullptr, &key, nullptr);
-        RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+        RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size()));
         RegCloseKey(key);
     }
     void SetTrainer() const { SetValue(kTrainerKey, "UninstallString", kTrainerUninstall + std::string(1, '\0')); }
@@ -99,11 +101,14 @@ namespace detail {
 inline std::vector<ShownBox>* g_boxes = nullptr;
 inline HWND MainDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM out) {
-        if (app::SessionOf(window) == nullptr) return TRUE;
-        *reinterpret_cast<HWND*>(out) = window;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM out) {
+            if (app::SessionOf(window) == nullptr) return TRUE;
+            *reinterpret_cast<HWND*>(out) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 inline BOOL CALLBACK CloseBox(HWND window, LPARAM) {
@@ -157,8 +162,8 @@ protected:
         InitControls();
         MessageBoxes boxes;
         const app::Environment environment = machine_->Environment();
-        window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, app::MainDialogProc,
-                                     reinterpret_cast<LPARAM>(&environment));
+        window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                     app::MainDialogProc, reinterpret_cast<LPARAM>(&environment));
         UpdateWindow(window_);
         PumpMessages(window_);
         openingBoxes_ = boxes.shown;
@@ -232,7 +237,9 @@ inline std::string ItemText(HWND tree, HTREEITEM item) {
 inline int StateImage(HWND tree, HTREEITEM item) {
     return static_cast<int>((ReadItem(tree, item, TVIF_STATE).state & TVIS_STATEIMAGEMASK) >> 12);
 }
-inline bool IsExpanded(HWND tree, HTREEITEM item) { return (ReadItem(tree, item, TVIF_STATE).state & TVIS_EXPANDED) != 0; }
+inline bool IsExpanded(HWND tree, HTREEITEM item) {
+    return (ReadItem(tree, item, TVIF_STATE).state & TVIS_EXPANDED) != 0;
+}
 inline HTREEITEM FindChild(HWND tree, HTREEITEM parent, const std::string& text) {
     for (HTREEITEM item : Children(tree, parent))
         if (ItemText(tree, item) == text) return item;
@@ -247,7 +254,10 @@ inline POINT PointOf(HWND tree, HTREEITEM item, On on = On::Label) {
     std::memcpy(&r, &item, sizeof item);  // the request carries the item in the rectangle
     SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
     const int indent = static_cast<int>(SendMessageA(tree, TVM_GETINDENT, 0, 0));
-    return {on == On::Label ? r.left + 4 : on == On::Beside ? r.right + 40 : r.left - indent / 2, (r.top + r.bottom) / 2};
+    return {on == On::Label    ? r.left + 4
+            : on == On::Beside ? r.right + 40
+                               : r.left - indent / 2,
+            (r.top + r.bottom) / 2};
 }
 inline UINT HitFlags(HWND tree, POINT point) {
     TVHITTESTINFO hit{};
@@ -358,15 +368,18 @@ Handle Made(Handle handle) {
 template <typename Function>
 Function Redirect(const char* dll, const char* function, Function replacement) {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name; ++entry) {
+    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
+         ++entry) {
         if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
         auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
         auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
         for (; names->u1.AddressOfData != 0; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
-                std::strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, function))
+                std::strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name,
+                            function))
                 continue;
             void** slot = reinterpret_cast<void**>(&slots->u1.Function);
             DWORD protection = 0;
@@ -392,15 +405,16 @@ inline void CountBitmaps() {
     using namespace bitmaps;
     if (g_deleteObject != nullptr) return;
     g_createBitmap = Redirect<decltype(&CreateBitmap)>("gdi32.dll", "CreateBitmap",
-        [](int w, int h, UINT planes, UINT bits, const void* data) {
-            return Made(g_createBitmap(w, h, planes, bits, data));
-        });
-    g_createCompatibleBitmap = Redirect<decltype(&CreateCompatibleBitmap)>("gdi32.dll", "CreateCompatibleBitmap",
+                                                       [](int w, int h, UINT planes, UINT bits, const void* data) {
+                                                           return Made(g_createBitmap(w, h, planes, bits, data));
+                                                       });
+    g_createCompatibleBitmap = Redirect<decltype(&CreateCompatibleBitmap)>(
+        "gdi32.dll", "CreateCompatibleBitmap",
         [](HDC dc, int w, int h) { return Made(g_createCompatibleBitmap(dc, w, h)); });
-    g_loadBitmap = Redirect<decltype(&LoadBitmapA)>("user32.dll", "LoadBitmapA",
-        [](HINSTANCE module, LPCSTR name) { return Made(g_loadBitmap(module, name)); });
-    g_loadImage = Redirect<decltype(&LoadImageA)>("user32.dll", "LoadImageA",
-        [](HINSTANCE module, LPCSTR name, UINT type, int w, int h, UINT flags) {
+    g_loadBitmap = Redirect<decltype(&LoadBitmapA)>(
+        "user32.dll", "LoadBitmapA", [](HINSTANCE module, LPCSTR name) { return Made(g_loadBitmap(module, name)); });
+    g_loadImage = Redirect<decltype(&LoadImageA)>(
+        "user32.dll", "LoadImageA", [](HINSTANCE module, LPCSTR name, UINT type, int w, int h, UINT flags) {
             return Made(g_loadImage(module, name, type, w, h, flags));
         });
     g_deleteObject = Redirect<decltype(&DeleteObject)>("gdi32.dll", "DeleteObject", [](HGDIOBJ object) {

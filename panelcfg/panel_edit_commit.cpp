@@ -28,16 +28,16 @@ OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, 
         case platform::LockResult::Busy: return OpenResult::Busy;
         case platform::LockResult::Failed: return OpenResult::Failed;
     }
-    // Under the lock nobody else edits this file, so what lies beside it is an interrupted
-    // edit's: its temporary file, and a backup of content the file has moved on from. A missing
-    // panel.cfg keeps its backup, which is then all there is of it.
-    if (!dryRun && fileio::FileExists(file, files)) {
-        fileio::DeleteFileIfExists(TemporaryPath(file), files);
-        fileio::DeleteFileIfExists(BackupPath(file), files);
-    }
     if (fileio::Error e = profile::Load(file, edit.loaded, files)) {
         error = e;
         return OpenResult::Failed;
+    }
+    // Under the lock nobody else edits this file, so what lies beside it is an interrupted
+    // edit's: its temporary file, and a backup of content the file, read whole just now, has
+    // moved on from. A missing panel.cfg keeps its backup, which is then all there is of it.
+    if (!dryRun && edit.loaded.existed) {
+        fileio::DeleteFileIfExists(TemporaryPath(file), files);
+        fileio::DeleteFileIfExists(BackupPath(file), files);
     }
     return OpenResult::Opened;
 }

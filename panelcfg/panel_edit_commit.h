@@ -23,9 +23,9 @@ enum class OpenResult {
     Failed,  // the lock could not be taken or the file not read (error says why)
 };
 
-// Takes the edit lock of file, and reads it. A real edit (not dryRun) first clears what an
-// interrupted edit left beside a panel.cfg that is there and readable: its temporary file and
-// its backup (the file itself is always the old content or the new, never a mix).
+// Takes the edit lock of file, and reads it. A real edit (not dryRun) then clears what an
+// interrupted edit left beside a panel.cfg it has read whole: its temporary file and its backup
+// (the file itself is always the old content or the new, never a mix).
 OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, fileio::Error& error,
                          fileio::FileSystem& files = fileio::SystemFiles());
 

@@ -88,15 +88,16 @@ double RunCli(const std::string& commandLine, const Output& files) {
     CloseHandle(err);
     CloseHandle(out);
     if (!started || status != 0) {
-        std::fprintf(stderr, "list_bench: %s %s (%lu)\n%s", commandLine.c_str(),
-                     started ? "failed" : "could not start", started ? status : GetLastError(),
-                     ReadWhole(files.err).c_str());
+        std::fprintf(stderr, "list_bench: %s %s (%lu)\n%s", commandLine.c_str(), started ? "failed" : "could not start",
+                     started ? status : GetLastError(), ReadWhole(files.err).c_str());
         std::exit(1);
     }
     return ms;
 }
 
-std::size_t Lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t Lines(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 }  // namespace
 

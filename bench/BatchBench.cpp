@@ -7,7 +7,7 @@
 // Prints, medians of five runs (taking turns at going first), then whether the fleet came back
 // byte for byte:
 //   batch-bench panels=P install_ms=I copy_ms=C ratio=I/C
-#include "bench/fleet_root.h"
+#include "bench/bench_support.h"
 #include "catalogue/aircraft_scan.h"
 #include "cli/batch.h"
 #include "cli/listing.h"
@@ -23,29 +23,11 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-constexpr int kRuns = 5;
-
-double Ms(const std::function<void()>& run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: batch_bench FLEET_ROOT\n");
-        return 2;
-    }
-    const std::string root = FleetRoot(argv[1]);
+    const std::string root = FleetFromArguments(argc, argv, 2, "batch_bench FLEET_ROOT");
+    if (root.empty()) return 2;
     const catalogue::Catalogue scanned = catalogue::ScanAircraft(root, catalogue::kNoLimits);
     std::vector<cli::ChosenPanel> plain;
     std::vector<std::string> files;

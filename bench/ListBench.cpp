@@ -7,7 +7,7 @@
 //
 // Prints, medians of five rounds (each runs the three in turn):
 //   list-bench aircraft=A panels=P scan_ms=S list_ms=L json_ms=J ratio=J/S
-#include "bench/fleet_root.h"
+#include "bench/bench_support.h"
 #include "catalogue/aircraft_scan.h"
 
 #include <windows.h>
@@ -22,19 +22,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kRuns = 5;
-
-double Ms(const std::function<void()>& run) {
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 HANDLE Inheritable(const std::string& file, DWORD disposition) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -102,11 +89,8 @@ std::size_t Lines(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: list_bench FLEET_ROOT CLI_EXE\n");
-        return 2;
-    }
-    const std::string root = FleetRoot(argv[1]);
+    const std::string root = FleetFromArguments(argc, argv, 3, "list_bench FLEET_ROOT CLI_EXE");
+    if (root.empty()) return 2;
     const std::string cli = FleetRoot(argv[2]);
     if (GetFileAttributesA((root + "\\aircraft").c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::fprintf(stderr, "list_bench: no aircraft folder under %s\n", root.c_str());

@@ -6,7 +6,7 @@
 // Prints, medians of five runs:
 //   scan-bench aircraft=A panels=P scan_ms=S read_ms=R ratio=S/R
 //   kernel32_ms=K speedup=K/S
-#include "bench/fleet_root.h"
+#include "bench/bench_support.h"
 #include "catalogue/aircraft_scan.h"
 #include "app/aircraft_tree.h"
 #include "catalogue/scan_rules.h"
@@ -24,18 +24,13 @@
 
 namespace {
 
-constexpr int kRuns = 5;
-
 double MedianMs(const std::function<void()>& prepare, const std::function<void()>& run) {
     std::vector<double> times;
     for (int i = 0; i < kRuns; ++i) {
         prepare();
-        const auto start = std::chrono::steady_clock::now();
-        run();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        times.push_back(Ms(run));
     }
-    std::sort(times.begin(), times.end());
-    return times[kRuns / 2];
+    return Median(times);
 }
 
 // Calls visit(name, isFolder, path) for every entry of folder but "." and "..".
@@ -119,11 +114,8 @@ int ScanPerKey(const std::string& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: scan_bench FLEET_ROOT\n");
-        return 2;
-    }
-    const std::string root = FleetRoot(argv[1]);
+    const std::string root = FleetFromArguments(argc, argv, 2, "scan_bench FLEET_ROOT");
+    if (root.empty()) return 2;
     if (GetFileAttributesA((root + "\\aircraft").c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::fprintf(stderr, "scan_bench: no aircraft folder under %s\n", root.c_str());
         return 2;

@@ -2,15 +2,19 @@
 """Measures how many faults the tests find: applies each one-line mutant of tools/mutants.txt to
 a copy of the sources, builds, runs the tests, and counts the mutants some test failed on.
 
-    tools/mutants.py [--only TEXT] [--keep]
+    tools/mutants.py [--only TEXT]
 
 Works in build/mutants: a copy of the tracked files (the working tree is never touched), built
-with the native and windows64 presets. Each mutant runs the native tests first and the Windows
-tests (x86_64, under Wine) only when no native test failed; the fuzzer, the benchmarks and the
-shipped i686 exe are left out. Prints one line per mutant, then "mutants=N caught=M" and the
-survivors. --only runs the mutants whose file or text holds TEXT.
+with the native and windows64 presets. A mutant runs only the tests whose programs it changed
+(a test that runs the same bytes cannot see it): the native ones first, the Windows ones (x86_64,
+under Wine) when no native test failed, each set stopping at its first failure. The bounded
+fuzzer, the benchmarks, the checks of the sources and the shipped i686 exe are left out. Prints
+one line per mutant, then "mutants=N caught=M" and the survivors. --only runs the mutants whose
+file or text holds TEXT.
 """
 import argparse
+import hashlib
+import json
 import os
 import shutil
 import subprocess
@@ -67,18 +71,41 @@ def build(preset, log):
     return run(["cmake", "--build", "--preset", preset, "-j", "2"], log) == 0
 
 
-NATIVE_TESTS = ["ctest", "--preset", "native", "-LE", "fuzz|bench", "--stop-on-failure", "--timeout", "120"]
-WINDOWS_TESTS = ["ctest", "--preset", "windows64", "-LE", "bench", "-E", "e2e_i686", "-j", "2",
-                 "--stop-on-failure", "--timeout", "240"]
+PRESETS = ("native", "windows64")
 
 
-def tests_pass(log):
-    """None when every test passes, else the kind that failed."""
-    if run(NATIVE_TESTS, log) != 0:
-        return "native"
-    if run(WINDOWS_TESTS, log) != 0:
-        return "windows"
-    return None
+def test_programs(preset):
+    """{test: the files of the preset's build tree its command or environment names}; tests of
+    the labels fuzz and bench, and tests that name no built file, are left out."""
+    shown = subprocess.run(["ctest", "--preset", preset, "--show-only=json-v1"], cwd=SRC, stdout=subprocess.PIPE,
+                           check=True).stdout
+    build = os.path.join(SRC, "build", preset) + os.sep
+    tests = {}
+    for test in json.loads(shown)["tests"]:
+        properties = {p["name"]: p["value"] for p in test.get("properties", [])}
+        if {"fuzz", "bench"} & set(properties.get("LABELS", [])):
+            continue
+        words = test.get("command", []) + [v.partition("=")[2] for v in properties.get("ENVIRONMENT", [])]
+        files = [w for w in words if w.startswith(build) and os.path.isfile(w)]
+        if files:
+            tests[test["name"]] = files
+    return tests
+
+
+def digests(programs):
+    return {f: hashlib.sha1(open(f, "rb").read()).hexdigest() for files in programs.values() for f in files}
+
+
+def failing_tests(changed, log):
+    """The tests that failed among the changed ones, native first: empty when they all pass."""
+    for preset in PRESETS:
+        if changed[preset]:
+            pattern = "^(%s)$" % "|".join(sorted(changed[preset]))
+            if run(["ctest", "--preset", preset, "-R", pattern, "-j", "2", "--stop-on-failure"], log) != 0:
+                failed = os.path.join(SRC, "build", preset, "Testing", "Temporary", "LastTestsFailed.log")
+                names = [line.strip().partition(":")[2] for line in open(failed)] if os.path.exists(failed) else []
+                return ["%s %s" % (preset, name) for name in names] or [preset]
+    return []
 
 
 def main():
@@ -99,9 +126,11 @@ def main():
             sys.exit("mutants.txt:%d: %r is on %d lines of %s" % (m["line"], m["old"], len(hits), m["file"]))
 
     print("mutants: building the unchanged copy in %s" % SRC, flush=True)
-    if not (build("native", log) and build("windows64", log)):
+    if not all(build(preset, log) for preset in PRESETS):
         sys.exit("mutants: the unchanged sources do not build (see %s)" % log)
-    if tests_pass(log) is not None:
+    programs = {preset: test_programs(preset) for preset in PRESETS}
+    unchanged = {preset: digests(programs[preset]) for preset in PRESETS}
+    if failing_tests(programs, log):
         sys.exit("mutants: the tests fail without a mutant (see %s)" % log)
 
     caught, survivors, invalid = 0, [], []
@@ -114,20 +143,24 @@ def main():
             open(path, "wb").write(mutated)
             with open(log, "a") as out:
                 out.write("\n=== mutant %d: %s: %s -> %s\n" % (n, m["file"], m["old"].strip(), m["new"].strip()))
-            if not (build("native", log) and build("windows64", log)):
+            if not all(build(preset, log) for preset in PRESETS):
                 verdict = "does not build"
                 invalid.append(m)
             else:
-                failed = tests_pass(log)
-                verdict = "caught (%s)" % failed if failed else "SURVIVED"
+                changed = {preset: [test for test, files in programs[preset].items()
+                                    if any(digests({test: files})[f] != unchanged[preset][f] for f in files)]
+                           for preset in PRESETS}
+                failed = failing_tests(changed, log)
+                ran = sum(len(tests) for tests in changed.values())
+                verdict = "caught by " + ", ".join(failed) if failed else "SURVIVED (%d tests ran)" % ran
                 if failed:
                     caught += 1
                 else:
                     survivors.append(m)
         finally:
             open(path, "wb").write(original)
-        print("%2d/%d %-30s %-16s %4.0fs  %s" % (n, len(mutants), m["file"], verdict, time.time() - start,
-                                                  m["old"].strip()[:60]), flush=True)
+        print("%2d/%d %-30s %4.0fs  %-50s %s" % (n, len(mutants), m["file"], time.time() - start,
+                                                 m["old"].strip()[:50], verdict), flush=True)
 
     counted = len(mutants) - len(invalid)
     print("mutants=%d caught=%d" % (counted, caught))

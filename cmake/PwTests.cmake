@@ -16,24 +16,23 @@ endif()
 
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   # One Wine prefix and one display for the whole test run.
-  add_test(NAME harness_start COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${PW_HARNESS_DIR} start)
+  add_test(NAME harness_start COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${PW_HARNESS_DIR} start unmanaged)
   add_test(NAME harness_stop COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${PW_HARNESS_DIR} stop)
-  set_tests_properties(harness_start PROPERTIES FIXTURES_SETUP wine_harness TIMEOUT 600)
-  set_tests_properties(harness_stop PROPERTIES FIXTURES_CLEANUP wine_harness)
+  set_tests_properties(harness_start PROPERTIES FIXTURES_SETUP wine_harness TIMEOUT 60)
+  set_tests_properties(harness_stop PROPERTIES FIXTURES_CLEANUP wine_harness TIMEOUT 60)
 endif()
 
-# pw_add_gtest(NAME name SOURCES ... LIBS ... LABELS ... [TIMEOUT s])
-# One CTest test per executable: under Wine every process start costs, so cases are not split.
+# pw_add_gtest(NAME name SOURCES ... LIBS ... LABELS ...)
+# One CTest test per executable: under Wine every process start costs, so cases are not split
+# into CTest tests; each case is a GoogleTest test of its own name, for --gtest_filter. No test
+# may hang: every one ends within a minute (a healthy run of the slowest takes half of that).
 function(pw_add_gtest)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
-  if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 600)
-  endif()
-  set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT}
+  set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}" TIMEOUT 60
     ENVIRONMENT "PW_SOURCE_DIR=${CMAKE_SOURCE_DIR};PW_BINARY_DIR=${CMAKE_BINARY_DIR}")
   if(WIN32 AND CMAKE_CROSSCOMPILING)
     set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED wine_harness)

@@ -2,7 +2,7 @@
 """Measures how many faults the tests find: applies each one-line mutant of tools/mutants.txt to
 a copy of the sources, builds, runs the tests, and counts the mutants some test failed on.
 
-    tools/mutants.py [--only TEXT]
+    tools/mutants.py [--only TEXT] [--commit REV]
 
 Works in build/mutants: a copy of the tracked files (the working tree is never touched), built
 with the native and windows64 presets. A mutant runs only the tests whose programs it changed
@@ -10,7 +10,8 @@ with the native and windows64 presets. A mutant runs only the tests whose progra
 under Wine) when no native test failed, each set stopping at its first failure. The bounded
 fuzzer, the benchmarks, the checks of the sources and the shipped i686 exe are left out. Prints
 one line per mutant, then "mutants=N caught=M" and the survivors. --only runs the mutants whose
-file or text holds TEXT.
+file or text holds TEXT; --commit measures a commit's sources and tests instead of the working
+tree's (with the working tree's mutants).
 """
 import argparse
 import hashlib
@@ -43,16 +44,33 @@ def read_mutants(path):
     return mutants
 
 
-def copy_sources():
-    files = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
-    for name in files.decode().split("\0"):
-        if not name:
-            continue
+def copy_sources(commit):
+    """The tracked files of the working tree, or of commit, into SRC; files changed since the last
+    copy only, so that the builds stay incremental, and files no longer there removed."""
+    tree = ROOT
+    if commit:
+        tree = os.path.join(WORK, "commit")
+        shutil.rmtree(tree, ignore_errors=True)
+        os.makedirs(tree)
+        archive = subprocess.run(["git", "archive", commit], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
+        subprocess.run(["tar", "-x", "-C", tree], input=archive, check=True)
+        names = [os.path.relpath(os.path.join(d, f), tree) for d, _, files in os.walk(tree) for f in files]
+    else:
+        listed = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
+        names = [name for name in listed.decode().split("\0") if name]
+    for name in names:
         target = os.path.join(SRC, name)
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        source = os.path.join(ROOT, name)
+        source = os.path.join(tree, name)
         if not os.path.exists(target) or open(source, "rb").read() != open(target, "rb").read():
             shutil.copy2(source, target)
+    kept = set(names)
+    for folder, dirs, files in os.walk(SRC):
+        if folder == SRC and "build" in dirs:
+            dirs.remove("build")
+        for f in files:
+            if os.path.relpath(os.path.join(folder, f), SRC) not in kept:
+                os.remove(os.path.join(folder, f))
 
 
 def run(cmd, log, timeout=None):
@@ -76,7 +94,7 @@ PRESETS = ("native", "windows64")
 
 def test_programs(preset):
     """{test: the files of the preset's build tree its command or environment names}; tests of
-    the labels fuzz and bench, and tests that name no built file, are left out."""
+    the labels fuzz and bench, and tests whose command names no built file, are left out."""
     shown = subprocess.run(["ctest", "--preset", preset, "--show-only=json-v1"], cwd=SRC, stdout=subprocess.PIPE,
                            check=True).stdout
     build = os.path.join(SRC, "build", preset) + os.sep
@@ -85,10 +103,10 @@ def test_programs(preset):
         properties = {p["name"]: p["value"] for p in test.get("properties", [])}
         if {"fuzz", "bench"} & set(properties.get("LABELS", [])):
             continue
-        words = test.get("command", []) + [v.partition("=")[2] for v in properties.get("ENVIRONMENT", [])]
-        files = [w for w in words if w.startswith(build) and os.path.isfile(w)]
-        if files:
-            tests[test["name"]] = files
+        built = lambda words: [w for w in words if w.startswith(build) and os.path.isfile(w)]
+        if built(test.get("command", [])):  # the shipped i686 exe's tests name another tree
+            environment = [v.partition("=")[2] for v in properties.get("ENVIRONMENT", [])]
+            tests[test["name"]] = built(test["command"] + environment)
     return tests
 
 
@@ -111,11 +129,12 @@ def failing_tests(changed, log):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--only", default="")
+    parser.add_argument("--commit", default="", help="measure the tests of this commit, not the working tree's")
     args = parser.parse_args()
     mutants = [m for m in read_mutants(os.path.join(ROOT, "tools", "mutants.txt"))
                if args.only in m["file"] or args.only in m["old"]]
     os.makedirs(SRC, exist_ok=True)
-    copy_sources()
+    copy_sources(args.commit)
     log = os.path.join(WORK, "mutants.log")
     open(log, "w").close()
 

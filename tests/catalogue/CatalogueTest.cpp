@@ -1,6 +1,7 @@
-// Selections and commands on a copy of tests/catalogue/golden/selsim (with one panel folder
-// whose path is too long, made here), step by step from catalogue.steps; what each step shows
-// and does is written out and compared with catalogue.dump. A step:
+// Scans, selections and commands, group by group from tests/catalogue/golden/catalogue.transcript,
+// each group on a fresh copy of tests/catalogue/golden/selsim (with one panel folder whose path is
+// too long, made here). A step is a line "> STEP"; the lines up to the next step are what it
+// shows and does, as the transcript has them. A step:
 //
 //   select PANEL | command PANEL     what a click on the panel's item, and button 2, do
 //   file PANEL "BYTES"               panel.cfg of PANEL now holds BYTES, behind the program's back
@@ -9,7 +10,8 @@
 //                                    limits: only how much), aircraft and panels sorted by name
 //   fail-replace PANEL               the next save of PANEL's panel.cfg fails, as a refused replace
 //
-// PANEL is a panel folder of the aircraft c172; {long} stands for the long one.
+// PANEL is a panel folder of the aircraft c172; {long} stands for the long one. Paths show with
+// {sim} for the simulator's folder and '/' for every separator, in every build.
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/selection.h"
 
@@ -17,10 +19,6 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -33,37 +31,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* Name(MarkChange mark) {
-    return mark == MarkChange::Mark ? "mark" : mark == MarkChange::Unmark ? "unmark" : "keep";
-}
-
-const char* Name(PreviewChange preview) {
-    switch (preview) {
-        case PreviewChange::Keep: return "keep";
-        case PreviewChange::Clear: return "clear";
-        case PreviewChange::AliasNotice: return "alias notice";
-        case PreviewChange::ForeignNotice: return "foreign notice";
-        case PreviewChange::PanelBitmap: break;
-    }
-    return "bitmap";
-}
-
-const char* Name(PanelKind kind) {
-    return kind == PanelKind::Plain ? "Plain" : kind == PanelKind::Alias ? "Alias" : "Foreign";
-}
-
-const char* Name(Unusable why) {
-    switch (why) {
-        case Unusable::No: return "";
-        case Unusable::PathTooLong: return " unusable=path-too-long";
-        case Unusable::NameUnspellable: return " unusable=name-unspellable";
-        case Unusable::AircraftUnspellable: return " unusable=aircraft-unspellable";
-        case Unusable::PanelFileNotText: return " unusable=panel-file-not-text";
-        case Unusable::PanelFileIsFolder: return " unusable=panel-file-is-folder";
-        case Unusable::PanelFileUnreadable: return " unusable=panel-file-unreadable";
-        case Unusable::AliasTooLong: break;
-    }
-    return " unusable=alias-too-long";
+const char* const kMarks[] = {"keep", "mark", "unmark"};
+const char* const kPreviews[] = {"keep", "clear", "alias notice", "foreign notice", "bitmap"};
+const char* const kKinds[] = {"Plain", "Alias", "Foreign"};
+const char* const kUnusable[] = {"",
+                                 "path-too-long",
+                                 "name-unspellable",
+                                 "aircraft-unspellable",
+                                 "alias-too-long",
+                                 "panel-file-not-text",
+                                 "panel-file-is-folder",
+                                 "panel-file-unreadable"};
+template <typename Enum>
+const char* Name(const char* const* names, Enum value) {
+    return names[static_cast<int>(value)];
 }
 
 // The catalogue in an order that does not depend on the file system's listing order; aircraft
@@ -79,12 +60,13 @@ std::string Dump(const Catalogue& catalogue) {
             EXPECT_EQ(next++, number);
             EXPECT_EQ(static_cast<int>(a), panel.aircraft);
             std::ostringstream line;
-            line << "  " << panel.name << " " << Name(panel.kind) << (panel.marked ? " marked" : " unmarked");
+            line << "  " << panel.name << " " << Name(kKinds, panel.kind) << (panel.marked ? " marked" : " unmarked");
             if (panel.kind == PanelKind::Alias)
                 line << " alias=" << panel.aliasPath;
             else
                 line << " slots=0x" << std::hex << panel.slotMask;
-            panelLines.push_back(line.str() + Name(panel.unusable) + "\n");
+            if (panel.unusable != Unusable::No) line << " unusable=" << Name(kUnusable, panel.unusable);
+            panelLines.push_back(line.str() + "\n");
         }
         std::sort(panelLines.begin(), panelLines.end());
         aircraftLines.push_back(catalogue.aircraft[a].folder + ": " + catalogue.aircraft[a].title + "\n");
@@ -98,7 +80,7 @@ std::string Dump(const Catalogue& catalogue) {
            std::to_string(catalogue.unlistedAircraft) + " aircraft\n";
 }
 
-std::string Message(const std::optional<catalogue::Message>& message) {
+std::string Said(const std::optional<catalogue::Message>& message) {
     if (!message) return "";
     std::string text =
         "  message " + message->caption + (message->severity == Severity::Error ? " (error)" : "") + ":\n";
@@ -107,22 +89,21 @@ std::string Message(const std::optional<catalogue::Message>& message) {
     return text;
 }
 
-class SelectionTranscript {
+class Transcript {
 public:
-    SelectionTranscript() {
+    Transcript() {
         fs::copy(pwtest::Source("tests/catalogue/golden/selsim"), sim_, fs::copy_options::recursive);
         // The backup file would not fit the Windows limit in this folder's path.
         longName_ = "panel" + std::string(platform::kMaxPathChars - 19 - Folder("").size(), 'x');
-        fs::create_directories(Folder(longName_));
         pwtest::WriteBytes(Folder(longName_) + "panel.cfg", "[Window00]\r\nfile=x.bmp\r\n");
         catalogue_ = ScanAircraft(sim_);
     }
 
-    // Runs one step; returns what it showed and did.
-    std::string Step(const std::string& line) {
-        const std::vector<std::string> t = pwtest::Tokens(line);
+    // What step shows and does, each line ending with a line end.
+    std::string Step(const std::string& step) {
+        const std::vector<std::string> t = pwtest::Tokens(step);
         const std::string panel = t.size() > 1 ? (t[1] == "{long}" ? longName_ : t[1]) : "";
-        std::string out = "> " + (t[0] == "file" ? "file " + t[1] : line) + "\n";
+        std::string out;
         if (t[0] == "file") {
             pwtest::WriteBytes(Folder(panel) + "panel.cfg", pwtest::Text(t[2]));
         } else if (t[0] == "rescan") {
@@ -150,38 +131,35 @@ public:
             if (view.partial) out += "  partial: the screen keeps the earlier panel\n";
             if (!view.usable) out += "  unusable\n";
             if (!view.partial) {
-                out += "  shows " + view.pathLine + "; preview " + Name(view.preview) +
+                out += "  shows " + view.pathLine + "; preview " + Name(kPreviews, view.preview) +
                        (view.preview == PreviewChange::PanelBitmap ? " " + view.bitmapPath : "") + "; caption \"" +
-                       view.button.caption + "\"; " + Name(view.button.mark) + "\n";
+                       view.button.caption + "\"; " + Name(kMarks, view.button.mark) + "\n";
             }
-            out += Message(view.message) + State();
+            out += Said(view.message) + State();
         } else if (t[0] == "command") {
             const std::map<std::string, std::string> before = Files();
             pwtest::FaultyFiles files(pwtest::FailAt(pwtest::SaveStep::Replace, failing_.empty() ? "-" : failing_));
             failing_.clear();
             const CommandView view = InstallRemoveCommand(catalogue_, Number(panel), selection_, files);
-            if (view.button) out += "  caption \"" + view.button->caption + "\"; " + Name(view.button->mark) + "\n";
+            if (view.button)
+                out += "  caption \"" + view.button->caption + "\"; " + Name(kMarks, view.button->mark) + "\n";
             if (view.redraw) out += "  redraw\n";
             if (view.clearStatusLine) out += "  status line cleared\n";
-            out += Message(view.message);
+            out += Said(view.message);
             const std::map<std::string, std::string> after = Files();
             for (const auto& [name, bytes] : after) {
                 const auto was = before.find(name);
-                if (was == before.end())
-                    out += "  made " + name + "\n";
-                else if (was->second != bytes)
-                    out += "  wrote " + name + "\n";
+                if (was == before.end() || was->second != bytes)
+                    out += (was == before.end() ? "  made " : "  wrote ") + name + "\n";
             }
-            for (const auto& [name, bytes] : before) {
+            for (const auto& [name, bytes] : before)
                 if (!after.count(name)) out += "  removed " + name + "\n";
-            }
-            char row[16];
-            std::snprintf(row, sizeof row, "0x%x", catalogue_.panels[static_cast<std::size_t>(Number(panel))].slotMask);
-            out += State() + "  slot row " + row + "\n";
+            std::ostringstream row;
+            row << std::hex << catalogue_.panels[static_cast<std::size_t>(Number(panel))].slotMask;
+            out += State() + "  slot row 0x" + row.str() + "\n";
         } else {
-            ADD_FAILURE() << "unknown step " << line;
+            ADD_FAILURE() << "unknown step " << step;
         }
-        // One spelling for every build: the folder as {sim}, the long name as {long}, '/'.
         std::string shown = pwtest::Replaced(pwtest::Replaced(out, sim_, "{sim}"), longName_, "{long}");
         std::replace(shown.begin(), shown.end(), '\\', '/');
         return shown;
@@ -200,82 +178,40 @@ private:
     }
     std::string State() const {
         const Selection& s = selection_;
-        std::ostringstream text;
-        text << "  selection " << s.folderPath << ";" << (s.installed ? " installed" : "")
-             << (s.foreign ? " foreign" : "") << (s.alias ? " alias" : "") << "\n";
-        return text.str();
+        return "  selection " + s.folderPath + ";" + (s.installed ? " installed" : "") + (s.foreign ? " foreign" : "") +
+               (s.alias ? " alias" : "") + "\n";
     }
+    // panel.cfg files by their panel folder's name, other files by their path.
     std::map<std::string, std::string> Files() const {
         std::map<std::string, std::string> files;
         for (const auto& entry : fs::recursive_directory_iterator(sim_))
             if (entry.is_regular_file())
-                files[entry.path().filename().string() == "panel.cfg" ? entry.path().parent_path().filename().string()
-                                                                      : entry.path().string()] =
+                files[entry.path().filename() == "panel.cfg" ? entry.path().parent_path().filename().string()
+                                                             : entry.path().string()] =
                     pwtest::ReadBytes(entry.path().string());
         return files;
     }
 
     pwtest::TempFolder temp_;
     const std::string sim_ = temp_.Path("sim");
-    std::string longName_;
-    std::string failing_;
+    std::string longName_, failing_;
     Catalogue catalogue_;
     Selection selection_;
 };
 
-TEST(CatalogueTest, EveryStepShowsAndDoesWhatTheDumpSays) {
-    SelectionTranscript transcript;
-    std::istringstream steps(pwtest::ReadBytes(pwtest::Source("tests/catalogue/golden/catalogue.steps")));
-    std::string dump;
-    for (std::string line; std::getline(steps, line);) {
-        if (line.empty() || line[0] == '#') {
-            dump += line + "\n";
-            continue;
-        }
-        dump += transcript.Step(line);
+class CatalogueTest : public testing::TestWithParam<pwtest::Case> {};
+
+TEST_P(CatalogueTest, ShowsAndDoesWhatTheTranscriptSays) {
+    Transcript transcript;
+    std::string expected, shown;
+    for (const std::string& line : GetParam().lines) {
+        expected += line + "\n";
+        if (line.compare(0, 2, "> ") == 0) shown += line + "\n" + transcript.Step(line.substr(2));
     }
-    EXPECT_EQ(pwtest::ReadBytes(pwtest::Source("tests/catalogue/golden/catalogue.dump")), dump);
+    EXPECT_EQ(expected, shown);
 }
 
-}  // namespace
-}  // namespace catalogue
-
-namespace catalogue {
-namespace {
-
-// An aircraft folder too long for the simulator's file functions is listed all the same, under
-// its folder name, its panels unusable with the reason, so that nothing vanishes unsaid.
-TEST(CatalogueScanTest, AFolderTooLongToOpenIsListedAndExplained) {
-    pwtest::TempFolder temp;
-    const std::string root = temp.Path("sim");
-    const std::string name = std::string(259 - 12 - root.size(), 'a') + "_long";  // 261 with "\aircraft\"
-    const std::string folder = root + pwtest::kSeparator + "aircraft" + pwtest::kSeparator + name;
-    std::error_code error;
-    fs::create_directories(folder + pwtest::kSeparator + "panel", error);
-    if (error) GTEST_SKIP() << "this system cannot make " << folder << ": " << error.message();
-    pwtest::WriteBytes(folder + pwtest::kSeparator + "aircraft.cfg", "[fltsim.0]\r\ntitle=Long Jet\r\n");
-    ASSERT_GT(folder.size(), platform::kMaxPathChars);
-
-    const Catalogue catalogue = ScanAircraft(root);
-    ASSERT_EQ(1u, catalogue.aircraft.size());
-    EXPECT_EQ(name, catalogue.aircraft[0].title);
-    ASSERT_EQ(1u, catalogue.panels.size());
-    EXPECT_EQ(Unusable::PathTooLong, catalogue.panels[0].unusable);
-    EXPECT_EQ(0, catalogue.unlistedAircraft);
-    Catalogue selected = catalogue;
-    Selection selection;
-    const SelectionView view = SelectPanel(selected, 0, selection);
-    EXPECT_FALSE(view.usable);
-    ASSERT_TRUE(view.message);
-    EXPECT_NE(std::string::npos, view.message->text.find("too long for Windows")) << view.message->text;
-#ifdef _WIN32
-    // Only the long form of the path reaches the folder to remove it.
-    const std::wstring longForm = L"\\\\?\\" + fs::path(folder).wstring();
-    DeleteFileW((longForm + L"\\aircraft.cfg").c_str());
-    RemoveDirectoryW((longForm + L"\\panel").c_str());
-    RemoveDirectoryW(longForm.c_str());
-#endif
-}
+PW_CASES(CatalogueTest, "tests/catalogue/golden/catalogue.transcript");
 
 }  // namespace
 }  // namespace catalogue

@@ -1,12 +1,15 @@
 // What the portable tests share: a fresh folder per test, whole-file helpers, the source tree's
-// data files, C-string tokens for case files, and a file system that fails a chosen step of a
-// save. Header only: include "support/TestSupport.h", nothing to link.
+// case files read as named cases, C-string tokens, and a file system that fails a chosen step
+// of a save. Header only: include "support/TestSupport.h", nothing to link.
 #pragma once
 
 #include "platform/file_system.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +17,7 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -60,11 +64,10 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    // The folder, in the platform's own spelling, without a trailing separator.
+    // The folder in the platform's spelling, without a trailing separator; with one, as the
+    // program spells panel folders; a name in it.
     const std::string& Folder() const { return folder_; }
-    // The folder followed by the separator, as the program's panel folders are spelt.
     std::string FolderWithSeparator() const { return folder_ + kSeparator; }
-    // folder + separator + name.
     std::string Path(const std::string& name) const { return folder_ + kSeparator + name; }
 
 private:
@@ -81,8 +84,7 @@ inline std::string ReadBytes(const std::string& path) {
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 // text with every what replaced by with.
@@ -110,6 +112,44 @@ inline std::string Source(const std::string& path) {
     const char* source = std::getenv("PW_SOURCE_DIR");
     return (std::filesystem::path(source ? source : ".") / path).make_preferred().string();
 }
+
+// A case of a case file: "== NAME" starts it, its lines follow up to the next one. Blank and
+// '#' lines are dropped unless kept. A test runs each case under its name, so that
+// --gtest_filter=*NAME* runs one.
+struct Case {
+    std::string name, where;  // where: FILE:LINE of its header
+    std::vector<std::string> lines;
+};
+inline void PrintTo(const Case& c, std::ostream* out) { *out << c.where; }
+inline std::vector<Case> ReadCases(const std::vector<std::string>& paths, bool keepComments = false) {
+    std::vector<Case> cases;
+    for (const std::string& path : paths) {
+        std::istringstream in(ReadBytes(Source(path)));
+        int number = 0;
+        for (std::string line; std::getline(in, line) && ++number;) {
+            if (line.compare(0, 3, "== ") == 0)
+                cases.push_back({line.substr(3), path + ":" + std::to_string(number), {}});
+            else if (!cases.empty() && (keepComments || (!line.empty() && line[0] != '#')))
+                cases.back().lines.push_back(line);
+        }
+    }
+    return cases;
+}
+// A name as a test's name: runs of anything but letters and digits become one '_'.
+inline std::string TestName(const std::string& name) {
+    std::string out;
+    for (char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            out += c;
+        else if (!out.empty() && out.back() != '_')
+            out += '_';
+    }
+    return out;
+}
+inline std::string CaseName(const testing::TestParamInfo<Case>& info) { return TestName(info.param.name); }
+// Runs suite's TEST_Ps once per case of the files, by the cases' names.
+#define PW_CASES(suite, ...) \
+    INSTANTIATE_TEST_SUITE_P(Case, suite, testing::ValuesIn(pwtest::ReadCases({__VA_ARGS__})), pwtest::CaseName)
 
 // The blank-separated tokens of a line of a case file. A token is a bare word or a C string
 // ("\r\n", "\0", "\xFF", "\"") and then holds its text after a leading '"'; "TEXT" * N repeats.
@@ -141,6 +181,10 @@ inline std::vector<std::string> Tokens(const std::string& line) {
     }
     return tokens;
 }
+// A token's text: a quoted token without its mark, a bare word as it stands.
+inline std::string Text(const std::string& token) {
+    return !token.empty() && token[0] == '"' ? token.substr(1) : token;
+}
 
 // What GNU patch makes of before with diff (a unified diff of one file), or "patch failed";
 // nullopt where no patch program is at hand (the Windows build).
@@ -159,22 +203,9 @@ inline std::optional<std::string> Patched(const std::string& before, const std::
 #endif
 }
 
-// A case's name as a test's name: letters and digits, every other character '_'.
-inline std::string TestName(std::string name) {
-    for (char& c : name) {
-        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) c = '_';
-    }
-    return name;
-}
-
-// A token's text: a quoted token without its mark, a bare word as it stands.
-inline std::string Text(const std::string& token) {
-    return !token.empty() && token[0] == '"' ? token.substr(1) : token;
-}
-
 // --- A file system that fails on demand ------------------------------------------------------
 
-enum class SaveStep { Create, Write, Replace, Link, Read };
+enum class SaveStep { Create, Write, Replace, Link, Remove, Read };
 
 // The system's own files, but for a chosen step of a save, which fails as the system would fail
 // it (a folder that refuses new files, a full disk, a replace refused) or does something first
@@ -182,13 +213,13 @@ enum class SaveStep { Create, Write, Replace, Link, Read };
 class FaultyFiles final : public fileio::FileSystem {
 public:
     // Called before each step with the file it works on and the file being saved; a non-empty
-    // error fails the step with it.
+    // error fails the step with it. A read is watched, never failed; a failed link is no error.
     using Fault = std::function<fileio::Error(SaveStep step, const std::string& temp, const std::string& target)>;
     explicit FaultyFiles(Fault fault) : fault_(std::move(fault)) {}
 
     fileio::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
     fileio::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
-        (void)fault_(SaveStep::Read, path, path);  // a read is watched, never failed
+        (void)fault_(SaveStep::Read, path, path);
         return Real().Read(path, bytes, existed);
     }
     fileio::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
@@ -203,9 +234,11 @@ public:
         if (fileio::Error error = fault_(SaveStep::Replace, from, target)) return error;
         return Real().Replace(from, target);
     }
-    fileio::Error Remove(const std::string& path) override { return Real().Remove(path); }
+    fileio::Error Remove(const std::string& path) override {
+        if (fileio::Error error = fault_(SaveStep::Remove, path, path)) return error;
+        return Real().Remove(path);
+    }
     bool Link(const std::string& existing, const std::string& link) override {
-        // A failed link is no error: the caller copies instead.
         return !fault_(SaveStep::Link, existing, link) && Real().Link(existing, link);
     }
 
@@ -216,9 +249,10 @@ private:
 
 // The error the system gives when step fails for target.
 inline fileio::Error SystemFailure(SaveStep step, const std::string& target) {
-    return step == SaveStep::Create  ? fileio::reasons::CannotCreateIn(target)
-           : step == SaveStep::Write ? fileio::reasons::DiskFull(target)
-                                     : fileio::reasons::ReplaceRefused(target);
+    return step == SaveStep::Create   ? fileio::reasons::CannotCreateIn(target)
+           : step == SaveStep::Write  ? fileio::reasons::DiskFull(target)
+           : step == SaveStep::Remove ? fileio::reasons::DeleteFailed(target, "it is in use")
+                                      : fileio::reasons::ReplaceRefused(target);
 }
 
 // Fails step for target (every target when empty), as the system would.

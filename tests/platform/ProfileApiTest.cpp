@@ -1,6 +1,6 @@
-// The profile engine case by case, from the case files of tests/platform/cases, through our
-// profile functions; under Windows also through kernel32's own, the oracle, and then on seeded
-// random cases against kernel32 alone. A case:
+// The profile functions case by case, from tests/platform/cases/reads.txt and effects.txt,
+// through ours; under Windows also through kernel32's own, the oracle, and then on seeded random
+// cases against kernel32 alone. A case:
 //
 //   == NAME
 //   file "BYTES"                      the file before the calls (none: no file)
@@ -11,14 +11,12 @@
 //   write S K V [=> fails]            WritePrivateProfileStringA; delete-key S K; delete-section S
 //   bytes "BYTES"                     our file afterwards, byte for byte (file and bytes may be
 //                                     written as pieces: "A" "B" * 3 "C")
-//   kernel32 differs: WHY             kernel32 answers otherwise, on purpose or by Wine's fault
+//   kernel32 differs: E<n>: WHY       kernel32 answers otherwise (cases/kernel32.txt lists why)
 //
 // ANSWER is "TEXT" (the result is TEXT's length and the buffer holds TEXT and a NUL) or
 // COUNT "BYTES" (the result and the buffer's first bytes; the buffer starts filled with '#').
-// A read without an answer is checked against kernel32 alone. A token is a bare word or a C
-// string ("\r\n", "\0", "\xFF"); "TEXT" * N repeats it. Against kernel32 every answer must be
-// the same, and the file must read the same afterwards (Wine rewrites whole files, so its bytes
-// are not compared).
+// A read without an answer is checked against kernel32 alone. Against kernel32 every answer must
+// be the same, and the file must read the same afterwards (E1: Wine rewrites whole files).
 #include "platform/profile_api.h"
 
 #include "support/TestSupport.h"
@@ -27,7 +25,6 @@
 
 #include <filesystem>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,7 +34,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using pwtest::Text;
 
 struct Op {
@@ -49,8 +45,7 @@ struct Op {
     std::optional<std::string> expected;  // what Answer must give, as far as the case pins it
 };
 
-struct Case {
-    std::string name;
+struct Calls {
     std::optional<std::string> file, bytes;
     std::vector<Op> ops;
     bool kernel32Differs = false;
@@ -75,9 +70,7 @@ Op ParseOp(const std::vector<std::string>& t) {
             op.args.push_back(Text(t[i]));
     }
     if (i + 1 >= t.size()) return op;
-    if (!IsRead(op))
-        op.expected = t[i + 1] == "fails" ? "fails" : "ok";
-    else if (op.kind == "int")
+    if (!IsRead(op) || op.kind == "int")
         op.expected = t[i + 1];
     else if (i + 2 < t.size())
         op.expected = t[i + 1] + " " + Text(t[i + 2]);  // COUNT "BYTES"
@@ -86,35 +79,27 @@ Op ParseOp(const std::vector<std::string>& t) {
     return op;
 }
 
-std::vector<Case> ReadCases(const std::string& path) {
-    std::vector<Case> cases;
-    std::istringstream in(pwtest::ReadBytes(path));
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        if (line.compare(0, 3, "== ") == 0) {
-            cases.push_back({line.substr(3), {}, {}, {}, false});
-            continue;
-        }
+Calls Parse(const pwtest::Case& c) {
+    Calls calls;
+    for (const std::string& line : c.lines) {
         const std::vector<std::string> t = pwtest::Tokens(line);
-        Case& c = cases.back();
         std::string joined;  // file and bytes may be written in pieces
         for (std::size_t i = 1; i < t.size(); ++i) joined += Text(t[i]);
         if (t[0] == "file")
-            c.file = joined;
+            calls.file = joined;
         else if (t[0] == "bytes")
-            c.bytes = joined;
+            calls.bytes = joined;
         else if (t[0] == "kernel32")
-            c.kernel32Differs = true;
+            calls.kernel32Differs = true;
         else
-            c.ops.push_back(ParseOp(t));
+            calls.ops.push_back(ParseOp(t));
     }
-    return cases;
+    return calls;
 }
 
 // One set of profile functions: ours, or kernel32's.
-using ReadString = std::uint32_t (*)(const char*, const char*, const char*, char*, std::uint32_t, const char*);
 struct Api {
-    ReadString read;
+    std::uint32_t (*read)(const char*, const char*, const char*, char*, std::uint32_t, const char*);
     std::uint32_t (*readInt)(const char*, const char*, std::int32_t, const char*);
     bool (*write)(const char*, const char*, const char*, const char*);
 };
@@ -122,6 +107,34 @@ const Api kOurs = {profile::GetPrivateProfileStringA, profile::GetPrivateProfile
                    [](const char* s, const char* k, const char* v, const char* f) {
                        return !profile::WritePrivateProfileStringA(s, k, v, f);
                    }};
+
+// What op answers through api on file: the result and then the buffer a read leaves, the number
+// an int read gives, or whether a write succeeded.
+std::string Answer(const Op& op, const Api& api, const std::string& file) {
+    const char* f = file.c_str();
+    const auto arg = [&](std::size_t i) { return i < op.args.size() ? op.args[i].c_str() : ""; };
+    if (op.kind == "int") return std::to_string(api.readInt(arg(0), arg(1), op.intDefault, f));
+    if (!IsRead(op)) {
+        const bool key = op.kind != "delete-section", value = op.kind == "write";
+        return api.write(arg(0), key ? arg(1) : nullptr, value ? arg(2) : nullptr, f) ? "ok" : "fails";
+    }
+    std::string buffer(op.size + 4, '#');
+    const std::uint32_t n = api.read(op.kind == "sections" ? nullptr : arg(0), op.kind == "read" ? arg(1) : nullptr,
+                                     op.def ? op.def->c_str() : nullptr, &buffer[0], op.size, f);
+    return std::to_string(n) + " " + buffer;
+}
+
+// The answers of the calls through api, on a file of their own.
+std::vector<std::string> RunCalls(const Calls& calls, const Api& api, const std::string& file) {
+    std::filesystem::remove(file);
+    if (calls.file) pwtest::WriteBytes(file, *calls.file);
+    std::vector<std::string> answers;
+    for (const Op& op : calls.ops) answers.push_back(Answer(op, api, file));
+    return answers;
+}
+
+std::string Show(const std::string& bytes) { return testing::PrintToString(bytes); }
+
 #ifdef _WIN32
 const Api kKernel32 = {[](const char* s, const char* k, const char* d, char* b, std::uint32_t n, const char* f) {
                            return static_cast<std::uint32_t>(::GetPrivateProfileStringA(s, k, d, b, n, f));
@@ -156,61 +169,29 @@ std::string Content(const Api& api, const std::string& file) {
 }
 #endif
 
-std::string Show(const std::string& bytes) { return testing::PrintToString(bytes); }
+class ProfileApiTest : public testing::TestWithParam<pwtest::Case> {};
 
-// What op answers through api on file: the result and then the buffer a read leaves, the number
-// an int read gives, or whether a write succeeded.
-std::string Answer(const Op& op, const Api& api, const std::string& file) {
-    const char* f = file.c_str();
-    const auto arg = [&](std::size_t i) { return i < op.args.size() ? op.args[i].c_str() : ""; };
-    if (op.kind == "int") return std::to_string(api.readInt(arg(0), arg(1), op.intDefault, f));
-    if (op.kind == "write") return api.write(arg(0), arg(1), arg(2), f) ? "ok" : "fails";
-    if (op.kind == "delete-key") return api.write(arg(0), arg(1), nullptr, f) ? "ok" : "fails";
-    if (op.kind == "delete-section") return api.write(arg(0), nullptr, nullptr, f) ? "ok" : "fails";
-    std::string buffer(op.size + 4, '#');
-    const std::uint32_t n = api.read(op.kind == "sections" ? nullptr : arg(0), op.kind == "read" ? arg(1) : nullptr,
-                                     op.def ? op.def->c_str() : nullptr, &buffer[0], op.size, f);
-    return std::to_string(n) + " " + buffer;
-}
-
-// The answers of c's calls through api, on a file of its own.
-std::vector<std::string> RunCase(const Case& c, const Api& api, const std::string& file) {
-    fs::remove(file);
-    if (c.file) pwtest::WriteBytes(file, *c.file);
-    std::vector<std::string> answers;
-    for (const Op& op : c.ops) answers.push_back(Answer(op, api, file));
-    return answers;
-}
-
-TEST(ProfileCasesTest, EveryCaseAnswersAsWrittenInOursAndKernel32) {
+TEST_P(ProfileApiTest, AnswersAsWritten) {
+    const Calls calls = Parse(GetParam());
     pwtest::TempFolder tmp;
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator(pwtest::Source("tests/platform/cases"))) {
-        for (const Case& c : ReadCases(entry.path().string())) {
-            SCOPED_TRACE(entry.path().filename().string() + ": " + c.name);
-            ++count;
-            const std::vector<std::string> ours = RunCase(c, kOurs, tmp.Path("ours.ini"));
-            for (std::size_t i = 0; i < c.ops.size(); ++i) {
-                // Only the buffer's first bytes are pinned.
-                if (const auto& want = c.ops[i].expected) {
-                    EXPECT_EQ(Show(*want), Show(ours[i].substr(0, want->size()))) << "op " << i + 1;
-                }
-            }
-            if (c.bytes) {
-                EXPECT_EQ(Show(*c.bytes), Show(pwtest::ReadBytes(tmp.Path("ours.ini"))));
-            }
-#ifdef _WIN32
-            if (c.kernel32Differs) continue;
-            const std::vector<std::string> theirs = RunCase(c, kKernel32, tmp.Path("kernel32.ini"));
-            for (std::size_t i = 0; i < c.ops.size(); ++i)
-                EXPECT_EQ(Show(theirs[i]), Show(ours[i]))
-                    << "op " << i + 1 << " (" << c.ops[i].kind << ") against kernel32";
-            EXPECT_EQ(Content(kKernel32, tmp.Path("kernel32.ini")), Content(kOurs, tmp.Path("ours.ini")));
-#endif
-        }
+    const std::vector<std::string> ours = RunCalls(calls, kOurs, tmp.Path("ours.ini"));
+    for (std::size_t i = 0; i < calls.ops.size(); ++i) {  // only the buffer's first bytes are pinned
+        const std::string answer = ours[i].substr(0, calls.ops[i].expected.value_or(ours[i]).size());
+        EXPECT_EQ(Show(calls.ops[i].expected.value_or(answer)), Show(answer)) << "op " << i + 1;
     }
-    EXPECT_GT(count, 50) << "cases missing; PW_SOURCE_DIR names the source tree";
+    const std::string bytes = pwtest::ReadBytes(tmp.Path("ours.ini"));
+    EXPECT_EQ(Show(calls.bytes.value_or(bytes)), Show(bytes));
+#ifdef _WIN32
+    if (calls.kernel32Differs) return;
+    const std::vector<std::string> theirs = RunCalls(calls, kKernel32, tmp.Path("kernel32.ini"));
+    for (std::size_t i = 0; i < calls.ops.size(); ++i)
+        EXPECT_EQ(Show(theirs[i]), Show(ours[i]))
+            << "op " << i + 1 << " (" << calls.ops[i].kind << ") against kernel32";
+    EXPECT_EQ(Content(kKernel32, tmp.Path("kernel32.ini")), Content(kOurs, tmp.Path("ours.ini")));
+#endif
 }
+
+PW_CASES(ProfileApiTest, "tests/platform/cases/reads.txt", "tests/platform/cases/effects.txt");
 
 #ifdef _WIN32
 
@@ -220,8 +201,8 @@ class Generator {
 public:
     explicit Generator(std::uint32_t seed) : rng_(seed) {}
 
-    Case Next() {
-        Case c;
+    Calls Next() {
+        Calls c;
         if (Pick(12) != 0) c.file = File();
         for (int n = 1 + Pick(8); n > 0; --n) c.ops.push_back(Operation());
         return c;
@@ -245,7 +226,7 @@ private:
             case 1:
             case 2: return Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + OneOf({"", "", " junk"});
             case 3: return Blanks();
-            case 4: return OneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});
+            case 4: return OneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});  // E6
             default: return Blanks() + Key() + Blanks() + "=" + Blanks() + Value() + Blanks();
         }
     }
@@ -280,7 +261,7 @@ private:
     std::mt19937 rng_;
 };
 
-// E3: Wine cuts a quoted value read into a buffer one longer than its text; and Wine ends a cut
+// E3: Wine cuts a quoted value read into a buffer one longer than its text; E11: Wine ends a cut
 // list with one NUL where Windows writes two.
 bool CutByWine(const Op& op, const std::string& ours, const std::string& theirs, const std::string& file) {
     if (op.kind == "keys" || op.kind == "sections") {
@@ -309,19 +290,16 @@ bool DeletedByWineFurtherDown(const Op& op, const std::string& file) {
     return false;
 }
 
-TEST(ProfileCasesTest, SeededRandomCasesAnswerAsKernel32Does) {
+TEST(ProfileApiRandomTest, SeededRandomCasesAnswerAsKernel32Does) {
     const int count = 5000;
     const std::uint32_t seed = 20020601;
     pwtest::TempFolder tmp;
     const std::string ours = tmp.Path("ours.ini"), theirs = tmp.Path("kernel32.ini");
     int failures = 0, reads = 0, exceptions = 0;
     for (int i = 0; i < count && failures < 5; ++i) {
-        const Case c = Generator(seed + static_cast<std::uint32_t>(i)).Next();
-        const std::vector<std::string> answers = RunCase(c, kKernel32, theirs);
-        // Ours call by call, as far as the files can be compared.
-        Case prefix = c;
-        prefix.ops.clear();
-        RunCase(prefix, kOurs, ours);
+        const Calls c = Generator(seed + static_cast<std::uint32_t>(i)).Next();
+        const std::vector<std::string> answers = RunCalls(c, kKernel32, theirs);
+        RunCalls({c.file, {}, {}, false}, kOurs, ours);  // ours call by call, as far as the files can be compared
         std::string problem;
         std::size_t k = 0;
         for (; k < c.ops.size() && problem.empty(); ++k) {

@@ -1,18 +1,20 @@
-// Folder names beyond the ANSI code page (Windows only): an aircraft whose folder the code page
-// cannot spell is listed under its title, its panels unusable with a reason, and nothing is
-// written anywhere; one it does spell works end to end.
+// Aircraft folders the simulator's file functions cannot open, by the length of their path or
+// (Windows only) by letters beyond the ANSI code page: listed all the same, their panels
+// unusable with the reason, so that nothing vanishes unsaid and nothing is written; a folder the
+// code page does spell works end to end.
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/selection.h"
 
+#include "platform/paths.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -21,6 +23,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
+TEST(AircraftScanTest, AFolderTooLongToOpenIsListedAndExplained) {
+    pwtest::TempFolder temp;
+    const std::string root = temp.Path("sim");
+    const std::string name = std::string(259 - 12 - root.size(), 'a') + "_long";  // 261 with "\aircraft\"
+    const std::string folder = root + pwtest::kSeparator + "aircraft" + pwtest::kSeparator + name;
+    std::error_code error;
+    fs::create_directories(folder + pwtest::kSeparator + "panel", error);
+    if (error) GTEST_SKIP() << "this system cannot make " << folder << ": " << error.message();
+    pwtest::WriteBytes(folder + pwtest::kSeparator + "aircraft.cfg", "[fltsim.0]\r\ntitle=Long Jet\r\n");
+    ASSERT_GT(folder.size(), platform::kMaxPathChars);
+
+    Catalogue catalogue = ScanAircraft(root);
+    ASSERT_EQ(1u, catalogue.aircraft.size());
+    EXPECT_EQ(name, catalogue.aircraft[0].title);
+    ASSERT_EQ(1u, catalogue.panels.size());
+    EXPECT_EQ(Unusable::PathTooLong, catalogue.panels[0].unusable);
+    EXPECT_EQ(0, catalogue.unlistedAircraft);
+    Selection selection;
+    const SelectionView view = SelectPanel(catalogue, 0, selection);
+    EXPECT_FALSE(view.usable);
+    ASSERT_TRUE(view.message);
+    EXPECT_NE(std::string::npos, view.message->text.find("too long for Windows")) << view.message->text;
+#ifdef _WIN32
+    // Only the long form of the path reaches the folder to remove it.
+    const std::wstring longForm = L"\\\\?\\" + fs::path(folder).wstring();
+    DeleteFileW((longForm + L"\\aircraft.cfg").c_str());
+    RemoveDirectoryW((longForm + L"\\panel").c_str());
+    RemoveDirectoryW(longForm.c_str());
+#endif
+}
+
+#ifdef _WIN32
 // Every file under folder with its bytes, opened through their wide names.
 std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
     std::map<fs::path, std::string> files;
@@ -31,20 +65,20 @@ std::map<fs::path, std::string> Snapshot(const fs::path& folder) {
     return files;
 }
 
-TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
+TEST(AircraftScanTest, AFolderTheCodePageCannotSpellIsListedUnderItsTitleAndExplained) {
     if (GetACP() == CP_UTF8) GTEST_SKIP() << "the ANSI code page is UTF-8: every name can be spelled";
     pwtest::TempFolder simulator;
     const fs::path aircraft = fs::path(simulator.Folder()) / "aircraft";
     const std::string panel = "[Window Titles]\r\nWindow00=Main Panel\r\n[Window00]\r\nfile=panel.bmp\r\n";
     // Japanese is not in the code page, "Über" is in the Western ones; the last has no title.
-    const std::pair<const char*, const char*> files[] = {
+    const std::pair<const char*, std::string> files[] = {
         {u8"\u65e5\u672c\u6a5f/aircraft.cfg", "[fltsim.0]\r\ntitle=Nihon Jet\r\n"},
-        {u8"\u65e5\u672c\u6a5f/panel/panel.cfg", panel.c_str()},
-        {u8"\u65e5\u672c\u6a5f/panel_\u65e5/panel.cfg", panel.c_str()},
+        {u8"\u65e5\u672c\u6a5f/panel/panel.cfg", panel},
+        {u8"\u65e5\u672c\u6a5f/panel_\u65e5/panel.cfg", panel},
         {u8"\u00dcber/aircraft.cfg", "[fltsim.0]\r\ntitle=Uber Flyer\r\n"},
-        {u8"\u00dcber/panel/panel.cfg", panel.c_str()},
-        {u8"\u00dcber/panel_\u65e5/panel.cfg", panel.c_str()},
-        {u8"\u6a5f/panel/panel.cfg", panel.c_str()}};
+        {u8"\u00dcber/panel/panel.cfg", panel},
+        {u8"\u00dcber/panel_\u65e5/panel.cfg", panel},
+        {u8"\u6a5f/panel/panel.cfg", panel}};
     for (const auto& [name, text] : files) {
         fs::create_directories((aircraft / fs::u8path(name)).parent_path());
         std::ofstream(aircraft / fs::u8path(name), std::ios::binary) << text;
@@ -54,24 +88,24 @@ TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
     // Listed under its title, read through the folder's real name; without a title, under its
     // name as far as the code page shows it. Each panel with why it cannot be used.
     std::map<std::string, const AircraftRecord*> byTitle;
-    std::map<std::string, int> found;
+    std::map<std::string, Unusable> found;
     for (const AircraftRecord& record : catalogue.aircraft) {
         byTitle[record.title] = &record;
         for (int number : record.panels)
             found[record.title + " (" + record.folder + (record.spellable ? "" : ", unspellable") + ") " +
-                  catalogue.panels[number].name] = static_cast<int>(catalogue.panels[number].unusable);
+                  catalogue.panels[number].name] = catalogue.panels[number].unusable;
     }
-    const std::map<std::string, int> expected = {
-        {"? (?, unspellable) panel", static_cast<int>(Unusable::AircraftUnspellable)},
-        {"Nihon Jet (???, unspellable) panel", static_cast<int>(Unusable::AircraftUnspellable)},
-        {"Nihon Jet (???, unspellable) panel_?", static_cast<int>(Unusable::AircraftUnspellable)},
+    const std::map<std::string, Unusable> expected = {
+        {"? (?, unspellable) panel", Unusable::AircraftUnspellable},
+        {"Nihon Jet (???, unspellable) panel", Unusable::AircraftUnspellable},
+        {"Nihon Jet (???, unspellable) panel_?", Unusable::AircraftUnspellable},
         {"Uber Flyer (\xDC"
          "ber) panel",
-         static_cast<int>(Unusable::No)},
+         Unusable::No},
         {"Uber Flyer (\xDC"
          "ber) panel_?",
-         static_cast<int>(Unusable::NameUnspellable)}};
-    ASSERT_EQ(expected, found);
+         Unusable::NameUnspellable}};
+    ASSERT_TRUE(expected == found);
 
     // Selecting an unusable panel says why and what to do, shows no other panel, writes nothing.
     const auto before = Snapshot(simulator.Folder());
@@ -101,6 +135,7 @@ TEST(AnsiNamesTest, UnspellableAircraftIsListedAndExplainedSpelledOneWorks) {
     const std::string written = Snapshot(aircraft / fs::u8path(u8"\u00dcber/panel")).begin()->second;
     EXPECT_NE(std::string::npos, written.find("Skyvantage 530"));
 }
+#endif
 
 }  // namespace
 }  // namespace catalogue

@@ -1,0 +1,235 @@
+// Every folder of tests/panelcfg/golden that holds a file named "case" is one edit of a panel.cfg,
+// a test of its own name (untitled-section-above runs as .../untitled_section_above):
+//
+//   panel.cfg      the file before the edit (absent: no file)
+//   case           what to do and what must come of it, one "key: value" per line:
+//                    edit: install | remove
+//                    outcome: done | already-done | not-enough-slots | below-gap | no-set |
+//                             no-exact-titles | no-panel-file | busy | failed | path-too-long
+//                    slots: A B C D     the install's slots
+//                    says: TEXT         the dialog's message holds TEXT ({file} is panel.cfg's path,
+//                                       {folder} the panel folder's); repeatable
+//                    line: TEXT         the command line's one-line reason holds TEXT; repeatable
+//                    silent: yes        the dialog says nothing
+//                    reachable: yes | no   afterwards every title stands in one run from Window00,
+//                                          so the simulator opens every window
+//                    fault: FAULT       the edit meets it (the dry run, which saves nothing, does not):
+//                                       no-create, no-write, no-replace (a step of the save fails as
+//                                       the system fails it), spoilt (other bytes arrive),
+//                                       spoilt-no-restore (and putting the backup back fails too),
+//                                       changed-on-disk (expected.cfg is written while the backup is
+//                                       made), overwritten (expected.cfg is written after the spoilt
+//                                       save, before the restore); read-only and busy (another editor
+//                                       holds the lock) meet the dry run too, which must predict them
+//                    files: NAMES       the folder afterwards (default: panel.cfg;); a backup left
+//                                       there holds the file as before
+//                    round-trip: yes    a removal after the install gives the file's bytes back,
+//                                       and its note is empty unless...
+//                    round-trip-says: TEXT   ...the removal's note holds TEXT; repeatable
+//                    leftover: NAME "BYTES"   a file NAME lies in the folder first; repeatable. The
+//                                       dry run leaves it; the real edit, by default, clears it
+//                    path: N            panel.cfg's path is N characters long
+//                    folder: gone       the panel folder does not exist, and must not come to
+//   expected.cfg   the file afterwards, byte for byte (absent: as before)
+//   expected.diff  what a dry run of the edit prints ({file} is panel.cfg's path)
+//
+// Every case runs as a dry run first, which must come to the same outcome and write nothing,
+// and checks that no file but panel.cfg is left in the folder. Where GNU patch is at hand, the
+// dry run's diff applied to the file before must give the file the real edit wrote. Every save
+// has a backup of the file as it was beside it when it replaces the file.
+#include "panelcfg/gps_window_set.h"
+
+#include "catalogue/messages.h"
+#include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_paths.h"
+#include "platform/folder_lock.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace panelcfg {
+namespace {
+
+namespace fs = std::filesystem;
+using pwtest::SaveStep;
+
+const char* const kOutcomes[] = {"done",   "already-done",    "not-enough-slots", "below-gap",
+                                 "no-set", "no-exact-titles", "no-panel-file",    "busy",
+                                 "failed", "path-too-long"};
+
+// The fault of the case; every save's backup of file, as it stood when the save replaced file.
+pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& file, const std::string& theirs,
+                                 std::string& backup) {
+    if (name == "no-create") return pwtest::FailAt(SaveStep::Create);
+    if (name == "no-write") return pwtest::FailAt(SaveStep::Write, file);
+    if (name == "no-replace") return pwtest::FailAt(SaveStep::Replace, file);
+    auto struck = std::make_shared<int>(0);  // 0 until the fault struck, then the reads of file since
+    return [=, &backup](SaveStep step, const std::string& temp, const std::string& target) {
+        if (step == SaveStep::Replace && target == file && !*struck) backup = pwtest::ReadBytes(file + "_backup");
+        if (*struck && name == "spoilt-no-restore" && step == SaveStep::Create)
+            return pwtest::SystemFailure(step, target);
+        if (*struck && name == "overwritten" && step == SaveStep::Read && temp == file && ++*struck == 3)
+            pwtest::WriteBytes(file, theirs);  // after the read-back, before the restore looks
+        if (*struck) return fileio::Error{};
+        if ((name.compare(0, 6, "spoilt") == 0 || name == "overwritten") && step == SaveStep::Replace &&
+            target == file) {
+            pwtest::WriteBytes(temp, pwtest::ReadBytes(temp) + "junk");
+            *struck = 1;
+        } else if (name == "changed-on-disk" && (step == SaveStep::Write || step == SaveStep::Link) &&
+                   target == file + "_backup") {
+            pwtest::WriteBytes(file, theirs);
+            *struck = 1;
+        }
+        return fileio::Error{};
+    };
+}
+
+std::string MessageOf(const EditOutcome& out) {
+    const std::optional<catalogue::Message> message = catalogue::EditMessage(out);
+    return message ? message->text : "";
+}
+
+void RunCase(const fs::path& source) {
+    std::multimap<std::string, std::string> keys;
+    std::istringstream lines(pwtest::ReadBytes((source / "case").string()));
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t colon = line.find(": ");
+        if (!line.empty() && line[0] != '#' && colon != std::string::npos)
+            keys.emplace(line.substr(0, colon), line.substr(colon + 2));
+    }
+    const auto one = [&](const std::string& key) { return keys.count(key) ? keys.find(key)->second : std::string(); };
+    const auto each = [&](const std::string& key) {
+        std::vector<std::string> values;
+        for (auto [it, end] = keys.equal_range(key); it != end; ++it) values.push_back(it->second);
+        return values;
+    };
+
+    pwtest::TempFolder temp;
+    std::string folder = temp.FolderWithSeparator();
+    if (one("folder") == "gone") {
+        folder = temp.Path("gone") + pwtest::kSeparator;
+    } else if (!one("path").empty()) {
+        folder += std::string(std::stoul(one("path")) - folder.size() - 10, 'a') + pwtest::kSeparator;
+        fs::create_directory(folder);
+    }
+    const std::string file = folder + "panel.cfg";
+    const auto said = [&](const std::string& text) {
+        return pwtest::Replaced(pwtest::Replaced(text, "{file}", file), "{folder}", folder);
+    };
+    const bool existed = fs::exists(source / "panel.cfg");
+    const std::string before = pwtest::ReadBytes((source / "panel.cfg").string());
+    if (existed) pwtest::WriteBytes(file, before);
+    std::map<std::string, std::string> leftovers;
+    for (const std::string& leftover : each("leftover")) {
+        const std::vector<std::string> t = pwtest::Tokens(leftover);
+        leftovers[t.at(0)] = pwtest::Text(t.at(1));
+        pwtest::WriteBytes(folder + t.at(0), leftovers[t.at(0)]);
+    }
+    const std::string expected =
+        fs::exists(source / "expected.cfg") ? pwtest::ReadBytes((source / "expected.cfg").string()) : before;
+
+    const std::string fault = one("fault");
+    const bool predicted = fault == "read-only" || fault == "busy";
+    std::string backup = before;
+    const auto run = [&](bool dryRun) {
+        pwtest::FaultyFiles faulty(Fault(dryRun ? "" : fault, file, expected, backup));
+        pwtest::SetReadOnly(file, fault == "read-only");
+        platform::FolderLock other;  // another editor's, held across the edit
+        fileio::Error error;
+        if (fault == "busy") {
+            EXPECT_EQ(platform::LockResult::Held,
+                      platform::FolderLock::Acquire(LockPath(file), std::chrono::milliseconds(0), other, error, file));
+        }
+        EditOptions options;
+        options.dryRun = dryRun;
+        const EditOutcome out = one("edit") == "install" ? InstallGpsWindowSet(folder, faulty, options)
+                                                         : RemoveGpsWindowSet(folder, faulty, options);
+        pwtest::SetReadOnly(file, false);
+        return out;
+    };
+
+    const EditOutcome dry = run(true);
+    EXPECT_EQ(existed, fs::exists(file));
+    EXPECT_EQ(before, pwtest::ReadBytes(file)) << "a dry run wrote";
+    for (const auto& [name, bytes] : leftovers) EXPECT_EQ(bytes, pwtest::ReadBytes(folder + name)) << "a dry run wrote";
+    const bool diff = fs::exists(source / "expected.diff");
+    EXPECT_EQ(diff ? said(pwtest::ReadBytes((source / "expected.diff").string())) : dry.diff, dry.diff);
+
+    const EditOutcome out = run(false);
+    const std::string message = MessageOf(out);
+    if (fault.empty() || predicted) {
+        EXPECT_EQ(dry.diff.empty(), expected == before) << dry.diff;
+        EXPECT_EQ(dry.kind, out.kind) << "the dry run did not predict the edit";
+        EXPECT_EQ(MessageOf(dry), message);
+        const std::string patched = dry.diff.empty() ? expected : pwtest::Patched(before, dry.diff).value_or(expected);
+        EXPECT_EQ(expected, patched) << "patch and the dry run's diff";
+    }
+    const auto outcome = std::find(std::begin(kOutcomes), std::end(kOutcomes), one("outcome"));
+    ASSERT_NE(std::end(kOutcomes), outcome) << "outcome: " << one("outcome");
+    EXPECT_EQ(outcome - std::begin(kOutcomes), static_cast<int>(out.kind)) << message;
+    if (!one("slots").empty()) {
+        std::string slots;
+        for (int slot : out.slots) slots += (slots.empty() ? "" : " ") + std::to_string(slot);
+        EXPECT_EQ(one("slots"), slots);
+    }
+    for (const std::string& says : each("says"))
+        EXPECT_NE(std::string::npos, message.find(said(says))) << "says: " << said(says) << "\nmessage: " << message;
+    const std::string reason = catalogue::EditReason(out);
+    for (const std::string& line : each("line"))
+        EXPECT_NE(std::string::npos, reason.find(said(line))) << "line: " << said(line) << "\nreason: " << reason;
+    EXPECT_EQ(one("silent") == "yes" ? "" : message, message);
+    EXPECT_EQ(before, backup) << "the backup while the save replaced the file";
+
+    const std::string after = pwtest::ReadBytes(file);
+    EXPECT_EQ(expected, after);
+    const std::string files = !one("files").empty() ? one("files") : existed ? "panel.cfg;" : "";
+    EXPECT_EQ(files, pwtest::ListFolder(folder));
+    EXPECT_EQ(one("folder") != "gone", fs::exists(folder));
+    if (files.find("panel.cfg_backup") != std::string::npos) {
+        const std::string kept = leftovers.count("panel.cfg_backup") ? leftovers["panel.cfg_backup"] : before;
+        EXPECT_EQ(kept, pwtest::ReadBytes(file + "_backup"));
+    }
+    if (!one("reachable").empty()) {
+        const std::uint32_t titled = ReadSlotInventory(profile::Document::Parse(after)).slotMask;
+        EXPECT_EQ(one("reachable") == "yes", (titled & (titled + 1)) == 0) << std::hex << titled;
+    }
+    if (one("round-trip") == "yes") {
+        EditOptions dryRemoval;
+        dryRemoval.dryRun = true;
+        const EditOutcome dryBack = RemoveGpsWindowSet(folder, fileio::SystemFiles(), dryRemoval);
+        const EditOutcome back = RemoveGpsWindowSet(folder);
+        EXPECT_EQ(EditKind::Done, back.kind) << MessageOf(back);
+        EXPECT_EQ(before, pwtest::ReadBytes(file)) << "install then remove";
+        EXPECT_EQ(before, pwtest::Patched(after, dryBack.diff).value_or(before)) << "patch and the removal's diff";
+        const std::vector<std::string> notes = each("round-trip-says");
+        EXPECT_EQ(notes.empty() ? "" : MessageOf(back), MessageOf(back));
+        for (const std::string& note : notes)
+            EXPECT_NE(std::string::npos, MessageOf(back).find(note)) << note << "\nnote: " << MessageOf(back);
+        EXPECT_EQ("panel.cfg;", pwtest::ListFolder(folder));
+    }
+}
+
+std::vector<std::string> CaseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(pwtest::Source("tests/panelcfg/golden")))
+        if (fs::exists(entry.path() / "case")) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class GpsWindowSetTest : public testing::TestWithParam<std::string> {};
+
+TEST_P(GpsWindowSetTest, ComesOutAsWritten) { RunCase(fs::path(pwtest::Source("tests/panelcfg/golden")) / GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Golden, GpsWindowSetTest, testing::ValuesIn(CaseNames()),
+                         [](const testing::TestParamInfo<std::string>& info) { return pwtest::TestName(info.param); });
+
+}  // namespace
+}  // namespace panelcfg

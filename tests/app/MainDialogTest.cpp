@@ -1,10 +1,11 @@
-// The real main dialog in-process under Wine: the registry it reads, the tree the scan fills,
-// clicks and keys, the command and its refusals, the trainer's button, drag and the ways out.
+// The real main dialog in-process under Wine: the tree the scan fills, clicks and keys, the
+// command and its refusals, the trainer's button, drag and the ways out.
+#include "app/dialog_updates.h"
 #include "catalogue/item_data.h"
 #include "catalogue/tree_order.h"
-#include "host/host_discovery.h"
 #include "platform/paths.h"
-#include "support/Win32Harness.h"
+#include "support/DialogSuite.h"
+#include "support/TreeItems.h"
 
 #include <gtest/gtest.h>
 
@@ -18,40 +19,12 @@ namespace {
 
 using namespace pwtest;
 
-TEST(HostDiscoveryTest, SimulatorRootIsReadWithinItsBufferFromThe32BitView) {
-    const TestMachine machine;
-    const platform::RegistryRoot registry = machine.Environment().registry;
-    EXPECT_EQ("", host::ReadSimulatorRoot(registry));
-    // A key in the 64-bit view alone is not the simulator's, in either build of the program.
-    machine.SetValue(kSimulatorKey, "EXE Path", std::string("C:\\FS64") + '\0', REG_SZ, KEY_WOW64_64KEY);
-    EXPECT_EQ("", host::ReadSimulatorRoot(registry));
-
-    const std::string longest = "C:\\" + std::string(256, 'f');  // 259 characters
-    const struct {
-        std::string bytes;
-        DWORD type;
-        std::string root;
-    } rows[] = {
-        {longest + std::string(1, '\0'), REG_SZ, longest},
-        {longest + "g" + std::string(1, '\0'), REG_SZ, ""},  // no longer fits: missing, not cut, not overrun
-        {"D:\\FS2002", REG_BINARY, "D:\\FS2002"},            // any type; no NUL: the bytes end where they end
-        {"D:\\FS2002\\\\" + std::string(1, '\0'), REG_SZ, "D:\\FS2002"},  // without its trailing separators
-    };
-    for (const auto& row : rows) {
-        machine.SetValue(kSimulatorKey, "EXE Path", row.bytes, row.type);
-        EXPECT_EQ(row.root, host::ReadSimulatorRoot(registry)) << row.bytes.size();
-    }
-    EXPECT_EQ(std::nullopt, host::ReadTrainerUninstallText(registry));
-    machine.SetTrainer();
-    EXPECT_EQ(kTrainerUninstall, host::ReadTrainerUninstallText(registry).value_or("missing"));
-}
-
 // Each way out ends a modal dialog of its own, as the program runs it.
 TEST(MainDialogExitTest, EachWayOutEndsWithItsResult) {
     const TestMachine machine;
     machine.InstallSimulator();
     std::filesystem::create_directory(machine.Aircraft(""));
-    const app::Environment environment = machine.Environment();
+    const app::Environment environment = EnvironmentOf(machine);
     const MessageBoxes boxes;
     EXPECT_EQ(1,
               RunModal(environment, [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
@@ -68,7 +41,7 @@ TEST(MainDialogStartTest, TellsOnceWhyNoAircraftAreListed) {
     MessageBoxes boxes;
     const auto start = [&] {
         boxes.shown.clear();
-        EXPECT_EQ(1, RunModal(machine.Environment(),
+        EXPECT_EQ(1, RunModal(EnvironmentOf(machine),
                               [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
         EXPECT_EQ(1u, boxes.shown.size());
         return boxes.shown.empty() ? std::string() : boxes.shown.front().text;

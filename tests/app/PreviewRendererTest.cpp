@@ -1,8 +1,11 @@
-// The real dialog's screen area and skin, read back pixel by pixel. Expected colours come from
-// the resource bitmaps themselves, so the artwork may change freely.
+// The screen area the renderer draws on the real dialog, and the skin around it, read back pixel
+// by pixel. Expected colours come from the resource bitmaps themselves, so the artwork may change
+// freely.
+#include "app/dialog_updates.h"
 #include "preview/preview_geometry.h"
 #include "preview/preview_renderer.h"
-#include "support/Win32Harness.h"
+#include "support/DialogSuite.h"
+#include "support/Pixels.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +49,7 @@ Colour Placed(const Pixels& picture, const RECT& rect) {
     return [&picture, rect](int x, int y) { return picture.At(x - rect.left, y - rect.top); };
 }
 
-class ScreenAreaTest : public DialogSuite {
+class PreviewRendererTest : public DialogSuite {
 protected:
     static void SetUpTestSuite() {
         CountBitmaps();
@@ -85,7 +88,7 @@ protected:
     const Pixels none_;  // no preview
 };
 
-TEST_F(ScreenAreaTest, PanelBitmapsAreScaledMaskedAndBottomAligned) {
+TEST_F(PreviewRendererTest, PanelBitmapsAreScaledMaskedAndBottomAligned) {
     const struct {
         int width, height, rows;
     } cases[] = {{1024, 768, 239}, {1024, 512, 160}, {200, 100, 160}, {1000, 2, 1}};
@@ -106,7 +109,7 @@ TEST_F(ScreenAreaTest, PanelBitmapsAreScaledMaskedAndBottomAligned) {
 }
 
 // The skin shows through the status line, and the screen area without a preview is the backdrop.
-TEST_F(ScreenAreaTest, FullPaintLaysTheSkinUnderTheStatusLine) {
+TEST_F(PreviewRendererTest, FullPaintLaysTheSkinUnderTheStatusLine) {
     SetDlgItemTextA(window_, IDC_STATUS_LINE, "");
     const Pixels painted = FullyPainted();
     for (const POINT at : {POINT{0, 0}, POINT{308, 96}, POINT{582, 110}, POINT{300, 420}, POINT{600, 430}})
@@ -114,7 +117,7 @@ TEST_F(ScreenAreaTest, FullPaintLaysTheSkinUnderTheStatusLine) {
     EXPECT_EQ("", Compare(painted, kScreenRect, Screen(none_)));
 }
 
-TEST_F(ScreenAreaTest, InstalledPicturesAndDatabaseBadge) {
+TEST_F(PreviewRendererTest, InstalledPicturesAndDatabaseBadge) {
     LoadPanelPreview(Session().preview, Panel("installed.bmp", 1024, 768, Pattern));
     const Pixels preview = ReadPixels(Session().preview.bitmap.get());
     const Pixels gps = ResourcePixels(IDB_GPS_UNIT), radio = ResourcePixels(IDB_RADIO_STACK);
@@ -140,7 +143,7 @@ TEST_F(ScreenAreaTest, InstalledPicturesAndDatabaseBadge) {
     EXPECT_EQ("", Compare(FullyPainted(), kBadgeRect, Placed(skin_, kClientRect)));
 }
 
-TEST_F(ScreenAreaTest, HoldsNoMoreThanPreviewAndMaskAndAFailedLoadLeavesTheBackdrop) {
+TEST_F(PreviewRendererTest, HoldsNoMoreThanPreviewAndMaskAndAFailedLoadLeavesTheBackdrop) {
     const std::string a = Panel("a.bmp", 800, 600, Pattern);
     const std::string b = Panel("b.bmp", 1280, 720, [](int x, int y) { return (x + y) % 3 ? 0x336699u : 0u; });
     WriteBytes(machine_->simulator.Path("text.bmp"), "[Window00]\nfile=panel.bmp\n");

@@ -1,0 +1,159 @@
+// Pixels read back: bitmap files written for the program to load, its resource bitmaps, what a
+// window shows; and the bitmaps the program holds, counted. Windows only, header only.
+#pragma once
+
+#include "support/TestSupport.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pwtest {
+
+using Colour = std::function<std::uint32_t(int, int)>;  // 0xRRGGBB at x, y
+
+// A 24-bit bitmap file of width x height in colour(x, y).
+inline void WriteBitmap(const std::string& path, int width, int height, const Colour& colour) {
+    const int stride = (width * 3 + 3) & ~3;
+    const BITMAPINFOHEADER header = {sizeof header, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof header;
+    const BITMAPFILEHEADER file = {0x4D42, offset + static_cast<DWORD>(stride * height), 0, 0, offset};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+    for (int y = height - 1; y >= 0; --y) {
+        std::string row(static_cast<size_t>(stride), '\0');
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = colour(x, y);
+            for (int i = 0; i < 3; ++i) row[x * 3 + i] = static_cast<char>((c >> (8 * i)) & 0xFF);
+        }
+        bytes += row;
+    }
+    WriteBytes(path, bytes);
+}
+
+struct Pixels {  // 32-bit pixels, rows top to bottom
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+// The pixels of bitmap (its own size unless one is given).
+inline Pixels ReadPixels(HBITMAP bitmap, int width = 0, int height = 0) {
+    if (width == 0) {
+        BITMAP size{};
+        GetObjectA(bitmap, sizeof size, &size);
+        width = size.bmWidth;
+        height = size.bmHeight;
+    }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    Pixels image{width, height, std::vector<std::uint32_t>(static_cast<size_t>(width) * height)};
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, height, image.pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+inline Pixels ResourcePixels(int id) {
+    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    Pixels image = ReadPixels(bitmap);
+    DeleteObject(bitmap);
+    return image;
+}
+// What window shows now in its client area, copied off its surface.
+inline Pixels CaptureClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC surface = GetDC(window);
+    HDC memory = CreateCompatibleDC(surface);
+    HBITMAP copy = CreateCompatibleBitmap(surface, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(memory, copy);
+    BitBlt(memory, 0, 0, client.right, client.bottom, surface, 0, 0, SRCCOPY);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(window, surface);
+    Pixels image = ReadPixels(copy, client.right, client.bottom);
+    DeleteObject(copy);
+    return image;
+}
+
+// --- Bitmaps the program holds -------------------------------------------------------------------
+// Wine's GetGuiResources answers 0, so the functions that make and delete bitmaps are redirected,
+// in the program's own import table, to counting ones.
+
+namespace bitmaps {
+inline int g_live = 0;
+template <typename Handle>
+Handle Made(Handle handle) {
+    g_live += handle != nullptr && GetObjectType(handle) == OBJ_BITMAP;
+    return handle;
+}
+
+// Puts replacement into the program's import slot of function and answers what was there.
+template <typename Function>
+Function Redirect(const char* dll, const char* function, Function replacement) {
+    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    const auto* nt =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
+         ++entry) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name,
+                            function))
+                continue;
+            void** slot = reinterpret_cast<void**>(&slots->u1.Function);
+            DWORD protection = 0;
+            VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
+            auto original = reinterpret_cast<Function>(*slot);
+            *slot = reinterpret_cast<void*>(replacement);
+            VirtualProtect(slot, sizeof *slot, protection, &protection);
+            return original;
+        }
+    }
+    return nullptr;
+}
+
+inline decltype(&CreateBitmap) g_createBitmap = nullptr;
+inline decltype(&CreateCompatibleBitmap) g_createCompatibleBitmap = nullptr;
+inline decltype(&LoadBitmapA) g_loadBitmap = nullptr;
+inline decltype(&LoadImageA) g_loadImage = nullptr;
+inline decltype(&DeleteObject) g_deleteObject = nullptr;
+}  // namespace bitmaps
+
+// Starts counting (once per program); bitmaps made before are not counted.
+inline void CountBitmaps() {
+    using namespace bitmaps;
+    if (g_deleteObject != nullptr) return;
+    g_createBitmap = Redirect<decltype(&CreateBitmap)>("gdi32.dll", "CreateBitmap",
+                                                       [](int w, int h, UINT planes, UINT bits, const void* data) {
+                                                           return Made(g_createBitmap(w, h, planes, bits, data));
+                                                       });
+    g_createCompatibleBitmap = Redirect<decltype(&CreateCompatibleBitmap)>(
+        "gdi32.dll", "CreateCompatibleBitmap",
+        [](HDC dc, int w, int h) { return Made(g_createCompatibleBitmap(dc, w, h)); });
+    g_loadBitmap = Redirect<decltype(&LoadBitmapA)>(
+        "user32.dll", "LoadBitmapA", [](HINSTANCE module, LPCSTR name) { return Made(g_loadBitmap(module, name)); });
+    g_loadImage = Redirect<decltype(&LoadImageA)>(
+        "user32.dll", "LoadImageA", [](HINSTANCE module, LPCSTR name, UINT type, int w, int h, UINT flags) {
+            return Made(g_loadImage(module, name, type, w, h, flags));
+        });
+    g_deleteObject = Redirect<decltype(&DeleteObject)>("gdi32.dll", "DeleteObject", [](HGDIOBJ object) {
+        const bool bitmap = object != nullptr && GetObjectType(object) == OBJ_BITMAP;
+        const BOOL deleted = g_deleteObject(object);
+        g_live -= bitmap && deleted;
+        return deleted;
+    });
+}
+// Bitmaps made since counting started and not yet deleted.
+inline int LiveBitmaps() { return bitmaps::g_live; }
+
+}  // namespace pwtest

@@ -27,7 +27,7 @@ class Failure(Exception):
 
 def xdotool(*args, check=True):
     r = subprocess.run(["xdotool"] + [str(a) for a in args], stdout=subprocess.PIPE,
-                       stderr=subprocess.DEVNULL, text=True)
+                       stderr=subprocess.DEVNULL, text=True, timeout=10)
     if check and r.returncode != 0:
         raise Failure("xdotool %s failed" % " ".join(map(str, args)))
     return r.stdout
@@ -39,7 +39,7 @@ class Image:
     def __init__(self, source):
         grab = [IMPORT, "-silent", "-window", "root"] if source == "root" else [CONVERT, source]
         ppm = subprocess.run(grab + ["-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
-                             stderr=subprocess.DEVNULL, check=True).stdout
+                             stderr=subprocess.DEVNULL, check=True, timeout=20).stdout
         parts = ppm.split(maxsplit=4)
         if parts[0] != b"P6":
             raise Failure("unexpected picture format from %s" % source)
@@ -49,6 +49,13 @@ class Image:
     def at(self, x, y):
         o = (y * self.w + x) * 3
         return tuple(self.pixels[o:o + 3])
+
+
+def on_screen():
+    """The captions of the visible windows on the display, message boxes' among them."""
+    names = [xdotool("getwindowname", wid, check=False).strip()
+             for wid in xdotool("search", "--onlyvisible", "--name", ".", check=False).split()]
+    return ", ".join('"%s"' % name for name in names if name) or "no window with a caption"
 
 
 def wait_until(check, timeout=10, interval=0.25):
@@ -94,8 +101,8 @@ class App:
                     self.origin = (int(geo["X"]), int(geo["Y"]))
                     return self.window
             time.sleep(0.25)
-        raise Failure("no %dx%d window of panelwright.exe within %d s" % (CLIENT_W, CLIENT_H,
-                                                                          timeout))
+        raise Failure("no %dx%d window of panelwright.exe within %d s; on screen: %s"
+                      % (CLIENT_W, CLIENT_H, timeout, on_screen()))
 
     def settle(self, seconds=0.8):
         time.sleep(seconds)
@@ -111,7 +118,7 @@ class App:
         x, y = self.origin
         subprocess.run([IMPORT, "-silent", "-window", "root", "-crop",
                         "%dx%d+%d+%d" % (CLIENT_W, CLIENT_H, x, y), "+repage",
-                        "-define", "png:exclude-chunks=date,time", path], check=True)
+                        "-define", "png:exclude-chunks=date,time", path], check=True, timeout=20)
 
     def click(self, x, y, repeat=1):
         xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
@@ -123,7 +130,7 @@ class App:
             return self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
             self.proc.kill()
-            raise Failure("program still running %d s after the close click" % timeout)
+            raise Failure("program still running %d s after the close click; on screen: %s" % (timeout, on_screen()))
 
     def kill(self):
         if self.proc.poll() is None:
@@ -200,7 +207,7 @@ def scenario(body):
     except Failure as e:
         shot = os.path.join(work, "failure.png")
         app.save(shot)
-        print("FAILED: %s (screenshot: %s)" % (e, shot))
+        print("FAILED: %s\non screen: %s (screenshot: %s)" % (e, on_screen(), shot))
         return 1
     finally:
         app.kill()

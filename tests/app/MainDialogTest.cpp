@@ -7,30 +7,22 @@
 #include "support/DialogSuite.h"
 #include "support/TreeItems.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <memory>
-#include <string>
-#include <vector>
-
 namespace {
 
 using namespace pwtest;
+
+void PressExit(HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }
 
 // Each way out ends a modal dialog of its own, as the program runs it.
 TEST(MainDialogExitTest, EachWayOutEndsWithItsResult) {
     const TestMachine machine;
     machine.InstallSimulator();
-    std::filesystem::create_directory(machine.Aircraft(""));
-    const app::Environment environment = EnvironmentOf(machine);
+    fs::create_directory(machine.Aircraft(""));
     const MessageBoxes boxes;
-    EXPECT_EQ(1,
-              RunModal(environment, [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
-    EXPECT_EQ(0, RunModal(environment, [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }));
-    EXPECT_EQ(1,
-              RunModal(environment, [](HWND d) { PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(581, 0)); }));
+    EXPECT_EQ(1, RunModal(EnvironmentOf(machine), PressExit));
+    EXPECT_EQ(0, RunModal(EnvironmentOf(machine), [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }));
+    EXPECT_EQ(1, RunModal(EnvironmentOf(machine),
+                          [](HWND d) { PostMessageA(d, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(581, 0)); }));
     EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().text;
 }
 
@@ -38,26 +30,18 @@ TEST(MainDialogExitTest, EachWayOutEndsWithItsResult) {
 // paint, what was not found and what to do; with one, nothing is said.
 TEST(MainDialogStartTest, TellsOnceWhyNoAircraftAreListed) {
     const TestMachine machine;
-    MessageBoxes boxes;
-    const auto start = [&] {
-        boxes.shown.clear();
-        EXPECT_EQ(1, RunModal(EnvironmentOf(machine),
-                              [](HWND d) { PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0); }));
-        EXPECT_EQ(1u, boxes.shown.size());
-        return boxes.shown.empty() ? std::string() : boxes.shown.front().text;
+    const auto says = [&](std::vector<std::string> texts) {
+        MessageBoxes boxes;
+        EXPECT_EQ(1, RunModal(EnvironmentOf(machine), PressExit));
+        ASSERT_EQ(1u, boxes.shown.size());
+        for (const std::string& text : texts)
+            EXPECT_NE(std::string::npos, boxes.shown[0].text.find(text)) << boxes.shown[0].text;
     };
-    std::string said = start();
-    EXPECT_NE(std::string::npos, said.find("Flight Simulator\\8.0")) << said;
-    EXPECT_NE(std::string::npos, said.find("panelwright-cli --sim")) << said;
+    says({"Flight Simulator\\8.0", "panelwright-cli --sim"});
     machine.InstallSimulator();
-    said = start();
-    EXPECT_NE(std::string::npos,
-              said.find(machine.simulator.Folder() + " as FS2002's folder, but it has no aircraft folder"))
-        << said;
+    says({machine.simulator.Folder() + " as FS2002's folder, but it has no aircraft folder"});
     machine.SetValue(kSimulatorKey, "EXE Path", machine.simulator.Path("gone") + std::string(1, '\0'));
-    said = start();
-    EXPECT_NE(std::string::npos, said.find("that folder does not exist")) << said;
-    EXPECT_NE(std::string::npos, said.find("Repair the simulator's installation")) << said;
+    says({"that folder does not exist", "Repair the simulator's installation"});
 }
 
 // The tree as the user sees it: items in the tree's order, panels sorted by name (their listing
@@ -82,22 +66,19 @@ class MainDialogTest : public DialogSuite {
 protected:
     static void SetUpTestSuite() {
         machine_ = std::make_unique<TestMachine>();
-        namespace fs = std::filesystem;
-        for (const char* sim : {"tests/catalogue/golden/sim", "tests/app/golden/overlay"}) {
+        for (const char* sim : {"tests/catalogue/golden/sim", "tests/app/golden/overlay"})
             fs::copy(Source(sim), machine_->simulator.Folder(),
                      fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        }
         longName_ = "panel" + std::string(platform::kMaxPathChars - 19 - machine_->Aircraft("nf\\").size(), 'x');
         machine_->Write("nf\\" + longName_ + "\\panel.cfg", "[Window00]\r\nfile=tall.bmp\r\n");
         machine_->InstallSimulator();
         Open();
     }
-    // The item of the aircraft in folder.
+    // The item of the aircraft in folder (an aircraft item's word is its number).
     static HTREEITEM Aircraft(const std::string& folder) {
-        for (HTREEITEM item : Children(Tree(), Root(Tree()))) {
-            const int number = app::GetItemData(Tree(), item);  // an aircraft item's word is its number
-            if (Session().catalogue.aircraft.at(static_cast<std::size_t>(number)).folder == folder) return item;
-        }
+        for (HTREEITEM item : Children(Tree(), Root(Tree())))
+            if (Session().catalogue.aircraft.at(std::size_t(app::GetItemData(Tree(), item))).folder == folder)
+                return item;
         return nullptr;
     }
     // The item of panel folder name of the aircraft in folder, its aircraft opened.
@@ -108,33 +89,36 @@ protected:
     static HTREEITEM Caret() { return NextItem(Tree(), TVGN_CARET); }
     static std::string Caption() { return Text(IDC_INSTALL_REMOVE); }
     static std::string Read(const std::string& panel) { return ReadBytes(machine_->Aircraft(panel + "\\panel.cfg")); }
+    // What the dialog shows of item: the path line (aircraft\... for the simulator's), button 2's
+    // caption, the item's mark, the preview's rows, and whether the caret is on it.
+    static std::string Shows(HTREEITEM item) {
+        const char* const marks[] = {"no mark", "marked", "unmarked"};
+        return Replaced(Text(IDC_PATH_LINE), machine_->Aircraft(""), "aircraft\\") + " | " + Caption() + " | " +
+               marks[StateImage(Tree(), item)] + " | " + std::to_string(Session().preview.height) +
+               (Caret() == item ? " | caret" : "");
+    }
 
     static inline std::string longName_;
 };
 
 // The tree stands the aircraft in the catalogue's order, which the command line lists them in:
-// titles with accents, hyphens, apostrophes, digits, and equal titles alike.
-TEST_F(MainDialogTest, AircraftStandInTheOrderTheCommandLineListsThem) {
-    std::vector<std::string> shown, listed;
-    for (HTREEITEM item : Children(Tree(), Root(Tree()))) shown.push_back(ItemText(Tree(), item));
-    for (int number : catalogue::AircraftInTreeOrder(Session().catalogue)) {
-        listed.push_back(Session().catalogue.aircraft.at(static_cast<std::size_t>(number)).title);
-    }
-    EXPECT_EQ(listed, shown);
-}
-
-// No root button and no check boxes: the root rule and the state images depend on it.
+// titles with accents, hyphens, apostrophes, digits, and equal titles alike. No root button and
+// no check boxes: the root rule and the state images depend on it.
 TEST_F(MainDialogTest, TreeShowsTheCatalogueSortedWithItsMarks) {
     EXPECT_TRUE(openingBoxes_.empty()) << openingBoxes_.front().text;
-    EXPECT_EQ(LONG(TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP),
-              GetWindowLongA(Tree(), GWL_STYLE) &
-                  (TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP | TVS_LINESATROOT | TVS_CHECKBOXES));
     const HWND tree = Tree();
+    EXPECT_EQ(LONG(TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP),
+              GetWindowLongA(tree, GWL_STYLE) &
+                  (TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP | TVS_LINESATROOT | TVS_CHECKBOXES));
     ASSERT_EQ(1u, Children(tree, nullptr).size());
     EXPECT_EQ(catalogue::kRootItemData, app::GetItemData(tree, Root(tree)));
-    std::string golden = ReadBytes(Source("tests/app/golden/sim.tree"));
-    golden.replace(golden.find("{long}"), 6, longName_);
-    EXPECT_EQ(golden, DumpTree(tree, Root(tree), 0));
+    EXPECT_EQ(Replaced(ReadBytes(Source("tests/app/golden/sim.tree")), "{long}", longName_),
+              DumpTree(tree, Root(tree), 0));
+    std::vector<std::string> shown, listed;
+    for (HTREEITEM item : Children(tree, Root(tree))) shown.push_back(ItemText(tree, item));
+    for (int number : catalogue::AircraftInTreeOrder(Session().catalogue))
+        listed.push_back(Session().catalogue.aircraft.at(static_cast<std::size_t>(number)).title);
+    EXPECT_EQ(listed, shown);
 }
 
 TEST_F(MainDialogTest, RootCannotCollapseButAnAircraftMay) {
@@ -152,37 +136,25 @@ TEST_F(MainDialogTest, RootCannotCollapseButAnAircraftMay) {
 
 TEST_F(MainDialogTest, ClicksSelectPanelsOnlyOnTheirLabels) {
     const HWND tree = Tree();
-    const HTREEITEM panel = Panel("c172", "panel");
+    const HTREEITEM panel = Panel("c172", "panel"), alias = Panel("zz_alias", "Panel");
     ASSERT_NE(nullptr, panel);
     const POINT beside = PointOf(tree, panel, On::Beside), button = PointOf(tree, Aircraft("c172"), On::Button);
     ASSERT_TRUE(HitFlags(tree, beside) & TVHT_ONITEMRIGHT);
     ASSERT_TRUE(HitFlags(tree, button) & TVHT_ONITEMBUTTON);
     for (POINT at : {beside, PointOf(tree, Root(tree)), PointOf(tree, Aircraft("c172")), button}) Click(tree, at);
-    EXPECT_EQ("", Text(IDC_PATH_LINE));
-    EXPECT_EQ("Install Aerolith", Caption());
+    EXPECT_EQ(" | Install Aerolith | unmarked | 0", Shows(panel));
     EXPECT_EQ(-1, Session().selection.panel);
-    EXPECT_EQ(0, Session().preview.height);
-
     ClickItem(tree, panel);
-    EXPECT_EQ(machine_->Aircraft("c172\\panel\\"), Text(IDC_PATH_LINE));
-    EXPECT_EQ("Install Aerolith", Caption());
-    EXPECT_EQ(app::kStateUnmarked, StateImage(tree, panel));
-    EXPECT_EQ(panel, Caret());
-    EXPECT_EQ(160, Session().preview.height);  // 64 x 32: half as high as wide
-
+    EXPECT_EQ("aircraft\\c172\\panel\\ | Install Aerolith | unmarked | 160 | caret", Shows(panel));  // 64 x 32
     // The alias shows its notice and the folder it names; its caption is empty.
-    const HTREEITEM alias = Panel("zz_alias", "Panel");
     ClickItem(tree, alias);
-    EXPECT_EQ(machine_->Aircraft("c172\\panel\\"), Text(IDC_PATH_LINE));
-    EXPECT_EQ("", Caption());
-    EXPECT_EQ(alias, Caret());
-    EXPECT_EQ(240, Session().preview.height);
+    EXPECT_EQ("aircraft\\c172\\panel\\ |  | unmarked | 240 | caret", Shows(alias));
 }
 
 TEST_F(MainDialogTest, MessagesOfAClickAreShownOnceAndTheCommandRefusesWithItsBox) {
     const HWND tree = Tree();
     // A panel that cannot be opened: one message for the button-down, none repeated by the
-    // double-click; the command says it again.
+    // double-click, and no picture of the earlier panel; the command says it again.
     const HTREEITEM unusable = Panel("nf", longName_);
     ASSERT_NE(nullptr, unusable);
     {
@@ -191,8 +163,7 @@ TEST_F(MainDialogTest, MessagesOfAClickAreShownOnceAndTheCommandRefusesWithItsBo
         ClickItem(tree, unusable, true);
         ASSERT_EQ(1u, boxes.shown.size());
         EXPECT_NE(std::string::npos, boxes.shown[0].text.find("too long")) << boxes.shown[0].text;
-        EXPECT_EQ("", Caption());
-        EXPECT_EQ(0, Session().preview.height);  // no picture of the earlier panel
+        EXPECT_EQ("aircraft\\nf\\" + longName_ + "\\ |  | unmarked | 0 | caret", Shows(unusable));
         Press(IDC_INSTALL_REMOVE);
         EXPECT_EQ(2u, boxes.shown.size());
     }
@@ -203,12 +174,11 @@ TEST_F(MainDialogTest, MessagesOfAClickAreShownOnceAndTheCommandRefusesWithItsBo
     MessageBoxes boxes;
     Press(IDC_INSTALL_REMOVE);
     ASSERT_EQ(1u, boxes.shown.size());
-    EXPECT_EQ("Panel.cfg error", boxes.shown[0].caption);
-    EXPECT_EQ("Not enough Window## available in the panel.cfg file", boxes.shown[0].text);
+    EXPECT_EQ("Panel.cfg error: Not enough Window## available in the panel.cfg file",
+              boxes.shown[0].caption + ": " + boxes.shown[0].text);
     EXPECT_FALSE(boxes.shown[0].owned);
     EXPECT_TRUE(boxes.shown[0].blocksDialog);
-    EXPECT_EQ("Install Aerolith", Caption());
-    EXPECT_EQ(app::kStateUnmarked, StateImage(tree, full));
+    EXPECT_EQ("aircraft\\dup1\\panel\\ | Install Aerolith | unmarked | 0 | caret", Shows(full));
     EXPECT_EQ(before, Read("dup1\\panel"));
 }
 
@@ -229,23 +199,19 @@ TEST_F(MainDialogTest, KeyboardCaretIsSelectedBeforeTheCommandActs) {
     // The command describes "panel" first, so it removes rather than installing twice.
     Press(IDC_INSTALL_REMOVE);
     EXPECT_EQ(std::string::npos, Read("c172\\panel").find("Skyvantage"));
-    EXPECT_EQ(machine_->Aircraft("c172\\panel\\"), Text(IDC_PATH_LINE));
-    EXPECT_EQ("Install Aerolith", Caption());
-    EXPECT_EQ(app::kStateUnmarked, StateImage(tree, panel));
+    EXPECT_EQ("aircraft\\c172\\panel\\ | Install Aerolith | unmarked | 160 | caret", Shows(panel));
 }
 
 // Button 104 shows the trainer's state, evaluates again on every press and toggles the database
 // in state Ready; a write that fails is told and the file decides what is shown.
 TEST_F(MainDialogTest, TrainerButtonShowsItsStateAndTogglesTheDatabase) {
-    const auto caption = [] { return Text(IDC_TOGGLE_DATABASE); };
-    EXPECT_EQ("GNS Trainer Not Found", caption());
+    EXPECT_EQ("GNS Trainer Not Found", Text(IDC_TOGGLE_DATABASE));
     machine_->SetTrainer();
     WriteBytes(machine_->Ini(), "; trainer settings\r\n[GNC500WT]\r\nJeppDB=americas.img\r\nUnits=1\r\n");
     Session().trainer.database = host::Database::International;
     Press(IDC_TOGGLE_DATABASE);  // not Ready before the press: it only evaluates again
-    EXPECT_EQ("Toggle Startup Database", caption());
+    EXPECT_EQ("Toggle Startup Database", Text(IDC_TOGGLE_DATABASE));
     EXPECT_EQ(host::Database::Americas, Session().trainer.database);
-
     Press(IDC_TOGGLE_DATABASE);
     const std::string international = "; trainer settings\r\n[GNC500WT]\r\nJeppDB=INTRNATL.IMG\r\nUnits=1\r\n";
     EXPECT_EQ(international, ReadBytes(machine_->Ini()));
@@ -263,26 +229,22 @@ TEST_F(MainDialogTest, TrainerButtonShowsItsStateAndTogglesTheDatabase) {
 }
 
 TEST_F(MainDialogTest, CloseAreaEndsAtItsEdgesAndAnythingElseDrags) {
-    RECT start = {};
+    RECT start = {}, frame = {};
     GetWindowRect(window_, &start);
     for (const POINT at : {POINT{580, 0}, POINT{600, 30}, POINT{100, 10}}) {
         SCOPED_TRACE(std::to_string(at.x) + "," + std::to_string(at.y));
         SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        EXPECT_TRUE(Session().dragging);
-        EXPECT_EQ(window_, GetCapture());
+        EXPECT_TRUE(Session().dragging && GetCapture() == window_);
         // The window follows the cursor, held at the point pressed.
         SetCursorPos(500 + at.x, 300);
         POINT cursor = {};
         GetCursorPos(&cursor);
         SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        RECT frame = {};
         GetWindowRect(window_, &frame);
-        EXPECT_EQ(cursor.x - at.x, frame.left);
-        EXPECT_EQ(cursor.y - at.y, frame.top);
+        EXPECT_EQ(std::make_pair(cursor.x - at.x, cursor.y - at.y), std::make_pair(frame.left, frame.top));
         // Button released (even outside the window): the next move ends the drag.
         SendMessageA(window_, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
-        EXPECT_FALSE(Session().dragging);
-        EXPECT_EQ(nullptr, GetCapture());
+        EXPECT_FALSE(Session().dragging || GetCapture());
         EXPECT_TRUE(IsWindowVisible(window_));
     }
     SetWindowPos(window_, nullptr, start.left, start.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

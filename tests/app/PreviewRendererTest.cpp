@@ -7,11 +7,6 @@
 #include "support/DialogSuite.h"
 #include "support/Pixels.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <sstream>
-
 namespace {
 
 using namespace pwtest;

@@ -8,15 +8,9 @@
 #include "platform/paths.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
 #ifdef _WIN32
 #include <windows.h>
 #endif
-
-#include <filesystem>
-#include <map>
-#include <string>
 
 namespace catalogue {
 namespace {

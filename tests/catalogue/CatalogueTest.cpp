@@ -18,18 +18,11 @@
 #include "platform/paths.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <map>
-#include <sstream>
-#include <string>
-
 namespace catalogue {
 namespace {
 
-namespace fs = std::filesystem;
+namespace fs = pwtest::fs;
+using pwtest::ReadBytes;
 
 const char* const kMarks[] = {"keep", "mark", "unmark"};
 const char* const kPreviews[] = {"keep", "clear", "alias notice", "foreign notice", "bitmap"};
@@ -43,7 +36,7 @@ const char* const kUnusable[] = {"",
                                  "panel-file-is-folder",
                                  "panel-file-unreadable"};
 template <typename Enum>
-const char* Name(const char* const* names, Enum value) {
+std::string Name(const char* const* names, Enum value) {
     return names[static_cast<int>(value)];
 }
 
@@ -61,10 +54,8 @@ std::string Dump(const Catalogue& catalogue) {
             EXPECT_EQ(static_cast<int>(a), panel.aircraft);
             std::ostringstream line;
             line << "  " << panel.name << " " << Name(kKinds, panel.kind) << (panel.marked ? " marked" : " unmarked");
-            if (panel.kind == PanelKind::Alias)
-                line << " alias=" << panel.aliasPath;
-            else
-                line << " slots=0x" << std::hex << panel.slotMask;
+            if (panel.kind == PanelKind::Alias) line << " alias=" << panel.aliasPath;
+            if (panel.kind != PanelKind::Alias) line << " slots=0x" << std::hex << panel.slotMask;
             if (panel.unusable != Unusable::No) line << " unusable=" << Name(kUnusable, panel.unusable);
             panelLines.push_back(line.str() + "\n");
         }
@@ -108,33 +99,29 @@ public:
             pwtest::WriteBytes(Folder(panel) + "panel.cfg", pwtest::Text(t[2]));
         } else if (t[0] == "rescan") {
             catalogue_ = ScanAircraft(sim_);
-        } else if (t[0] == "scan") {
+        } else if (t[0] == "scan" && t.size() == 2) {
             const std::string root = pwtest::Source("tests/catalogue/golden/" + t[1]);
-            const ScanLimits limits = t.size() > 3 ? ScanLimits{std::stoi(t[2]), std::stoi(t[3])} : ScanLimits{};
-            const Catalogue scanned = ScanAircraft(root, limits);
-            const std::string dump = Dump(scanned);
-            // Within limits which folders are listed follows the listing order: only counts show.
-            if (t.size() <= 3)
-                out += pwtest::Replaced(dump, root, "{sim}");
-            else if (limits.maxAircraft < limits.maxPanels)
-                out += "  listed " + std::to_string(scanned.aircraft.size()) + " aircraft, left out " +
-                       std::to_string(scanned.unlistedAircraft) + ", " +
-                       std::to_string(scanned.panels.size() + static_cast<std::size_t>(scanned.unlistedPanels)) +
-                       " panels in all\n";
-            else
-                out += "  listed " + std::to_string(scanned.panels.size()) + " panels, left out " +
-                       std::to_string(scanned.unlistedPanels) + "\n";
+            out = pwtest::Replaced(Dump(ScanAircraft(root)), root, "{sim}");
+        } else if (t[0] == "scan") {  // within limits which folders are listed follows the listing order
+            const int aircraft = std::stoi(t[2]), panels = std::stoi(t[3]);
+            const Catalogue scanned =
+                ScanAircraft(pwtest::Source("tests/catalogue/golden/" + t[1]), {aircraft, panels});
+            const std::size_t all = scanned.panels.size() + static_cast<std::size_t>(scanned.unlistedPanels);
+            out = aircraft < panels
+                      ? "  listed " + std::to_string(scanned.aircraft.size()) + " aircraft, left out " +
+                            std::to_string(scanned.unlistedAircraft) + ", " + std::to_string(all) + " panels in all\n"
+                      : "  listed " + std::to_string(scanned.panels.size()) + " panels, left out " +
+                            std::to_string(scanned.unlistedPanels) + "\n";
         } else if (t[0] == "fail-replace") {
             failing_ = Folder(panel) + "panel.cfg";
         } else if (t[0] == "select") {
             const SelectionView view = SelectPanel(catalogue_, Number(panel), selection_);
-            if (view.partial) out += "  partial: the screen keeps the earlier panel\n";
-            if (!view.usable) out += "  unusable\n";
-            if (!view.partial) {
+            out = view.partial ? "  partial: the screen keeps the earlier panel\n" : "";
+            out += view.usable ? "" : "  unusable\n";
+            if (!view.partial)
                 out += "  shows " + view.pathLine + "; preview " + Name(kPreviews, view.preview) +
                        (view.preview == PreviewChange::PanelBitmap ? " " + view.bitmapPath : "") + "; caption \"" +
                        view.button.caption + "\"; " + Name(kMarks, view.button.mark) + "\n";
-            }
             out += Said(view.message) + State();
         } else if (t[0] == "command") {
             const std::map<std::string, std::string> before = Files();
@@ -143,20 +130,18 @@ public:
             const CommandView view = InstallRemoveCommand(catalogue_, Number(panel), selection_, files);
             if (view.button)
                 out += "  caption \"" + view.button->caption + "\"; " + Name(kMarks, view.button->mark) + "\n";
-            if (view.redraw) out += "  redraw\n";
-            if (view.clearStatusLine) out += "  status line cleared\n";
+            out +=
+                std::string(view.redraw ? "  redraw\n" : "") + (view.clearStatusLine ? "  status line cleared\n" : "");
             out += Said(view.message);
-            const std::map<std::string, std::string> after = Files();
-            for (const auto& [name, bytes] : after) {
-                const auto was = before.find(name);
-                if (was == before.end() || was->second != bytes)
-                    out += (was == before.end() ? "  made " : "  wrote ") + name + "\n";
-            }
+            std::map<std::string, std::string> after = Files();
+            for (const auto& [name, bytes] : after)
+                if (!before.count(name) || before.at(name) != bytes)
+                    out += (before.count(name) ? "  wrote " : "  made ") + name + "\n";
             for (const auto& [name, bytes] : before)
                 if (!after.count(name)) out += "  removed " + name + "\n";
             std::ostringstream row;
-            row << std::hex << catalogue_.panels[static_cast<std::size_t>(Number(panel))].slotMask;
-            out += State() + "  slot row 0x" + row.str() + "\n";
+            row << "  slot row 0x" << std::hex << catalogue_.panels[static_cast<std::size_t>(Number(panel))].slotMask;
+            out += State() + row.str() + "\n";
         } else {
             ADD_FAILURE() << "unknown step " << step;
         }
@@ -173,8 +158,7 @@ private:
     int Number(const std::string& name) const {
         for (std::size_t i = 0; i < catalogue_.panels.size(); ++i)
             if (catalogue_.panels[i].name == name) return static_cast<int>(i);
-        ADD_FAILURE() << "no panel " << name;
-        return 0;
+        return ADD_FAILURE() << "no panel " << name, 0;
     }
     std::string State() const {
         const Selection& s = selection_;
@@ -184,11 +168,12 @@ private:
     // panel.cfg files by their panel folder's name, other files by their path.
     std::map<std::string, std::string> Files() const {
         std::map<std::string, std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(sim_))
+        for (const auto& entry : fs::recursive_directory_iterator(sim_)) {
+            const fs::path& path = entry.path();
             if (entry.is_regular_file())
-                files[entry.path().filename() == "panel.cfg" ? entry.path().parent_path().filename().string()
-                                                             : entry.path().string()] =
-                    pwtest::ReadBytes(entry.path().string());
+                files[path.filename() == "panel.cfg" ? path.parent_path().filename().string() : path.string()] =
+                    ReadBytes(path.string());
+        }
         return files;
     }
 

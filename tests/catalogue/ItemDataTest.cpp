@@ -1,8 +1,6 @@
 #include "catalogue/item_data.h"
 
-#include <gtest/gtest.h>
-
-#include <utility>
+#include "support/TestSupport.h"
 
 namespace catalogue {
 namespace {

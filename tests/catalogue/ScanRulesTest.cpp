@@ -1,10 +1,7 @@
 #include "catalogue/scan_rules.h"
 
 #include "platform/paths.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "support/TestSupport.h"
 
 namespace catalogue {
 namespace {

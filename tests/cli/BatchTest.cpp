@@ -3,11 +3,6 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 namespace {
 
 class BatchTest : public testing::TestWithParam<pwtest::Case> {};

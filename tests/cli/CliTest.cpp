@@ -15,15 +15,6 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <map>
-#include <sstream>
-#include <string>
-#include <vector>
-
 namespace {
 
 namespace fs = std::filesystem;

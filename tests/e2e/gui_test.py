@@ -1,7 +1,7 @@
 """panelwright.exe as a user meets it, with real input on its own display: it starts showing the
 skin, the trainer's database badge and the demo aircraft; Escape edits nothing and keeps it open;
 a panel gets the GPS window set and loses it again, panel.cfg exact; a panel with three free
-slots refuses with its message box; the close area ends it with exit code 1.
+slots refuses with its message box, which Enter closes; the close area ends it with exit code 1.
 
     gui_test.py EXE WORK SOURCE_DIR
 """
@@ -9,36 +9,32 @@ import os
 import sys
 
 import pwdrive
-from pwdrive import Failure
+from fleet import check
+from pwdrive import wait_until
 
-AIRCRAFT = os.path.join("FS2002", "aircraft")
 # Tree rows of the demo install (tools/make_demo_install.py): the root, the aircraft by title.
 BEECH, CARAVAN = 1, 5
-SET_TITLES = ["Skyvantage 530 MiniStack", "Skyvantage 530 GPS", "Skyvantage 530 AVIONICS",
-              "Skyvantage 530 VOR"]
+SET_TITLES = [b"Skyvantage 530 MiniStack", b"Skyvantage 530 GPS", b"Skyvantage 530 AVIONICS", b"Skyvantage 530 VOR"]
 
 
-def read(work, name):
-    return open(os.path.join(work, AIRCRAFT, name, "panel", "panel.cfg"), "rb").read()
+def scenario(app, work, src):
+    def read(name):
+        return open(os.path.join(work, "FS2002", "aircraft", name, "panel", "panel.cfg"), "rb").read()
 
-
-def start(app, src):
     skin, screen = pwdrive.resource(src, "skin.bmp"), app.shot()
     # Corners of the skin no control paints over, and the close button.
     for x, y in ((5, 5), (300, 20), (240, 420), (600, 430), (596, 4), (590, 20), (596, 13)):
-        if not pwdrive.close_to(app.pixel(screen, x, y), skin.at(x, y)):
-            raise Failure("skin pixel %d,%d is %s, expected %s" % (x, y, app.pixel(screen, x, y), skin.at(x, y)))
+        check(pwdrive.close_to(app.pixel(screen, x, y), skin.at(x, y)),
+              "skin pixel %d,%d is %s, expected %s" % (x, y, app.pixel(screen, x, y), skin.at(x, y)))
     # The outside view; the 32-bit registry view reaches the program: the trainer's badge, and
     # the scanned tree (the root, eleven aircraft, the panels of the two that start open).
-    if not (pwdrive.shown(app, pwdrive.resource(src, "backdrop.bmp")) and
-            pwdrive.shown(app, pwdrive.resource(src, "badge_americas.bmp"), (513, 373), (60, 34), 3)):
-        raise Failure("the outside view or the Americas database badge does not show")
-    if not pwdrive.wait_until(lambda: len(app.tree_rows(app.shot())) == 14, 5):
-        raise Failure("the tree shows %d rows, expected 14" % len(app.tree_rows(app.shot())))
+    check(pwdrive.shown(app, pwdrive.resource(src, "backdrop.bmp")) and
+          pwdrive.shown(app, pwdrive.resource(src, "badge_americas.bmp"), (513, 373), (60, 34), 3),
+          "the outside view or the Americas database badge does not show")
+    check(wait_until(lambda: len(app.tree_rows(app.shot())) == 14, 5),
+          "the tree shows %d rows, expected 14" % len(app.tree_rows(app.shot())))
 
-
-def round_trip(app, work, src, tree):
-    original = read(work, "b58")
+    original = read("b58")
     gps, radio = pwdrive.resource(src, "gps_unit.bmp"), pwdrive.resource(src, "radio_stack.bmp")
 
     def gauges():
@@ -46,49 +42,30 @@ def round_trip(app, work, src, tree):
         return (pwdrive.matches_bitmap(app, screen, gps, pwdrive.GPS_AT, pwdrive.GPS_SIZE),
                 pwdrive.matches_bitmap(app, screen, radio, pwdrive.RADIO_AT, pwdrive.RADIO_SIZE))
 
+    tree = pwdrive.Tree(app)
     tree.open_aircraft(BEECH)
     tree.click(BEECH + 1)
     # Escape is the dialog's cancel: it neither ends the program nor edits the panel.
     pwdrive.xdotool("key", "Escape")
     app.settle()
-    if app.proc.poll() is not None or read(work, "b58") != original:
-        raise Failure("Escape ended the program or edited panel.cfg")
-
+    check(app.proc.poll() is None and read("b58") == original, "Escape ended the program or edited panel.cfg")
     app.click(*pwdrive.INSTALL_BUTTON)
-    if not pwdrive.wait_until(lambda: all(t.encode() in read(work, "b58") for t in SET_TITLES)):
-        raise Failure("after pressing install, panel.cfg lacks the set's titles")
-    if not pwdrive.wait_until(lambda: min(gauges()) >= 0.95, 5):
-        raise Failure("gauge pictures after install: GPS %.0f%%, radio stack %.0f%%" % tuple(100 * g for g in gauges()))
+    check(wait_until(lambda: all(t in read("b58") for t in SET_TITLES)), "the install wrote no set's titles")
+    check(wait_until(lambda: min(gauges()) >= 0.95, 5), "gauge pictures after install: GPS %.0f%%, radio %.0f%%"
+          % tuple(100 * g for g in gauges()))
     app.click(*pwdrive.INSTALL_BUTTON)
-    if not pwdrive.wait_until(lambda: read(work, "b58") == original):
-        raise Failure("after pressing remove, panel.cfg differs from the original")
-    if not pwdrive.wait_until(lambda: max(gauges()) < 0.5, 5):
-        raise Failure("gauge pictures still shown after the removal")
+    check(wait_until(lambda: read("b58") == original), "after the removal panel.cfg differs from the original")
+    check(wait_until(lambda: max(gauges()) < 0.5, 5), "gauge pictures still shown after the removal")
 
-
-def refusal(app, work, tree):
-    before = read(work, "c208")
-
-    def message_box():
-        return pwdrive.xdotool("search", "--onlyvisible", "--name", "Panel.cfg error", check=False).split()
-
+    before = read("c208")
+    box = lambda: pwdrive.xdotool("search", "--onlyvisible", "--name", "Panel.cfg error", check=False).split()
     tree.open_aircraft(CARAVAN + 2)  # two rows lower while the Baron is open
     tree.click(CARAVAN + 3)
     app.click(*pwdrive.INSTALL_BUTTON)
-    if not pwdrive.wait_until(message_box, 10):
-        raise Failure("no \"Panel.cfg error\" box after installing into a panel with three free slots")
+    check(wait_until(box, 10), "no \"Panel.cfg error\" box after installing into a panel with three free slots")
     pwdrive.xdotool("key", "Return")
-    if not pwdrive.wait_until(lambda: not message_box(), 5):
-        raise Failure("the message box did not close on Enter")
-    if read(work, "c208") != before:
-        raise Failure("the refused install changed panel.cfg")
-
-
-def scenario(app, work, src):
-    start(app, src)
-    tree = pwdrive.Tree(app)
-    round_trip(app, work, src, tree)
-    refusal(app, work, tree)
+    check(wait_until(lambda: not box(), 5), "the message box did not close on Enter")
+    check(read("c208") == before, "the refused install changed panel.cfg")
     return "started, Escape kept it, installed and removed exactly, refused three slots"
 
 

@@ -17,7 +17,6 @@ import os
 import random
 import select
 import subprocess
-import sys
 import time
 
 from fleet import Cli, check, clean_run, main, make_fleet, restore, snapshot, strays, windows_path
@@ -27,9 +26,7 @@ AIRCRAFT = int(os.environ.get("PW_KILL_AIRCRAFT", "40"))
 
 
 def line_within(stream, seconds):
-    if not select.select([stream], [], [], seconds)[0]:
-        return None
-    return stream.readline().decode("cp1252").strip()
+    return stream.readline().decode("cp1252").strip() if select.select([stream], [], [], seconds)[0] else None
 
 
 def holder_killed(cli, root, folder, hold_lock):
@@ -39,20 +36,18 @@ def holder_killed(cli, root, folder, hold_lock):
     holder = subprocess.Popen([os.environ["WINELOADER"], hold_lock, windows_path(cfg)], stdout=subprocess.PIPE,
                               stderr=subprocess.PIPE, bufsize=0)
     try:
-        said = line_within(holder.stdout, 30)
-        if said != "held":
-            holder.kill()
-            check(False, "hold_lock did not take the lock (%r): %s" % (said, holder.communicate()[1].decode()))
+        said = line_within(holder.stdout, 10)
+        check(said == "held", "hold_lock did not take the lock within 10 s (%r)" % said)
         started = time.monotonic()
         status, out, err = cli.run("install", windows_path(folder))
         waited = time.monotonic() - started
-        check(status == 1 and "refused: another program is editing" in out, "an edit beside the lock's holder: "
-              "exit status %d\n%s%s" % (status, out, err))
+        check(status == 1 and "refused: another program is editing" in out,
+              "an edit beside the lock's holder: exit status %d\n%s%s" % (status, out, err))
         check(waited >= 0.9, "the edit was refused after %.2f s, without waiting for the lock" % waited)
         check(open(cfg, "rb").read() == before, "a refused edit changed panel.cfg")
     finally:
         holder.kill()
-        holder.wait()
+        holder.communicate()
     # Wine closes a killed process's handles itself, a moment after it is gone.
     deadline = time.monotonic() + 2
     while os.path.exists(cfg + "_lock") and time.monotonic() < deadline:
@@ -64,9 +59,11 @@ def holder_killed(cli, root, folder, hold_lock):
     check(not strays(root), "stray files after the edit: %s" % strays(root))
 
 
-def killed_runs(cli, root, work, rng, tally):
-    first = snapshot(root)
-    clean = {"install": clean_run(cli, root, os.path.join(work, "kill-clean"), "install", "--all")}
+def kill(exe, work, src):
+    hold_lock = os.environ.get("PW_HOLD_LOCK", "")
+    check(os.path.isfile(hold_lock), "PW_HOLD_LOCK does not name hold_lock.exe: %r" % hold_lock)
+    root = make_fleet(src, os.path.join(work, "kill-fleet"), AIRCRAFT)
+    cli, first, clean, tally = Cli(exe, root), snapshot(root), {}, collections.Counter()
     for n in range(KILLS):
         command = ("install", "remove")[n % 2]
         if command == "install":
@@ -75,55 +72,32 @@ def killed_runs(cli, root, work, rng, tally):
         if command not in clean:
             clean[command] = clean_run(cli, root, os.path.join(work, "kill-clean"), command, "--all")
         status, said, new, seconds = clean[command]
-        check(any(old[f] != new[f] for f in old), "a clean %s --all changes nothing" % command)
+        check(old != new, "a clean %s --all changes nothing" % command)
 
         # Killed after a random number of report lines, then a random part of one panel's time.
-        lines = rng.randrange(len(said) + 1)
+        lines = random.randrange(len(said) + 1)
         run = cli.start(command, "--all")
         for _ in range(lines):
-            if line_within(run.stdout, 30) is None:
+            if line_within(run.stdout, 10) is None:
                 break
-        time.sleep(rng.uniform(0, seconds / len(said)))
-        tally["ended before the kill"] += run.poll() is not None
+        time.sleep(random.uniform(0, seconds / len(said)))
         run.kill()
-        run.wait()
-        run.stdout.close()
-        run.stderr.close()
-
+        run.communicate()
         now = snapshot(root)
         for rel in old:
-            check(rel in now, "%s --all killed after %d lines: %s is gone" % (command, lines, rel))
-            check(now[rel] in (old[rel], new[rel]), "%s --all killed after %d lines: %s is neither old nor new"
+            check(now.get(rel) in (old[rel], new[rel]), "%s --all killed after %d lines: %s is neither old nor new"
                   % (command, lines, rel))
-            tally["new at the kill"] += now[rel] != old[rel] and old[rel] != new[rel]
-        for stray in strays(root):
-            tally["left by the kill: " + os.path.basename(stray)] += 1
-        tally["kills"] += 1
+        tally.update(os.path.basename(stray) for stray in strays(root))
 
         again, out, err = cli.run(command, "--all")
         check(again == status, "%s --all after a kill: exit status %d, a clean run's %d\n%s" % (command, again, status, err))
         check(not strays(root), "%s --all after a kill leaves stray files: %s" % (command, strays(root)))
         check(snapshot(root) == new, "%s --all after a kill leaves other bytes than a clean run" % command)
     restore(root, first)
-    return clean["install"][1]
-
-
-def kill():
-    exe, work, src = sys.argv[1:4]
-    hold_lock = os.environ.get("PW_HOLD_LOCK", "")
-    check(os.path.isfile(hold_lock), "PW_HOLD_LOCK does not name hold_lock.exe: %r" % hold_lock)
-    root = make_fleet(src, os.path.join(work, "kill-fleet"), AIRCRAFT, 18)
-    cli = Cli(exe, root)
-    rng = random.Random()
-    tally = collections.Counter()
-    said = killed_runs(cli, root, work, rng, tally)
-    folder = os.path.join(root, next(f for f, kind in sorted(said.items()) if kind == "done"))
+    folder = os.path.join(root, next(f for f, kind in sorted(clean["install"][1].items()) if kind == "done"))
     holder_killed(cli, root, folder, hold_lock)
-    left = ", ".join("%d %s" % (n, what[len("left by the kill: "):]) for what, n in sorted(tally.items())
-                     if what.startswith("left by the kill: "))
-    return ("lock holder killed: lock gone, edit done; %d kills (%d after the run had ended), %d panel.cfg new at the "
-            "kill, 0 neither old nor new; stray files after the kills: %s; after the second runs: 0"
-            % (tally["kills"], tally["ended before the kill"], tally["new at the kill"], left or "none"))
+    return "lock holder killed: lock gone, edit done; %d kills, left by them: %s; after the second runs: none" % (
+        KILLS, ", ".join("%d %s" % (n, name) for name, n in sorted(tally.items())) or "nothing")
 
 
 if __name__ == "__main__":

@@ -4,10 +4,6 @@
 
 #include "support/TestMachine.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace {
 
 using namespace pwtest;

@@ -4,13 +4,6 @@
 #include "catalogue/messages.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <map>
-#include <string>
-
 namespace host {
 namespace {
 

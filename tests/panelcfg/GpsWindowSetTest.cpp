@@ -45,20 +45,11 @@
 #include "platform/folder_lock.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <map>
-#include <memory>
-#include <string>
-#include <vector>
-
 namespace panelcfg {
 namespace {
 
-namespace fs = std::filesystem;
-using pwtest::SaveStep;
+namespace fs = pwtest::fs;
+using pwtest::ReadBytes, pwtest::SaveStep;
 
 const char* const kOutcomes[] = {"done",   "already-done",    "not-enough-slots", "below-gap",
                                  "no-set", "no-exact-titles", "no-panel-file",    "busy",
@@ -72,7 +63,7 @@ pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& fil
     if (name == "no-replace") return pwtest::FailAt(SaveStep::Replace, file);
     auto struck = std::make_shared<int>(0);  // 0 until the fault struck, then the reads of file since
     return [=, &backup](SaveStep step, const std::string& temp, const std::string& target) {
-        if (step == SaveStep::Replace && target == file && !*struck) backup = pwtest::ReadBytes(file + "_backup");
+        if (step == SaveStep::Replace && target == file && !*struck) backup = ReadBytes(file + "_backup");
         if (*struck && name == "spoilt-no-restore" && step == SaveStep::Create)
             return pwtest::SystemFailure(step, target);
         if (*struck && name == "overwritten" && step == SaveStep::Read && temp == file && ++*struck == 3)
@@ -80,7 +71,7 @@ pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& fil
         if (*struck) return fileio::Error{};
         if ((name.compare(0, 6, "spoilt") == 0 || name == "overwritten") && step == SaveStep::Replace &&
             target == file) {
-            pwtest::WriteBytes(temp, pwtest::ReadBytes(temp) + "junk");
+            pwtest::WriteBytes(temp, ReadBytes(temp) + "junk");
             *struck = 1;
         } else if (name == "changed-on-disk" && (step == SaveStep::Write || step == SaveStep::Link) &&
                    target == file + "_backup") {
@@ -96,13 +87,21 @@ std::string MessageOf(const EditOutcome& out) {
     return message ? message->text : "";
 }
 
+// Each message holds each text, {file} and {folder} spelt out.
+void Holds(const std::string& message, const std::vector<std::string>& texts, const std::string& folder) {
+    for (const std::string& text : texts) {
+        const std::string said =
+            pwtest::Replaced(pwtest::Replaced(text, "{file}", folder + "panel.cfg"), "{folder}", folder);
+        EXPECT_NE(std::string::npos, message.find(said)) << said << "\nis not in\n" << message;
+    }
+}
+
 void RunCase(const fs::path& source) {
     std::multimap<std::string, std::string> keys;
-    std::istringstream lines(pwtest::ReadBytes((source / "case").string()));
+    std::istringstream lines(ReadBytes((source / "case").string()));
     for (std::string line; std::getline(lines, line);) {
-        const std::size_t colon = line.find(": ");
-        if (!line.empty() && line[0] != '#' && colon != std::string::npos)
-            keys.emplace(line.substr(0, colon), line.substr(colon + 2));
+        if (line[0] != '#' && line.find(": ") != std::string::npos)
+            keys.emplace(line.substr(0, line.find(": ")), line.substr(line.find(": ") + 2));
     }
     const auto one = [&](const std::string& key) { return keys.count(key) ? keys.find(key)->second : std::string(); };
     const auto each = [&](const std::string& key) {
@@ -110,43 +109,35 @@ void RunCase(const fs::path& source) {
         for (auto [it, end] = keys.equal_range(key); it != end; ++it) values.push_back(it->second);
         return values;
     };
+    const auto golden = [&](const char* name, const std::string& otherwise) {
+        return fs::exists(source / name) ? ReadBytes((source / name).string()) : otherwise;
+    };
 
     pwtest::TempFolder temp;
     std::string folder = temp.FolderWithSeparator();
-    if (one("folder") == "gone") {
-        folder = temp.Path("gone") + pwtest::kSeparator;
-    } else if (!one("path").empty()) {
+    if (one("folder") == "gone") folder = temp.Path("gone") + pwtest::kSeparator;
+    if (!one("path").empty()) {
         folder += std::string(std::stoul(one("path")) - folder.size() - 10, 'a') + pwtest::kSeparator;
         fs::create_directory(folder);
     }
-    const std::string file = folder + "panel.cfg";
-    const auto said = [&](const std::string& text) {
-        return pwtest::Replaced(pwtest::Replaced(text, "{file}", file), "{folder}", folder);
-    };
+    const std::string file = folder + "panel.cfg", fault = one("fault");
     const bool existed = fs::exists(source / "panel.cfg");
-    const std::string before = pwtest::ReadBytes((source / "panel.cfg").string());
+    const std::string before = golden("panel.cfg", ""), expected = golden("expected.cfg", before);
     if (existed) pwtest::WriteBytes(file, before);
     std::map<std::string, std::string> leftovers;
     for (const std::string& leftover : each("leftover")) {
         const std::vector<std::string> t = pwtest::Tokens(leftover);
-        leftovers[t.at(0)] = pwtest::Text(t.at(1));
-        pwtest::WriteBytes(folder + t.at(0), leftovers[t.at(0)]);
+        pwtest::WriteBytes(folder + t.at(0), leftovers[t.at(0)] = pwtest::Text(t.at(1)));
     }
-    const std::string expected =
-        fs::exists(source / "expected.cfg") ? pwtest::ReadBytes((source / "expected.cfg").string()) : before;
-
-    const std::string fault = one("fault");
-    const bool predicted = fault == "read-only" || fault == "busy";
     std::string backup = before;
     const auto run = [&](bool dryRun) {
         pwtest::FaultyFiles faulty(Fault(dryRun ? "" : fault, file, expected, backup));
         pwtest::SetReadOnly(file, fault == "read-only");
         platform::FolderLock other;  // another editor's, held across the edit
         fileio::Error error;
-        if (fault == "busy") {
-            EXPECT_EQ(platform::LockResult::Held,
-                      platform::FolderLock::Acquire(LockPath(file), std::chrono::milliseconds(0), other, error, file));
-        }
+        const bool held = fault != "busy" || platform::FolderLock::Acquire(LockPath(file), {}, other, error, file) ==
+                                                 platform::LockResult::Held;
+        EXPECT_TRUE(held) << error.reason;
         EditOptions options;
         options.dryRun = dryRun;
         const EditOutcome out = one("edit") == "install" ? InstallGpsWindowSet(folder, faulty, options)
@@ -157,14 +148,13 @@ void RunCase(const fs::path& source) {
 
     const EditOutcome dry = run(true);
     EXPECT_EQ(existed, fs::exists(file));
-    EXPECT_EQ(before, pwtest::ReadBytes(file)) << "a dry run wrote";
-    for (const auto& [name, bytes] : leftovers) EXPECT_EQ(bytes, pwtest::ReadBytes(folder + name)) << "a dry run wrote";
-    const bool diff = fs::exists(source / "expected.diff");
-    EXPECT_EQ(diff ? said(pwtest::ReadBytes((source / "expected.diff").string())) : dry.diff, dry.diff);
+    EXPECT_EQ(before, ReadBytes(file)) << "a dry run wrote";
+    for (const auto& [name, bytes] : leftovers) EXPECT_EQ(bytes, ReadBytes(folder + name)) << "a dry run wrote";
+    EXPECT_EQ(pwtest::Replaced(golden("expected.diff", dry.diff), "{file}", file), dry.diff);
 
     const EditOutcome out = run(false);
     const std::string message = MessageOf(out);
-    if (fault.empty() || predicted) {
+    if (fault.empty() || fault == "read-only" || fault == "busy") {  // faults a dry run predicts
         EXPECT_EQ(dry.diff.empty(), expected == before) << dry.diff;
         EXPECT_EQ(dry.kind, out.kind) << "the dry run did not predict the edit";
         EXPECT_EQ(MessageOf(dry), message);
@@ -174,59 +164,47 @@ void RunCase(const fs::path& source) {
     const auto outcome = std::find(std::begin(kOutcomes), std::end(kOutcomes), one("outcome"));
     ASSERT_NE(std::end(kOutcomes), outcome) << "outcome: " << one("outcome");
     EXPECT_EQ(outcome - std::begin(kOutcomes), static_cast<int>(out.kind)) << message;
-    if (!one("slots").empty()) {
-        std::string slots;
-        for (int slot : out.slots) slots += (slots.empty() ? "" : " ") + std::to_string(slot);
-        EXPECT_EQ(one("slots"), slots);
-    }
-    for (const std::string& says : each("says"))
-        EXPECT_NE(std::string::npos, message.find(said(says))) << "says: " << said(says) << "\nmessage: " << message;
-    const std::string reason = catalogue::EditReason(out);
-    for (const std::string& line : each("line"))
-        EXPECT_NE(std::string::npos, reason.find(said(line))) << "line: " << said(line) << "\nreason: " << reason;
+    std::string slots;
+    for (int slot : out.slots) slots += " " + std::to_string(slot);
+    EXPECT_EQ(one("slots").empty() ? slots : " " + one("slots"), slots);
+    Holds(message, each("says"), folder);
+    Holds(catalogue::EditReason(out), each("line"), folder);
     EXPECT_EQ(one("silent") == "yes" ? "" : message, message);
     EXPECT_EQ(before, backup) << "the backup while the save replaced the file";
 
-    const std::string after = pwtest::ReadBytes(file);
+    const std::string after = ReadBytes(file), files = one("files").empty() && existed ? "panel.cfg;" : one("files");
     EXPECT_EQ(expected, after);
-    const std::string files = !one("files").empty() ? one("files") : existed ? "panel.cfg;" : "";
     EXPECT_EQ(files, pwtest::ListFolder(folder));
     EXPECT_EQ(one("folder") != "gone", fs::exists(folder));
-    if (files.find("panel.cfg_backup") != std::string::npos) {
-        const std::string kept = leftovers.count("panel.cfg_backup") ? leftovers["panel.cfg_backup"] : before;
-        EXPECT_EQ(kept, pwtest::ReadBytes(file + "_backup"));
-    }
-    if (!one("reachable").empty()) {
-        const std::uint32_t titled = ReadSlotInventory(profile::Document::Parse(after)).slotMask;
-        EXPECT_EQ(one("reachable") == "yes", (titled & (titled + 1)) == 0) << std::hex << titled;
-    }
-    if (one("round-trip") == "yes") {
-        EditOptions dryRemoval;
-        dryRemoval.dryRun = true;
-        const EditOutcome dryBack = RemoveGpsWindowSet(folder, fileio::SystemFiles(), dryRemoval);
-        const EditOutcome back = RemoveGpsWindowSet(folder);
-        EXPECT_EQ(EditKind::Done, back.kind) << MessageOf(back);
-        EXPECT_EQ(before, pwtest::ReadBytes(file)) << "install then remove";
-        EXPECT_EQ(before, pwtest::Patched(after, dryBack.diff).value_or(before)) << "patch and the removal's diff";
-        const std::vector<std::string> notes = each("round-trip-says");
-        EXPECT_EQ(notes.empty() ? "" : MessageOf(back), MessageOf(back));
-        for (const std::string& note : notes)
-            EXPECT_NE(std::string::npos, MessageOf(back).find(note)) << note << "\nnote: " << MessageOf(back);
-        EXPECT_EQ("panel.cfg;", pwtest::ListFolder(folder));
-    }
-}
-
-std::vector<std::string> CaseNames() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(pwtest::Source("tests/panelcfg/golden")))
-        if (fs::exists(entry.path() / "case")) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    const std::string backupLeft = leftovers.count("panel.cfg_backup") ? leftovers["panel.cfg_backup"] : before;
+    const bool backupThere = files.find("panel.cfg_backup") != std::string::npos;
+    EXPECT_EQ(backupThere ? backupLeft : "", backupThere ? ReadBytes(file + "_backup") : "");
+    const std::uint32_t titled = ReadSlotInventory(profile::Document::Parse(after)).slotMask;
+    const std::string reachable = (titled & (titled + 1)) == 0 ? "yes" : "no";  // titles from Window00 on, no gap
+    EXPECT_EQ(one("reachable").empty() ? reachable : one("reachable"), reachable) << std::hex << titled;
+    if (one("round-trip") != "yes") return;
+    EditOptions dryRemoval;
+    dryRemoval.dryRun = true;
+    const EditOutcome dryBack = RemoveGpsWindowSet(folder, fileio::SystemFiles(), dryRemoval);
+    const EditOutcome back = RemoveGpsWindowSet(folder);
+    EXPECT_EQ(EditKind::Done, back.kind) << MessageOf(back);
+    EXPECT_EQ(before, ReadBytes(file)) << "install then remove";
+    EXPECT_EQ(before, pwtest::Patched(after, dryBack.diff).value_or(before)) << "patch and the removal's diff";
+    EXPECT_EQ(each("round-trip-says").empty() ? "" : MessageOf(back), MessageOf(back));
+    Holds(MessageOf(back), each("round-trip-says"), folder);
+    EXPECT_EQ("panel.cfg;", pwtest::ListFolder(folder));
 }
 
 class GpsWindowSetTest : public testing::TestWithParam<std::string> {};
 
 TEST_P(GpsWindowSetTest, ComesOutAsWritten) { RunCase(fs::path(pwtest::Source("tests/panelcfg/golden")) / GetParam()); }
+
+std::vector<std::string> CaseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(pwtest::Source("tests/panelcfg/golden")))
+        if (fs::exists(entry.path() / "case")) names.push_back(entry.path().filename().string());
+    return std::sort(names.begin(), names.end()), names;
+}
 
 INSTANTIATE_TEST_SUITE_P(Golden, GpsWindowSetTest, testing::ValuesIn(CaseNames()),
                          [](const testing::TestParamInfo<std::string>& info) { return pwtest::TestName(info.param); });

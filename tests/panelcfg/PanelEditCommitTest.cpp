@@ -6,10 +6,6 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 namespace panelcfg {
 namespace {
 

@@ -3,12 +3,6 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 namespace panelcfg {
 namespace {
 

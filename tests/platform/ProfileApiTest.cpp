@@ -21,12 +21,7 @@
 
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <random>
-#include <string>
-#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -55,44 +50,38 @@ bool IsRead(const Op& op) {
     return op.kind == "read" || op.kind == "keys" || op.kind == "sections" || op.kind == "int";
 }
 
-Op ParseOp(const std::vector<std::string>& t) {
-    Op op;
-    op.kind = t[0];
-    std::size_t i = 1;
-    for (; i < t.size() && t[i] != "=>"; ++i) {
-        if (t[i] == "size")
-            op.size = static_cast<std::uint32_t>(std::stoul(t[++i]));
-        else if (t[i] == "default" && op.kind == "int")
-            op.intDefault = std::stoi(t[++i]);
-        else if (t[i] == "default")
-            op.def = t[++i] == "null" ? std::optional<std::string>() : Text(t[i]);
-        else
-            op.args.push_back(Text(t[i]));
-    }
-    if (i + 1 >= t.size()) return op;
-    if (!IsRead(op) || op.kind == "int")
-        op.expected = t[i + 1];
-    else if (i + 2 < t.size())
-        op.expected = t[i + 1] + " " + Text(t[i + 2]);  // COUNT "BYTES"
-    else
-        op.expected = std::to_string(Text(t[i + 1]).size()) + " " + Text(t[i + 1]) + std::string(1, '\0');
-    return op;
-}
-
 Calls Parse(const pwtest::Case& c) {
     Calls calls;
     for (const std::string& line : c.lines) {
         const std::vector<std::string> t = pwtest::Tokens(line);
         std::string joined;  // file and bytes may be written in pieces
         for (std::size_t i = 1; i < t.size(); ++i) joined += Text(t[i]);
-        if (t[0] == "file")
-            calls.file = joined;
-        else if (t[0] == "bytes")
-            calls.bytes = joined;
-        else if (t[0] == "kernel32")
-            calls.kernel32Differs = true;
-        else
-            calls.ops.push_back(ParseOp(t));
+        if (t[0] == "file" || t[0] == "bytes") {
+            (t[0] == "file" ? calls.file : calls.bytes) = joined;
+            continue;
+        }
+        calls.kernel32Differs |= t[0] == "kernel32";
+        if (t[0] == "kernel32") continue;
+        Op op;
+        op.kind = t[0];
+        std::size_t i = 1;
+        for (; i < t.size() && t[i] != "=>"; ++i) {
+            if (t[i] == "size")
+                op.size = static_cast<std::uint32_t>(std::stoul(t[++i]));
+            else if (t[i] == "default" && op.kind == "int")
+                op.intDefault = std::stoi(t[++i]);
+            else if (t[i] == "default")
+                op.def = t[++i] == "null" ? std::optional<std::string>() : Text(t[i]);
+            else
+                op.args.push_back(Text(t[i]));
+        }
+        if (i + 2 == t.size())  // "TEXT", a number, or fails
+            op.expected = !IsRead(op) || op.kind == "int"
+                              ? t[i + 1]
+                              : std::to_string(Text(t[i + 1]).size()) + " " + Text(t[i + 1]) + std::string(1, '\0');
+        else if (i + 3 == t.size())  // COUNT "BYTES"
+            op.expected = t[i + 1] + " " + Text(t[i + 2]);
+        calls.ops.push_back(op);
     }
     return calls;
 }
@@ -195,60 +184,49 @@ PW_CASES(ProfileApiTest, "tests/platform/cases/reads.txt", "tests/platform/cases
 
 #ifdef _WIN32
 
-// Random small INI texts over a vocabulary that exercises case, blanks, quotes, comments,
-// duplicates and every line end, and random calls on them: ours must answer as kernel32 does.
-class Generator {
-public:
-    explicit Generator(std::uint32_t seed) : rng_(seed) {}
-
-    Calls Next() {
-        Calls c;
-        if (Pick(12) != 0) c.file = File();
-        for (int n = 1 + Pick(8); n > 0; --n) c.ops.push_back(Operation());
-        return c;
-    }
-
-private:
-    int Pick(int n) { return static_cast<int>(rng_() % static_cast<std::uint32_t>(n)); }
-    std::string OneOf(std::initializer_list<const char*> options) {
-        return *(options.begin() + Pick(static_cast<int>(options.size())));
-    }
-    std::string Section() { return OneOf({"A", "a", "Sec", "SEC", "s p", "Window01", "B", " a\t"}); }
-    std::string Key() { return OneOf({"k", "K", "key", "k two", "x", "Window01", "size_mm", " K\t"}); }
-    std::string Value() {
-        return OneOf({"", "1", " 12 ", "\"q v\"", "'x'", "0x10", "-5", "1024,768", "v ; c", "a=b", "\"abc",
+// Small INI texts over a vocabulary that exercises case, blanks, quotes, comments, duplicates and
+// every line end, and calls on them, at random from seed.
+Calls RandomCalls(std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<std::uint32_t>(n)); };
+    const auto oneOf = [&](std::vector<const char*> options) {
+        return std::string(options[static_cast<std::size_t>(pick(static_cast<int>(options.size())))]);
+    };
+    const auto section = [&] { return oneOf({"A", "a", "Sec", "SEC", "s p", "Window01", "B", " a\t"}); };
+    const auto key = [&] { return oneOf({"k", "K", "key", "k two", "x", "Window01", "size_mm", " K\t"}); };
+    const auto value = [&] {
+        return oneOf({"", "1", " 12 ", "\"q v\"", "'x'", "0x10", "-5", "1024,768", "v ; c", "a=b", "\"abc",
                       "  padded  ", "\"\"", "Bendix_King_Radio!x, 1,2 // r", "4294967297"});
-    }
-    std::string Blanks() { return OneOf({"", "", "", " ", "  ", "\t", " \t"}); }
-    std::string Line() {
-        switch (Pick(10)) {
-            case 0:
-            case 1:
-            case 2: return Blanks() + "[" + Blanks() + Section() + Blanks() + "]" + OneOf({"", "", " junk"});
-            case 3: return Blanks();
-            case 4: return OneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});  // E6
-            default: return Blanks() + Key() + Blanks() + "=" + Blanks() + Value() + Blanks();
+    };
+    const auto blanks = [&] { return oneOf({"", "", "", " ", "  ", "\t", " \t"}); };
+    Calls c;
+    if (pick(12) != 0) {
+        const char* const ends[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
+        const char* end = ends[pick(5)];
+        std::string text = pick(20) == 0 ? "\xEF\xBB\xBF" : "";  // E7: Wine reads a BOM as we do
+        for (int i = pick(16); i > 0; --i) {
+            if (pick(6) == 0) end = ends[pick(5)];  // mixed line ends now and then
+            const int kind = pick(10);
+            if (kind < 3)
+                text += blanks() + "[" + blanks() + section() + blanks() + "]" + oneOf({"", "", " junk"});
+            else if (kind == 3)
+                text += blanks();
+            else if (kind == 4)  // E6: bare words are never written as keys
+                text += oneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});
+            else
+                text += blanks() + key() + blanks() + "=" + blanks() + value() + blanks();
+            text += end;
         }
+        if (pick(4) == 0) text.erase(text.find_last_not_of("\r\n") + 1);
+        c.file = text;
     }
-    std::string File() {
-        static const char* const kEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
-        const char* end = kEnds[Pick(5)];
-        std::string text = Pick(20) == 0 ? "\xEF\xBB\xBF" : "";  // E7: Wine reads a BOM as we do
-        for (int i = Pick(16); i > 0; --i) {
-            if (Pick(6) == 0) end = kEnds[Pick(5)];  // mixed line ends now and then
-            text += Line() + end;
-        }
-        if (Pick(4) == 0) text.erase(text.find_last_not_of("\r\n") + 1);
-        return text;
-    }
-    Op Operation() {
-        static const char* const kKinds[] = {"read",  "read",  "read",  "int",        "keys",       "sections",
-                                             "write", "write", "write", "delete-key", "delete-key", "delete-section"};
-        static const std::uint32_t kSizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 13};
+    for (int n = 1 + pick(8); n > 0; --n) {
         Op op;
-        op.kind = kKinds[Pick(12)];
-        op.args = {Section(), Key(), Value()};
-        if (Pick(5) == 0) op.size = kSizes[Pick(9)];
+        op.kind = oneOf({"read", "read", "read", "int", "keys", "sections", "write", "write", "write", "delete-key",
+                         "delete-key", "delete-section"});
+        op.args = {section(), key(), value()};
+        const std::uint32_t sizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 13};
+        if (pick(5) == 0) op.size = sizes[pick(9)];
         // E9: Wine trims names for single reads and writes, but not for deletes and lists.
         if (op.kind == "delete-key" || op.kind == "delete-section" || op.kind == "keys") {
             for (std::string& name : op.args) {
@@ -256,10 +234,10 @@ private:
                 name.erase(name.find_last_not_of(" \t") + 1);
             }
         }
-        return op;
+        c.ops.push_back(op);
     }
-    std::mt19937 rng_;
-};
+    return c;
+}
 
 // E3: Wine cuts a quoted value read into a buffer one longer than its text; E11: Wine ends a cut
 // list with one NUL where Windows writes two.
@@ -291,39 +269,34 @@ bool DeletedByWineFurtherDown(const Op& op, const std::string& file) {
 }
 
 TEST(ProfileApiRandomTest, SeededRandomCasesAnswerAsKernel32Does) {
-    const int count = 5000;
-    const std::uint32_t seed = 20020601;
+    const std::uint32_t count = 5000, seed = 20020601;
     pwtest::TempFolder tmp;
     const std::string ours = tmp.Path("ours.ini"), theirs = tmp.Path("kernel32.ini");
     int failures = 0, reads = 0, exceptions = 0;
-    for (int i = 0; i < count && failures < 5; ++i) {
-        const Calls c = Generator(seed + static_cast<std::uint32_t>(i)).Next();
+    for (std::uint32_t i = 0; i < count && failures < 5; ++i) {
+        const Calls c = RandomCalls(seed + i);
         const std::vector<std::string> answers = RunCalls(c, kKernel32, theirs);
-        RunCalls({c.file, {}, {}, false}, kOurs, ours);  // ours call by call, as far as the files can be compared
+        RunCalls({c.file, {}, {}, false}, kOurs, ours);  // ours call by call, while the files can be compared
         std::string problem;
         std::size_t k = 0;
-        for (; k < c.ops.size() && problem.empty(); ++k) {
-            const Op& op = c.ops[k];
-            if (DeletedByWineFurtherDown(op, ours)) break;  // the files part ways here
-            const std::string answer = Answer(op, kOurs, ours);
-            reads += IsRead(op);
+        for (; k < c.ops.size() && problem.empty() && !DeletedByWineFurtherDown(c.ops[k], ours); ++k) {
+            const std::string answer = Answer(c.ops[k], kOurs, ours);
+            reads += IsRead(c.ops[k]);
             if (answer == answers[k]) continue;
-            if (!CutByWine(op, answer, answers[k], ours))
-                problem = "op " + std::to_string(k + 1) + " (" + op.kind + "): kernel32 " + Show(answers[k]) +
+            if (!CutByWine(c.ops[k], answer, answers[k], ours))
+                problem = "op " + std::to_string(k + 1) + " (" + c.ops[k].kind + "): kernel32 " + Show(answers[k]) +
                           ", ours " + Show(answer);
             exceptions += problem.empty();
         }
-        const bool partedWays = k < c.ops.size() && problem.empty();
+        const bool partedWays = k < c.ops.size() && problem.empty();  // the files part ways here
         exceptions += partedWays;
         if (problem.empty() && !partedWays && Content(kKernel32, theirs) != Content(kOurs, ours))
             problem = "the files read differently afterwards:\n" + Content(kKernel32, theirs) + "--- ours\n" +
                       Content(kOurs, ours);
-        if (!problem.empty()) {
-            ++failures;
-            ADD_FAILURE() << "seed " << seed + i << " file " << (c.file ? Show(*c.file) : "(none)") << "\n" << problem;
-        }
+        failures += !problem.empty();
+        EXPECT_EQ("", problem) << "seed " << seed + i << " file " << (c.file ? Show(*c.file) : "(none)");
     }
-    std::printf("differential: %d random cases, %d reads compared with kernel32, %d known exceptions\n", count, reads,
+    std::printf("differential: %u random cases, %d reads compared with kernel32, %d known exceptions\n", count, reads,
                 exceptions);
 }
 

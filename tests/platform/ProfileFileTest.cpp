@@ -4,10 +4,6 @@
 #include "platform/profile_api.h"
 #include "support/TestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-
 #ifdef _WIN32
 #include <windows.h>
 #endif

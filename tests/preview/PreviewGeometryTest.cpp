@@ -1,8 +1,6 @@
 #include "preview/preview_geometry.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
+#include "support/TestSupport.h"
 
 namespace preview {
 namespace {

@@ -9,14 +9,8 @@
 #include "support/MessageBoxes.h"
 #include "support/TestMachine.h"
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
-
-#include <memory>
-#include <string>
-#include <vector>
 
 namespace pwtest {
 

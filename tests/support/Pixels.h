@@ -6,11 +6,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <cstring>
-#include <functional>
-#include <string>
-#include <vector>
 
 namespace pwtest {
 
@@ -122,10 +118,16 @@ Function Redirect(const char* dll, const char* function, Function replacement) {
     return nullptr;
 }
 
-inline decltype(&CreateBitmap) g_createBitmap = nullptr;
-inline decltype(&CreateCompatibleBitmap) g_createCompatibleBitmap = nullptr;
-inline decltype(&LoadBitmapA) g_loadBitmap = nullptr;
-inline decltype(&LoadImageA) g_loadImage = nullptr;
+// A redirected import that counts the bitmaps it makes.
+template <int Tag, typename Result, typename... Args>
+struct Counted {
+    static inline Result(WINAPI* original)(Args...) = nullptr;
+    static Result WINAPI Call(Args... args) { return Made(original(args...)); }
+};
+template <int Tag, typename Result, typename... Args>
+void Count(const char* dll, const char* name, Result(WINAPI*)(Args...)) {
+    Counted<Tag, Result, Args...>::original = Redirect(dll, name, &Counted<Tag, Result, Args...>::Call);
+}
 inline decltype(&DeleteObject) g_deleteObject = nullptr;
 }  // namespace bitmaps
 
@@ -133,25 +135,17 @@ inline decltype(&DeleteObject) g_deleteObject = nullptr;
 inline void CountBitmaps() {
     using namespace bitmaps;
     if (g_deleteObject != nullptr) return;
-    g_createBitmap = Redirect<decltype(&CreateBitmap)>("gdi32.dll", "CreateBitmap",
-                                                       [](int w, int h, UINT planes, UINT bits, const void* data) {
-                                                           return Made(g_createBitmap(w, h, planes, bits, data));
-                                                       });
-    g_createCompatibleBitmap = Redirect<decltype(&CreateCompatibleBitmap)>(
-        "gdi32.dll", "CreateCompatibleBitmap",
-        [](HDC dc, int w, int h) { return Made(g_createCompatibleBitmap(dc, w, h)); });
-    g_loadBitmap = Redirect<decltype(&LoadBitmapA)>(
-        "user32.dll", "LoadBitmapA", [](HINSTANCE module, LPCSTR name) { return Made(g_loadBitmap(module, name)); });
-    g_loadImage = Redirect<decltype(&LoadImageA)>(
-        "user32.dll", "LoadImageA", [](HINSTANCE module, LPCSTR name, UINT type, int w, int h, UINT flags) {
-            return Made(g_loadImage(module, name, type, w, h, flags));
+    Count<0>("gdi32.dll", "CreateBitmap", &CreateBitmap);
+    Count<1>("gdi32.dll", "CreateCompatibleBitmap", &CreateCompatibleBitmap);
+    Count<2>("user32.dll", "LoadBitmapA", &LoadBitmapA);
+    Count<3>("user32.dll", "LoadImageA", &LoadImageA);
+    g_deleteObject = Redirect(
+        "gdi32.dll", "DeleteObject", +[](HGDIOBJ object) {
+            const bool bitmap = object != nullptr && GetObjectType(object) == OBJ_BITMAP;
+            const BOOL deleted = g_deleteObject(object);
+            g_live -= bitmap && deleted;
+            return deleted;
         });
-    g_deleteObject = Redirect<decltype(&DeleteObject)>("gdi32.dll", "DeleteObject", [](HGDIOBJ object) {
-        const bool bitmap = object != nullptr && GetObjectType(object) == OBJ_BITMAP;
-        const BOOL deleted = g_deleteObject(object);
-        g_live -= bitmap && deleted;
-        return deleted;
-    });
 }
 // Bitmaps made since counting started and not yet deleted.
 inline int LiveBitmaps() { return bitmaps::g_live; }

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace pwtest {
 
 constexpr const char* kSimulatorKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";

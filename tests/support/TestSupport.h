@@ -11,11 +11,15 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -25,6 +29,7 @@
 
 namespace pwtest {
 
+namespace fs = std::filesystem;
 #ifdef _WIN32
 constexpr char kSeparator = '\\';
 #else
@@ -33,7 +38,6 @@ constexpr char kSeparator = '/';
 
 // The read-only attribute on Windows, the write bits on POSIX. Files and folders alike.
 inline void SetReadOnly(const std::string& path, bool readOnly) {
-    namespace fs = std::filesystem;
     const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     std::error_code ignored;
     fs::permissions(path, readOnly ? write : fs::perms::owner_write,
@@ -45,21 +49,19 @@ public:
     TempFolder() {
         static std::atomic<unsigned> counter{0};
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count() % 1000000007;
-        std::filesystem::path folder;
-        do
-            folder = std::filesystem::temp_directory_path() /
-                     ("pwtest-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        while (!std::filesystem::create_directory(folder));
+        fs::path folder;
+        do folder = fs::temp_directory_path() / ("pwtest-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        while (!fs::create_directory(folder));
         folder_ = folder.make_preferred().string();
     }
     ~TempFolder() {
+        // Without exceptions: a path the system cannot follow must not end the test run.
         std::error_code ignored;
         SetReadOnly(folder_, false);
-        // Without exceptions: a path the system cannot follow must not end the test run.
-        for (auto it = std::filesystem::recursive_directory_iterator(folder_, ignored);
-             !ignored && it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
+        for (auto it = fs::recursive_directory_iterator(folder_, ignored);
+             !ignored && it != fs::recursive_directory_iterator(); it.increment(ignored))
             SetReadOnly(it->path().string(), false);
-        std::filesystem::remove_all(folder_, ignored);
+        fs::remove_all(folder_, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -83,7 +85,7 @@ inline std::string ReadBytes(const std::string& path) {
 // Writes a file, making the folders that lead to it first.
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    fs::create_directories(fs::path(path).parent_path(), ignored);
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
@@ -99,8 +101,7 @@ inline std::string Replaced(std::string text, const std::string& what, const std
 inline std::string ListFolder(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(folder, ignored)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     std::string joined;
     for (const std::string& name : names) joined += name + ";";
@@ -110,18 +111,18 @@ inline std::string ListFolder(const std::string& folder) {
 // A path under the source tree (PW_SOURCE_DIR, which CTest sets), in the platform's spelling.
 inline std::string Source(const std::string& path) {
     const char* source = std::getenv("PW_SOURCE_DIR");
-    return (std::filesystem::path(source ? source : ".") / path).make_preferred().string();
+    return (fs::path(source ? source : ".") / path).make_preferred().string();
 }
 
-// A case of a case file: "== NAME" starts it, its lines follow up to the next one. Blank and
-// '#' lines are dropped unless kept. A test runs each case under its name, so that
-// --gtest_filter=*NAME* runs one.
+// A case of a case file: "== NAME" starts it, its lines (but blank and '#' ones) follow up to the
+// next. A harness runs each case as a test of the case's name, so that --gtest_filter=*NAME* runs
+// one; a case file that cannot be read leaves its harness uninstantiated, which fails.
 struct Case {
     std::string name, where;  // where: FILE:LINE of its header
     std::vector<std::string> lines;
 };
 inline void PrintTo(const Case& c, std::ostream* out) { *out << c.where; }
-inline std::vector<Case> ReadCases(const std::vector<std::string>& paths, bool keepComments = false) {
+inline std::vector<Case> ReadCases(const std::vector<std::string>& paths) {
     std::vector<Case> cases;
     for (const std::string& path : paths) {
         std::istringstream in(ReadBytes(Source(path)));
@@ -129,7 +130,7 @@ inline std::vector<Case> ReadCases(const std::vector<std::string>& paths, bool k
         for (std::string line; std::getline(in, line) && ++number;) {
             if (line.compare(0, 3, "== ") == 0)
                 cases.push_back({line.substr(3), path + ":" + std::to_string(number), {}});
-            else if (!cases.empty() && (keepComments || (!line.empty() && line[0] != '#')))
+            else if (!cases.empty() && !line.empty() && line[0] != '#')
                 cases.back().lines.push_back(line);
         }
     }
@@ -139,17 +140,16 @@ inline std::vector<Case> ReadCases(const std::vector<std::string>& paths, bool k
 inline std::string TestName(const std::string& name) {
     std::string out;
     for (char c : name) {
-        if (std::isalnum(static_cast<unsigned char>(c)))
-            out += c;
-        else if (!out.empty() && out.back() != '_')
-            out += '_';
+        if (std::isalnum(static_cast<unsigned char>(c)) || (!out.empty() && out.back() != '_'))
+            out += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     }
     return out;
 }
-inline std::string CaseName(const testing::TestParamInfo<Case>& info) { return TestName(info.param.name); }
 // Runs suite's TEST_Ps once per case of the files, by the cases' names.
-#define PW_CASES(suite, ...) \
-    INSTANTIATE_TEST_SUITE_P(Case, suite, testing::ValuesIn(pwtest::ReadCases({__VA_ARGS__})), pwtest::CaseName)
+#define PW_CASES(suite, ...)                                              \
+    INSTANTIATE_TEST_SUITE_P(                                             \
+        Case, suite, testing::ValuesIn(pwtest::ReadCases({__VA_ARGS__})), \
+        [](const testing::TestParamInfo<pwtest::Case>& info) { return pwtest::TestName(info.param.name); })
 
 // The blank-separated tokens of a line of a case file. A token is a bare word or a C string
 // ("\r\n", "\0", "\xFF", "\"") and then holds its text after a leading '"'; "TEXT" * N repeats.
@@ -165,12 +165,10 @@ inline std::vector<std::string> Tokens(const std::string& line) {
         std::string text = "\"";
         for (++i; i < line.size() && line[i] != '"'; ++i) {
             const char c = line[i] == '\\' ? line[++i] : 0;
-            if (c == 'x') {
-                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
+            if (c == 'x')
+                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16)), i += 2;
+            else
                 text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c ? c : line[i];
-            }
         }
         if (line.compare(++i, 3, " * ") == 0) {  // "TEXT" * N
             const std::string once = text.substr(1);
@@ -190,16 +188,14 @@ inline std::string Text(const std::string& token) {
 // nullopt where no patch program is at hand (the Windows build).
 inline std::optional<std::string> Patched(const std::string& before, const std::string& diff) {
 #ifdef _WIN32
-    (void)before, (void)diff;
-    return std::nullopt;
+    return (void)before, (void)diff, std::nullopt;
 #else
     TempFolder temp;
     WriteBytes(temp.Path("before"), before);
     WriteBytes(temp.Path("diff"), diff);
     const std::string command = "patch --quiet --output='" + temp.Path("after") + "' '" + temp.Path("before") + "' '" +
                                 temp.Path("diff") + "' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0) return std::string("patch failed");
-    return ReadBytes(temp.Path("after"));
+    return std::system(command.c_str()) == 0 ? ReadBytes(temp.Path("after")) : "patch failed";
 #endif
 }
 
@@ -219,24 +215,23 @@ public:
 
     fileio::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
     fileio::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
-        (void)fault_(SaveStep::Read, path, path);
-        return Real().Read(path, bytes, existed);
+        return fault_(SaveStep::Read, path, path), Real().Read(path, bytes, existed);
     }
     fileio::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
-        if (fileio::Error error = fault_(SaveStep::Create, path, target)) return error;
-        return Real().CreateNew(path, target, taken);
+        fileio::Error error = fault_(SaveStep::Create, path, target);
+        return error ? error : Real().CreateNew(path, target, taken);
     }
     fileio::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
-        if (fileio::Error error = fault_(SaveStep::Write, path, target)) return error;
-        return Real().WriteAll(path, bytes, target);
+        fileio::Error error = fault_(SaveStep::Write, path, target);
+        return error ? error : Real().WriteAll(path, bytes, target);
     }
     fileio::Error Replace(const std::string& from, const std::string& target) override {
-        if (fileio::Error error = fault_(SaveStep::Replace, from, target)) return error;
-        return Real().Replace(from, target);
+        fileio::Error error = fault_(SaveStep::Replace, from, target);
+        return error ? error : Real().Replace(from, target);
     }
     fileio::Error Remove(const std::string& path) override {
-        if (fileio::Error error = fault_(SaveStep::Remove, path, path)) return error;
-        return Real().Remove(path);
+        fileio::Error error = fault_(SaveStep::Remove, path, path);
+        return error ? error : Real().Remove(path);
     }
     bool Link(const std::string& existing, const std::string& link) override {
         return !fault_(SaveStep::Link, existing, link) && Real().Link(existing, link);

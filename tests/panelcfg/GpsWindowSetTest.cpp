@@ -203,7 +203,8 @@ std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(pwtest::Source("tests/panelcfg/golden")))
         if (fs::exists(entry.path() / "case")) names.push_back(entry.path().filename().string());
-    return std::sort(names.begin(), names.end()), names;
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, GpsWindowSetTest, testing::ValuesIn(CaseNames()),

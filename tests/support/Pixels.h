@@ -2,6 +2,7 @@
 // window shows; and the bitmaps the program holds, counted. Windows only, header only.
 #pragma once
 
+#include "platform/unique_handle.h"
 #include "support/TestSupport.h"
 
 #include <windows.h>
@@ -49,32 +50,26 @@ inline Pixels ReadPixels(HBITMAP bitmap, int width = 0, int height = 0) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     Pixels image{width, height, std::vector<std::uint32_t>(static_cast<size_t>(width) * height)};
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, height, image.pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const platform::WindowDc screen(nullptr);
+    GetDIBits(screen.get(), bitmap, 0, height, image.pixels.data(), &info, DIB_RGB_COLORS);
     return image;
 }
 inline Pixels ResourcePixels(int id) {
-    HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-    Pixels image = ReadPixels(bitmap);
-    DeleteObject(bitmap);
-    return image;
+    const platform::OwnedBitmap bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
+    return ReadPixels(bitmap.get());
 }
 // What window shows now in its client area, copied off its surface.
 inline Pixels CaptureClient(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    HDC surface = GetDC(window);
-    HDC memory = CreateCompatibleDC(surface);
-    HBITMAP copy = CreateCompatibleBitmap(surface, client.right, client.bottom);
-    HGDIOBJ previous = SelectObject(memory, copy);
-    BitBlt(memory, 0, 0, client.right, client.bottom, surface, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    ReleaseDC(window, surface);
-    Pixels image = ReadPixels(copy, client.right, client.bottom);
-    DeleteObject(copy);
-    return image;
+    const platform::WindowDc surface(window);
+    const platform::MemoryDc memory(surface.get());
+    const platform::OwnedBitmap copy(CreateCompatibleBitmap(surface.get(), client.right, client.bottom));
+    {
+        const platform::SelectedObject selected(memory.get(), copy.get());
+        BitBlt(memory.get(), 0, 0, client.right, client.bottom, surface.get(), 0, 0, SRCCOPY);
+    }
+    return ReadPixels(copy.get(), client.right, client.bottom);
 }
 
 // --- Bitmaps the program holds -------------------------------------------------------------------

@@ -29,11 +29,11 @@ public:
     // 32-bit one, which the simulator's and the trainer's 32-bit installers write, or the 64-bit one).
     void SetValue(const std::string& subKey, const char* name, const std::string& bytes, DWORD type = REG_SZ,
                   REGSAM view = KEY_WOW64_32KEY) const {
-        HKEY key = nullptr;
+        HKEY made = nullptr;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, (root_ + "\\" + subKey).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
-                        nullptr, &key, nullptr);
-        RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
-        RegCloseKey(key);
+                        nullptr, &made, nullptr);
+        const platform::OwnedRegistryKey key(made);
+        RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
     }
     void SetTrainer() const { SetValue(kTrainerKey, "UninstallString", kTrainerUninstall + std::string(1, '\0')); }
     void InstallSimulator() const { SetValue(kSimulatorKey, "EXE Path", simulator.Folder() + std::string(1, '\0')); }
@@ -47,11 +47,13 @@ public:
 private:
     void DeleteRoot() const {
         for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
-            HKEY key = nullptr;
-            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS)
+            HKEY opened = nullptr;
+            if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), 0, KEY_ALL_ACCESS | view, &opened) != ERROR_SUCCESS)
                 continue;
-            RegDeleteTreeA(key, nullptr);
-            RegCloseKey(key);
+            {
+                const platform::OwnedRegistryKey key(opened);
+                RegDeleteTreeA(key.get(), nullptr);
+            }
             RegDeleteKeyExA(HKEY_LOCAL_MACHINE, root_.c_str(), view, 0);
         }
     }

@@ -165,10 +165,12 @@ inline std::vector<std::string> Tokens(const std::string& line) {
         std::string text = "\"";
         for (++i; i < line.size() && line[i] != '"'; ++i) {
             const char c = line[i] == '\\' ? line[++i] : 0;
-            if (c == 'x')
-                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16)), i += 2;
-            else
+            if (c == 'x') {
+                text += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            } else {
                 text += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c ? c : line[i];
+            }
         }
         if (line.compare(++i, 3, " * ") == 0) {  // "TEXT" * N
             const std::string once = text.substr(1);
@@ -188,7 +190,8 @@ inline std::string Text(const std::string& token) {
 // nullopt where no patch program is at hand (the Windows build).
 inline std::optional<std::string> Patched(const std::string& before, const std::string& diff) {
 #ifdef _WIN32
-    return (void)before, (void)diff, std::nullopt;
+    (void)before, (void)diff;
+    return std::nullopt;
 #else
     TempFolder temp;
     WriteBytes(temp.Path("before"), before);
@@ -215,7 +218,8 @@ public:
 
     fileio::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
     fileio::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
-        return fault_(SaveStep::Read, path, path), Real().Read(path, bytes, existed);
+        fault_(SaveStep::Read, path, path);  // watched, never failed
+        return Real().Read(path, bytes, existed);
     }
     fileio::Error CreateNew(const std::string& path, const std::string& target, bool& taken) override {
         fileio::Error error = fault_(SaveStep::Create, path, target);

@@ -1,6 +1,5 @@
 // The profile functions case by case, from tests/platform/cases/reads.txt and effects.txt,
-// through ours; under Windows also through kernel32's own, the oracle, and then on seeded random
-// cases against kernel32 alone. A case:
+// through ours; under Windows also through kernel32's own, the oracle. A case:
 //
 //   == NAME
 //   file "BYTES"                      the file before the calls (none: no file)
@@ -20,8 +19,6 @@
 #include "platform/profile_api.h"
 
 #include "support/TestSupport.h"
-
-#include <random>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -181,125 +178,5 @@ TEST_P(ProfileApiTest, AnswersAsWritten) {
 }
 
 PW_CASES(ProfileApiTest, "tests/platform/cases/reads.txt", "tests/platform/cases/effects.txt");
-
-#ifdef _WIN32
-
-// Small INI texts over a vocabulary that exercises case, blanks, quotes, comments, duplicates and
-// every line end, and calls on them, at random from seed.
-Calls RandomCalls(std::uint32_t seed) {
-    std::mt19937 rng(seed);
-    const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<std::uint32_t>(n)); };
-    const auto oneOf = [&](std::vector<const char*> options) {
-        return std::string(options[static_cast<std::size_t>(pick(static_cast<int>(options.size())))]);
-    };
-    const auto section = [&] { return oneOf({"A", "a", "Sec", "SEC", "s p", "Window01", "B", " a\t"}); };
-    const auto key = [&] { return oneOf({"k", "K", "key", "k two", "x", "Window01", "size_mm", " K\t"}); };
-    const auto value = [&] {
-        return oneOf({"", "1", " 12 ", "\"q v\"", "'x'", "0x10", "-5", "1024,768", "v ; c", "a=b", "\"abc",
-                      "  padded  ", "\"\"", "Bendix_King_Radio!x, 1,2 // r", "4294967297"});
-    };
-    const auto blanks = [&] { return oneOf({"", "", "", " ", "  ", "\t", " \t"}); };
-    Calls c;
-    if (pick(12) != 0) {
-        const char* const ends[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
-        const char* end = ends[pick(5)];
-        std::string text = pick(20) == 0 ? "\xEF\xBB\xBF" : "";  // E7: Wine reads a BOM as we do
-        for (int i = pick(16); i > 0; --i) {
-            if (pick(6) == 0) end = ends[pick(5)];  // mixed line ends now and then
-            const int kind = pick(10);
-            if (kind < 3)
-                text += blanks() + "[" + blanks() + section() + blanks() + "]" + oneOf({"", "", " junk"});
-            else if (kind == 3)
-                text += blanks();
-            else if (kind == 4)  // E6: bare words are never written as keys
-                text += oneOf({"; comment", ";k=semi", "// note", "bare words", "[broken", "#x=1"});
-            else
-                text += blanks() + key() + blanks() + "=" + blanks() + value() + blanks();
-            text += end;
-        }
-        if (pick(4) == 0) text.erase(text.find_last_not_of("\r\n") + 1);
-        c.file = text;
-    }
-    for (int n = 1 + pick(8); n > 0; --n) {
-        Op op;
-        op.kind = oneOf({"read", "read", "read", "int", "keys", "sections", "write", "write", "write", "delete-key",
-                         "delete-key", "delete-section"});
-        op.args = {section(), key(), value()};
-        const std::uint32_t sizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 13};
-        if (pick(5) == 0) op.size = sizes[pick(9)];
-        // E9: Wine trims names for single reads and writes, but not for deletes and lists.
-        if (op.kind == "delete-key" || op.kind == "delete-section" || op.kind == "keys") {
-            for (std::string& name : op.args) {
-                name.erase(0, name.find_first_not_of(" \t"));
-                name.erase(name.find_last_not_of(" \t") + 1);
-            }
-        }
-        c.ops.push_back(op);
-    }
-    return c;
-}
-
-// E3: Wine cuts a quoted value read into a buffer one longer than its text; E11: Wine ends a cut
-// list with one NUL where Windows writes two.
-bool CutByWine(const Op& op, const std::string& ours, const std::string& theirs, const std::string& file) {
-    if (op.kind == "keys" || op.kind == "sections") {
-        const std::size_t last = ours.find(' ') + op.size;  // the buffer's last byte
-        return op.size > 1 && ours.size() == theirs.size() && ours[last] == '\0' && theirs[last] == '#' &&
-               ours.compare(0, last, theirs, 0, last) == 0 &&
-               ours.compare(last + 1, std::string::npos, theirs, last + 1) == 0;
-    }
-    if (op.kind != "read") return false;
-    std::vector<char> full(600);
-    const std::uint32_t n = profile::GetPrivateProfileStringA(op.args[0].c_str(), op.args[1].c_str(), "notfound",
-                                                              full.data(), 600, file.c_str());
-    return n + 1 == op.size && ours.substr(0, ours.find(' ')) == std::to_string(n) &&
-           theirs.substr(0, theirs.find(' ')) == std::to_string(n - 1);
-}
-
-// E2: Wine's key delete falls through to a later duplicate section when the first lacks the key.
-bool DeletedByWineFurtherDown(const Op& op, const std::string& file) {
-    if (op.kind != "delete-key") return false;
-    profile::Document doc = profile::ReadDocument(file);
-    if (!doc.HasSection(op.args[0]) || doc.Get(op.args[0], op.args[1])) return false;
-    while (doc.HasSection(op.args[0])) {
-        doc.RemoveSection(op.args[0]);
-        if (doc.Get(op.args[0], op.args[1])) return true;
-    }
-    return false;
-}
-
-TEST(ProfileApiRandomTest, SeededRandomCasesAnswerAsKernel32Does) {
-    const std::uint32_t count = 5000, seed = 20020601;
-    pwtest::TempFolder tmp;
-    const std::string ours = tmp.Path("ours.ini"), theirs = tmp.Path("kernel32.ini");
-    int failures = 0, reads = 0, exceptions = 0;
-    for (std::uint32_t i = 0; i < count && failures < 5; ++i) {
-        const Calls c = RandomCalls(seed + i);
-        const std::vector<std::string> answers = RunCalls(c, kKernel32, theirs);
-        RunCalls({c.file, {}, {}, false}, kOurs, ours);  // ours call by call, while the files can be compared
-        std::string problem;
-        std::size_t k = 0;
-        for (; k < c.ops.size() && problem.empty() && !DeletedByWineFurtherDown(c.ops[k], ours); ++k) {
-            const std::string answer = Answer(c.ops[k], kOurs, ours);
-            reads += IsRead(c.ops[k]);
-            if (answer == answers[k]) continue;
-            if (!CutByWine(c.ops[k], answer, answers[k], ours))
-                problem = "op " + std::to_string(k + 1) + " (" + c.ops[k].kind + "): kernel32 " + Show(answers[k]) +
-                          ", ours " + Show(answer);
-            exceptions += problem.empty();
-        }
-        const bool partedWays = k < c.ops.size() && problem.empty();  // the files part ways here
-        exceptions += partedWays;
-        if (problem.empty() && !partedWays && Content(kKernel32, theirs) != Content(kOurs, ours))
-            problem = "the files read differently afterwards:\n" + Content(kKernel32, theirs) + "--- ours\n" +
-                      Content(kOurs, ours);
-        failures += !problem.empty();
-        EXPECT_EQ("", problem) << "seed " << seed + i << " file " << (c.file ? Show(*c.file) : "(none)");
-    }
-    std::printf("differential: %u random cases, %d reads compared with kernel32, %d known exceptions\n", count, reads,
-                exceptions);
-}
-
-#endif
 
 }  // namespace

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the shipped i686 exes a second time, from a copy of the sources in another folder, and
-# fails unless both exes, and the zips tools/make_dist.py makes of the two builds, are byte for
-# byte the same, and no exe holds the path of either folder. Says which file differs, and where.
+# Builds the shipped i686 exes (those two targets only) a second time, from a copy of the sources
+# in another folder, and fails unless both exes, and the zips tools/make_dist.py makes of the two
+# builds, are byte for byte the same, and no exe holds the path of either folder. Says which file
+# differs, and where.
 #   tools/check-reproducible.sh SOURCE_DIR SHIPPED_BUILD_DIR
 set -u
 if [ $# -ne 2 ]; then echo "usage: check-reproducible.sh SOURCE_DIR SHIPPED_BUILD_DIR" >&2; exit 2; fi
@@ -23,7 +24,7 @@ python3 "$src/tools/make_dist.py" "$shipped" "$tmp/zip1" >/dev/null || exit 1
 # The sources as they are now, which the shipped tree was built from; no build, no git.
 tar -C "$src" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$copy" -xf - || exit 1
 if ! (cd "$copy" && cmake --preset windows >"$tmp/build.log" 2>&1 &&
-      cmake --build --preset windows -j 2 >>"$tmp/build.log" 2>&1); then
+      cmake --build --preset windows -j 2 --target panelwright panelwright-cli >>"$tmp/build.log" 2>&1); then
   echo "reproducible: the second build in $copy failed:"; tail -n 20 "$tmp/build.log"; exit 1
 fi
 python3 "$copy/tools/make_dist.py" "$copy/build/windows" "$tmp/zip2" >/dev/null || exit 1

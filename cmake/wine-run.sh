@@ -3,10 +3,12 @@
 #   wine-run.sh HARNESS_DIR start [unmanaged]   make the prefix, start Xvfb when needed, keep
 #                                          wineserver up; unmanaged: windows bypass any window
 #                                          manager, so hiding one never waits for it
+#   wine-run.sh HARNESS_DIR prefix         only make the prefix, leaving nothing running
 #   wine-run.sh HARNESS_DIR stop           stop what start started
 #   wine-run.sh HARNESS_DIR PROGRAM [ARGS] run one program
 # The user's own ~/.wine is never touched: WINEPREFIX always points into the build tree. Every
-# failure to set Wine up is an error with its reason, so no test can pass without having run.
+# failure to set Wine up is an error with its reason, so no test can pass without having run;
+# each step of it has a time limit, so none can hang a test either.
 set -u
 if [ $# -lt 2 ] || [ -z "$1" ]; then echo "usage: wine-run.sh HARNESS_DIR start|stop|PROGRAM [ARGS]" >&2; exit 2; fi
 dir=$1; shift
@@ -62,9 +64,11 @@ ensure_prefix() {
   local rc=0
   if [ ! -f "$WINEPREFIX/.pw-ready" ]; then
     echo "wine-run: creating Wine prefix in $WINEPREFIX with $WINELOADER" >&2
-    "$WINELOADER" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 || rc=$?
-    "$WINESERVER" -w 2>>"$dir/wineboot.log"
+    # About 20 s, a minute on a busy machine.
+    timeout 300 "$WINELOADER" wineboot -i </dev/null >"$dir/wineboot.log" 2>&1 || rc=$?
+    timeout 60 "$WINESERVER" -w 2>>"$dir/wineboot.log"
     if [ $rc -ne 0 ] || ! prefix_complete; then
+      [ $rc -eq 124 ] && echo "wineboot did not finish within 300 s" >>"$dir/wineboot.log"
       echo "wine-run: cannot create the Wine prefix in $WINEPREFIX (wineboot exit status $rc):" >&2
       tail -n 5 "$dir/wineboot.log" | sed 's/^/  /' >&2
       rc=1
@@ -92,20 +96,29 @@ case "${1:-}" in
     # Keep the server and Wine's background services up for the whole run, started here with
     # their output detached: started by a test, they would hold CTest's output pipe open.
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
-    if ! "$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>"$dir/start.log"; then
-      echo "wine-run: Wine cannot run a program in $WINEPREFIX:" >&2
+    timeout 60 "$WINELOADER" cmd /c exit 0 </dev/null >/dev/null 2>"$dir/start.log"
+    rc=$?
+    if [ $rc -ne 0 ]; then
+      [ $rc -eq 124 ] && echo "cmd /c exit 0 did not end within 60 s" >>"$dir/start.log"
+      echo "wine-run: Wine cannot run a program in $WINEPREFIX (exit status $rc):" >&2
       tail -n 5 "$dir/start.log" | sed 's/^/  /' >&2
       exit 1
     fi
     # Wine waits up to two seconds for a window manager to withdraw each managed window it hides,
     # and Xvfb runs none: the in-process dialog tests' windows bypass the window manager.
-    if [ "${2:-}" = unmanaged ] && ! "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    if [ "${2:-}" = unmanaged ] && ! timeout 60 "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
             </dev/null >/dev/null 2>>"$dir/start.log"; then
         echo "wine-run: cannot set the prefix's windows unmanaged:" >&2
         tail -n 5 "$dir/start.log" | sed 's/^/  /' >&2
         exit 1
     fi
     echo "wine-run: prefix $WINEPREFIX ready, programs run by $WINELOADER"
+    exit 0 ;;
+  prefix)
+    ensure_display || exit 1
+    ensure_prefix || { stop_all; exit 1; }
+    stop_all
+    echo "wine-run: prefix $WINEPREFIX ready"
     exit 0 ;;
   stop) stop_all; exit 0 ;;
 esac

@@ -8,11 +8,11 @@
 set -u
 scenario=$1 exe=$2 work=$3 src=$4 arch=${5:-}
 . "$src/tools/demo-env.sh"
-if [ ! -f "$exe" ]; then echo "e2e: $exe does not exist" >&2; exit 1; fi
 if [ "$arch" = i686 ] && ! "$src/tools/runs-32bit.sh"; then
     echo "e2e: skipped: $("$src/tools/runs-32bit.sh" --why), so the i686 exe cannot start"
     exit 77
 fi
+if [ ! -f "$exe" ]; then echo "e2e: $exe does not exist" >&2; exit 1; fi
 if ! pw_demo_setup "$work" "$src"; then
     pw_demo_teardown "$work" "$src"
     exit 1

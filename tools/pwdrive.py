@@ -19,6 +19,9 @@ CLOSE_POINT = (596, 13)             # inside the close area (x > 580, y < 30)
 GPS_AT, GPS_SIZE = (433, 123), (140, 100)
 RADIO_AT, RADIO_SIZE = (433, 299), (140, 64)
 SCREEN_AT, SCREEN_SIZE = (253, 123), (320, 240)   # the screen area: outside view, notices
+# The longest any wait for the program takes, even on a busy machine: a wait that ends without
+# what it waited for fails, and the failure says what is on screen.
+GUI_WAIT = 15
 
 
 class Failure(Exception):
@@ -39,7 +42,7 @@ class Image:
     def __init__(self, source):
         grab = [IMPORT, "-silent", "-window", "root"] if source == "root" else [CONVERT, source]
         ppm = subprocess.run(grab + ["-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
-                             stderr=subprocess.DEVNULL, check=True, timeout=20).stdout
+                             stderr=subprocess.DEVNULL, check=True, timeout=GUI_WAIT).stdout
         parts = ppm.split(maxsplit=4)
         if parts[0] != b"P6":
             raise Failure("unexpected picture format from %s" % source)
@@ -58,7 +61,7 @@ def on_screen():
     return ", ".join('"%s"' % name for name in names if name) or "no window with a caption"
 
 
-def wait_until(check, timeout=10, interval=0.25):
+def wait_until(check, timeout=10, interval=0.1):
     """Polls check() until it gives a true value (returned) or the time is up (returns the last
     value): the program under a loaded machine may take a while to react."""
     deadline = time.time() + timeout
@@ -83,7 +86,7 @@ class App:
         self.window = None
         self.origin = (0, 0)
 
-    def find_window(self, timeout=30):
+    def find_window(self, timeout=GUI_WAIT):
         """Waits for the program's top-level window of the skin's size and notes its place."""
         deadline = time.time() + timeout
         while time.time() < deadline:
@@ -118,14 +121,14 @@ class App:
         x, y = self.origin
         subprocess.run([IMPORT, "-silent", "-window", "root", "-crop",
                         "%dx%d+%d+%d" % (CLIENT_W, CLIENT_H, x, y), "+repage",
-                        "-define", "png:exclude-chunks=date,time", path], check=True, timeout=20)
+                        "-define", "png:exclude-chunks=date,time", path], check=True, timeout=GUI_WAIT)
 
     def click(self, x, y, repeat=1):
         xdotool("mousemove", self.origin[0] + x, self.origin[1] + y)
-        time.sleep(0.15)
+        time.sleep(0.05)
         xdotool("click", "--repeat", repeat, "--delay", 80, 1)
 
-    def wait_exit(self, timeout=15):
+    def wait_exit(self, timeout=GUI_WAIT):
         try:
             return self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
@@ -201,7 +204,6 @@ def scenario(body):
     app = App(exe)
     try:
         app.find_window()
-        app.settle(1.5)
         done = body(app, work, src)
         close(app)
     except Failure as e:
@@ -244,7 +246,19 @@ class Tree:
         """Clicks the label of row `index` as the tree shows it now."""
         screen = self.app.shot()
         self.app.click_label(screen, self.row(index, screen), repeat)
-        self.app.settle()
+
+    def select(self, index):
+        """Clicks row `index` and waits until it is drawn selected (no dark label left)."""
+        self.click(index)
+
+        def selected():
+            try:
+                self.row(index)
+                return False
+            except Failure:
+                return True
+        if not wait_until(selected, 5):
+            raise Failure("clicking tree row %d did not select it" % index)
 
     def open_aircraft(self, index):
         """Opens an aircraft with a double-click (the program ignores clicks on aircraft) and

@@ -21,7 +21,10 @@ pw_wine_env() {
         return 1
     fi
     export WINELOADER=$loader WINESERVER=$server
-    export WINEDEBUG=-all
+    # Wine's own errors stay on: with -all, a program Wine could not start (say, its memory at a
+    # fixed address was taken) ends with exit status 1 and not a word, like a refusal that forgot
+    # to say why. Its notes about unfinished functions stay off.
+    export WINEDEBUG=fixme-all
     # No Mono or Gecko install prompts: nothing here needs either.
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }

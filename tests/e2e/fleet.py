@@ -30,6 +30,13 @@ def make_fleet(src, out, aircraft):
     return out
 
 
+def unexplained(args, status, err):
+    """Checks that a run which did not succeed said why on stderr, as every refusal does: a silent
+    one never ran to its end, or Wine could not start it."""
+    check(status == 0 or err.strip(), "%s: exit status %d and nothing on stderr: the program did not run to its end,"
+          " or Wine could not start it" % (" ".join(args), status))
+
+
 class Cli:
     """panelwright-cli.exe on the simulator folder sim; a run that outlasts 30 s fails the test."""
 
@@ -45,6 +52,7 @@ class Cli:
 
     def run(self, *args):
         done = subprocess.run(self.command(*args), stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+        unexplained(args, done.returncode, done.stderr)
         return done.returncode, done.stdout.decode("cp1252"), done.stderr.decode("cp1252")
 
 

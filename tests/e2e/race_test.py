@@ -11,7 +11,7 @@ import os
 import random
 import time
 
-from fleet import Cli, check, clean_run, kinds, main, make_fleet, snapshot, strays
+from fleet import Cli, check, clean_run, kinds, main, make_fleet, snapshot, strays, unexplained
 
 TRIES = int(os.environ.get("PW_RACE_TRIES", "4"))
 AIRCRAFT = int(os.environ.get("PW_RACE_AIRCRAFT", "50"))
@@ -29,6 +29,7 @@ def race(exe, work, src):
         said = []
         for run in runs:
             out, err = run.communicate(timeout=30)
+            unexplained((command, "--all"), run.returncode, err)
             said.append(kinds(out.decode("cp1252"), root))
             expected = max(clean_status, 1 if set(said[-1].values()) & {"busy", "other"} else 0)
             check(run.returncode == expected, "try %d, %s: exit status %d, expected %d\n%s"

@@ -18,45 +18,74 @@ namespace {
 
 // A stream buffer that writes to a console as wide text (the console's own code page may not be
 // the ANSI one the texts are in), a line at a time, and to a file or pipe as the bytes
-// themselves, in large blocks: a fleet's listing is many thousand lines.
+// themselves: in large blocks (a fleet's listing is many thousand lines), or a line at a time
+// where each line reports an edit already made, so that a run ended from outside has said what
+// it did. A write that fails, or a disk that fills, is remembered, never passed over.
 class ConsoleBuffer final : public std::streambuf {
 public:
     explicit ConsoleBuffer(DWORD which) : handle_(GetStdHandle(which)) {
         DWORD mode = 0;
         console_ = handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE && GetConsoleMode(handle_, &mode) != 0;
+        lines_ = console_;
     }
     ~ConsoleBuffer() override { sync(); }
     bool IsConsole() const { return console_; }
     void Utf8(bool utf8) { codePage_ = utf8 ? CP_UTF8 : CP_ACP; }
+    void LineByLine() { lines_ = true; }
+    // The system's error code of the first write that failed; 0 while every byte got through.
+    DWORD Failure() const { return failure_; }
 
 protected:
     int_type overflow(int_type c) override {
         if (c != traits_type::eof()) pending_.push_back(static_cast<char>(c));
-        if ((console_ && c == '\n') || pending_.size() >= kBlock) sync();
+        if ((lines_ && c == '\n') || pending_.size() >= kBlock) sync();
         return traits_type::not_eof(c);
     }
     std::streamsize xsputn(const char* text, std::streamsize count) override {
         pending_.append(text, static_cast<std::size_t>(count));
-        if ((console_ && pending_.find('\n') != std::string::npos) || pending_.size() >= kBlock) sync();
+        if ((lines_ && pending_.find('\n') != std::string::npos) || pending_.size() >= kBlock) sync();
         return count;
     }
     int sync() override {
-        if (pending_.empty()) return 0;
-        DWORD written = 0;
+        if (pending_.empty() || failure_ != 0) {
+            pending_.clear();
+            return failure_ == 0 ? 0 : -1;
+        }
         if (console_) {
             const std::wstring wide = platform::Widen(pending_, codePage_);
-            WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+            WriteAll(wide.data(), wide.size(), [this](const wchar_t* at, DWORD count, DWORD* written) {
+                return WriteConsoleW(handle_, at, count, written, nullptr);
+            });
         } else if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) {
-            WriteFile(handle_, pending_.data(), static_cast<DWORD>(pending_.size()), &written, nullptr);
+            WriteAll(pending_.data(), pending_.size(), [this](const char* at, DWORD count, DWORD* written) {
+                return WriteFile(handle_, at, count, written, nullptr);
+            });
         }
         pending_.clear();
-        return 0;
+        return failure_ == 0 ? 0 : -1;
     }
 
 private:
+    // Writes all of text, as many times as a write takes only part of it.
+    template <typename Char, typename Write>
+    void WriteAll(const Char* text, std::size_t count, Write write) {
+        while (count > 0 && failure_ == 0) {
+            DWORD written = 0;
+            const auto piece = static_cast<DWORD>(count < kBlock ? count : kBlock);
+            if (!write(text, piece, &written) || written == 0) {
+                failure_ = GetLastError() != 0 ? GetLastError() : ERROR_WRITE_FAULT;
+                return;
+            }
+            text += written;
+            count -= written;
+        }
+    }
+
     static constexpr std::size_t kBlock = 1 << 16;
     HANDLE handle_;
     bool console_ = false;
+    bool lines_ = false;
+    DWORD failure_ = 0;
     UINT codePage_ = CP_ACP;
     std::string pending_;
 };
@@ -73,16 +102,23 @@ std::vector<std::string> Arguments() {
     return args;
 }
 
-}  // namespace
+// What the system says of an error code, in one line.
+std::string SystemText(DWORD code) {
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string said = length != 0 ? std::string(text, length) : "error " + std::to_string(code);
+    LocalFree(text);
+    while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == '.')) said.pop_back();
+    return said;
+}
 
-int main() {
-    ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE);
-    ConsoleBuffer errBuffer(STD_ERROR_HANDLE);
-    std::ostream out(&outBuffer);
-    std::ostream err(&errBuffer);
+int Run(ConsoleBuffer& outBuffer, const ConsoleBuffer& errBuffer, std::ostream& out, std::ostream& err) {
     const std::optional<cli::Options> options = cli::ParseCommandLine(Arguments(), err);
     if (!options) return cli::kUsageError;
     outBuffer.Utf8(cli::OutputEncoding(*options) == cli::Encoding::Utf8);
+    if (options->command == cli::Command::Install || options->command == cli::Command::Remove) outBuffer.LineByLine();
 
     const platform::RegistryRoot machine;
     cli::Host host;
@@ -90,8 +126,31 @@ int main() {
     host.trainerUninstallText = host::ReadTrainerUninstallText(machine);
     host.trainerIni = host::kTrainerIni;
     host.progress = errBuffer.IsConsole();
-    const int status = cli::Execute(*options, host, out, err);
+    return cli::Execute(*options, host, out, err);
+}
+
+}  // namespace
+
+// Every exit status but 0 comes with a line on stderr that says why: a run stopped by an error
+// the program did not foresee says what stopped it, after what it did; output that cannot be
+// written (a full disk, a closed pipe) fails the run.
+int main() {
+    ConsoleBuffer outBuffer(STD_OUTPUT_HANDLE);
+    ConsoleBuffer errBuffer(STD_ERROR_HANDLE);
+    std::ostream out(&outBuffer);
+    std::ostream err(&errBuffer);
+    int status = cli::kRefusedOrFailed;
+    try {
+        status = Run(outBuffer, errBuffer, out, err);
+    } catch (const std::exception& error) {
+        out.flush();
+        err << "panelwright-cli: stopped by an unexpected error: " << error.what() << "\n";
+    }
     out.flush();
+    if (outBuffer.Failure() != 0) {
+        err << "panelwright-cli: the output could not be written: " << SystemText(outBuffer.Failure()) << "\n";
+        status = cli::kRefusedOrFailed;
+    }
     err.flush();
     return status;
 }

@@ -3,9 +3,12 @@
 # Three build trees: build/windows is the shipped program (static i686 exe), build/windows64 the
 # same sources for x86_64 with every Windows test, run under 64-bit Wine on any machine, and
 # build/native the portable code under the sanitizers. `make dist` packs the shipped exes into dist/.
-.PHONY: demo test dist bench mutants prereqs build-windows build-windows64 build-native test-native test-windows fuzz clean
+.PHONY: demo test test-under-load dist bench mutants prereqs build-windows build-windows64 build-native test-native \
+	test-windows fuzz clean
 
 JOBS ?= 2
+# CPU-bound processes beside the suite in test-under-load.
+LOAD ?= 2
 
 prereqs:
 	@tools/install-prereqs.sh
@@ -45,6 +48,14 @@ test: build-native build-windows build-windows64 dist
 	tools/say-windows-exes.sh; \
 	ctest --preset windows64 -LE bench -j $(JOBS) || status=1; \
 	exit $$status
+
+# `make test` with LOAD CPU-bound processes running beside it the whole time, as on a busy two-core
+# machine: every test's time limit is meant to hold there four times over.
+test-under-load:
+	@pids=; for i in $$(seq 1 $(LOAD)); do yes >/dev/null & pids="$$pids $$!"; done; \
+	trap 'kill $$pids 2>/dev/null' EXIT INT TERM; \
+	echo "test-under-load: $(LOAD) CPU-bound processes beside the tests"; \
+	$(MAKE) --no-print-directory test JOBS=$(JOBS)
 
 bench: build-windows64
 	ctest --preset windows64 -L bench --verbose

@@ -115,6 +115,7 @@ case "${1:-}" in
     echo "wine-run: prefix $WINEPREFIX ready, programs run by $WINELOADER"
     exit 0 ;;
   prefix)
+    [ -f "$WINEPREFIX/.pw-ready" ] && { echo "wine-run: prefix $WINEPREFIX ready"; exit 0; }
     ensure_display || exit 1
     ensure_prefix || { stop_all; exit 1; }
     stop_all

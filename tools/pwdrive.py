@@ -8,6 +8,7 @@ import ctypes
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 IMPORT = "/usr/bin/import"          # ImageMagick's screen grabber
@@ -136,18 +137,26 @@ class App:
     """One run of the program."""
 
     def __init__(self, exe):
-        # The loader demo-env.sh chose: the `wine` wrapper may pick one that cannot start.
-        self.proc = subprocess.Popen([os.environ["WINELOADER"], exe], stdout=subprocess.DEVNULL,
-                                     stderr=subprocess.DEVNULL)
+        # The loader demo-env.sh chose: the `wine` wrapper may pick one that cannot start. What it
+        # and Wine say goes to a file, shown when the program fails.
+        self.said = tempfile.TemporaryFile()
+        self.proc = subprocess.Popen([os.environ["WINELOADER"], exe], stdout=subprocess.DEVNULL, stderr=self.said)
         self.window = None
         self.origin = (0, 0)
+
+    def stderr(self):
+        """The last lines the program and Wine wrote on stderr, or a note that there are none."""
+        self.said.seek(0)
+        lines = self.said.read().decode("cp1252", "replace").splitlines()[-10:]
+        return "\n".join(["it said on stderr:"] + lines) if lines else "nothing on stderr"
 
     def find_window(self, timeout=GUI_WAIT):
         """Waits for the program's top-level window of the skin's size and notes its place."""
         deadline = time.time() + timeout
         while time.time() < deadline:
             if self.proc.poll() is not None:
-                raise Failure("program ended with %d before showing a window" % self.proc.returncode)
+                raise Failure("program ended with %d before showing a window; %s" % (self.proc.returncode,
+                                                                                        self.stderr()))
             ids = xdotool("search", "--onlyvisible", "--classname", "panelwright.exe",
                           check=False).split()
             for wid in ids:
@@ -248,7 +257,7 @@ def close(app):
     app.click(*CLOSE_POINT)
     code = app.wait_exit()
     if code != 1:
-        raise Failure("exit code %d after a click in the close area, expected 1" % code)
+        raise Failure("exit code %d after a click in the close area, expected 1; %s" % (code, app.stderr()))
 
 
 def scenario(body):

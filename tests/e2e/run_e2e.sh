@@ -13,11 +13,16 @@ if [ "$arch" = i686 ] && ! "$src/tools/runs-32bit.sh"; then
     exit 77
 fi
 if [ ! -f "$exe" ]; then echo "e2e: $exe does not exist" >&2; exit 1; fi
-if ! pw_demo_setup "$work" "$src"; then
-    pw_demo_teardown "$work" "$src"
+# One scenario at a time on WORK, whoever runs it: another's set-up or teardown would start or
+# stop this one's Wine under it (CTest keeps its own tests apart, but not two CTest runs).
+exec 7>"$work.lock"
+if ! flock -w 300 7; then echo "e2e: $work has been in use by another run for 300 s" >&2; exit 1; fi
+# (The lock stays with this shell: what it starts does not inherit it.)
+if ! pw_demo_setup "$work" "$src" 7>&-; then
+    pw_demo_teardown "$work" "$src" 7>&-
     exit 1
 fi
-PYTHONPATH="$src/tools" python3 "$src/tests/e2e/${scenario}_test.py" "$exe" "$work" "$src"
+PYTHONPATH="$src/tools" python3 "$src/tests/e2e/${scenario}_test.py" "$exe" "$work" "$src" 7>&-
 status=$?
-pw_demo_teardown "$work" "$src"
+pw_demo_teardown "$work" "$src" 7>&-
 exit $status

@@ -323,6 +323,10 @@ Message PreviewPathTooLongMessage(const std::string& bitmapPath) {
         bitmapPath);
 }
 
+Message WindowNotCreatedMessage(const std::string& detail) {
+    return {"Panelwright could not open its window: " + detail + ".", kProgramCaption, Severity::Error};
+}
+
 namespace {
 
 constexpr const char* kSimulatorKey =

@@ -46,6 +46,9 @@ std::string UnusableReason(Unusable why, const std::string& detail);
 // The selected panel's main bitmap has a path too long to open.
 Message PreviewPathTooLongMessage(const std::string& bitmapPath);
 
+// The program's window could not be made (detail: the system's reason), so it ends at once.
+Message WindowNotCreatedMessage(const std::string& detail);
+
 // Why the simulator's folder was not found, and what to do: for the dialog, which reads the
 // folder from the registry; and in one line for the command line, which may be given it
 // (fromRegistry false) with --sim.

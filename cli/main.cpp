@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 
 #include "host/host_discovery.h"
+#include "platform/system_message.h"
 #include "platform/wide_text.h"
 
 #include <windows.h>
@@ -102,18 +103,6 @@ std::vector<std::string> Arguments() {
     return args;
 }
 
-// What the system says of an error code, in one line.
-std::string SystemText(DWORD code) {
-    char* text = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string said = length != 0 ? std::string(text, length) : "error " + std::to_string(code);
-    LocalFree(text);
-    while (!said.empty() && (said.back() == '\n' || said.back() == '\r' || said.back() == '.')) said.pop_back();
-    return said;
-}
-
 int Run(ConsoleBuffer& outBuffer, const ConsoleBuffer& errBuffer, std::ostream& out, std::ostream& err) {
     const std::optional<cli::Options> options = cli::ParseCommandLine(Arguments(), err);
     if (!options) return cli::kUsageError;
@@ -148,7 +137,8 @@ int main() {
     }
     out.flush();
     if (outBuffer.Failure() != 0) {
-        err << "panelwright-cli: the output could not be written: " << SystemText(outBuffer.Failure()) << "\n";
+        err << "panelwright-cli: the output could not be written: " << platform::SystemMessage(outBuffer.Failure())
+            << "\n";
         status = cli::kRefusedOrFailed;
     }
     err.flush();

@@ -2,6 +2,7 @@
 #include "platform/file_system.h"
 
 #include "platform/paths.h"
+#include "platform/system_message.h"
 #include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 
@@ -14,22 +15,7 @@ namespace fileio {
 namespace {
 
 using platform::FolderPart;
-
-std::string SystemMessage(DWORD code) {
-    char* text = nullptr;
-    DWORD n =
-        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message;
-    if (n != 0 && text != nullptr) message.assign(text, n);
-    if (text != nullptr) LocalFree(text);
-    while (!message.empty() &&
-           (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' || message.back() == '.')) {
-        message.pop_back();
-    }
-    if (message.empty()) message = "system error " + std::to_string(code);
-    return message;
-}
+using platform::SystemMessage;
 
 bool IsDiskFull(DWORD code) { return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL; }
 bool IsMissing(DWORD code) { return code == ERROR_FILE_NOT_FOUND; }

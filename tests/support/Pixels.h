@@ -1,13 +1,11 @@
 // Pixels read back: bitmap files written for the program to load, its resource bitmaps, what a
-// window shows; and the bitmaps the program holds, counted. Windows only, header only.
+// window shows. Windows only, header only.
 #pragma once
 
 #include "platform/unique_handle.h"
 #include "support/TestSupport.h"
 
 #include <windows.h>
-
-#include <cstring>
 
 namespace pwtest {
 
@@ -71,78 +69,5 @@ inline Pixels CaptureClient(HWND window) {
     }
     return ReadPixels(copy.get(), client.right, client.bottom);
 }
-
-// --- Bitmaps the program holds -------------------------------------------------------------------
-// Wine's GetGuiResources answers 0, so the functions that make and delete bitmaps are redirected,
-// in the program's own import table, to counting ones.
-
-namespace bitmaps {
-inline int g_live = 0;
-template <typename Handle>
-Handle Made(Handle handle) {
-    g_live += handle != nullptr && GetObjectType(handle) == OBJ_BITMAP;
-    return handle;
-}
-
-// Puts replacement into the program's import slot of function and answers what was there.
-template <typename Function>
-Function Redirect(const char* dll, const char* function, Function replacement) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* nt =
-        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
-         ++entry) {
-        if (lstrcmpiA(reinterpret_cast<const char*>(base + entry->Name), dll) != 0) continue;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
-                std::strcmp(reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name,
-                            function))
-                continue;
-            void** slot = reinterpret_cast<void**>(&slots->u1.Function);
-            DWORD protection = 0;
-            VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &protection);
-            auto original = reinterpret_cast<Function>(*slot);
-            *slot = reinterpret_cast<void*>(replacement);
-            VirtualProtect(slot, sizeof *slot, protection, &protection);
-            return original;
-        }
-    }
-    return nullptr;
-}
-
-// A redirected import that counts the bitmaps it makes.
-template <int Tag, typename Result, typename... Args>
-struct Counted {
-    static inline Result(WINAPI* original)(Args...) = nullptr;
-    static Result WINAPI Call(Args... args) { return Made(original(args...)); }
-};
-template <int Tag, typename Result, typename... Args>
-void Count(const char* dll, const char* name, Result(WINAPI*)(Args...)) {
-    Counted<Tag, Result, Args...>::original = Redirect(dll, name, &Counted<Tag, Result, Args...>::Call);
-}
-inline decltype(&DeleteObject) g_deleteObject = nullptr;
-}  // namespace bitmaps
-
-// Starts counting (once per program); bitmaps made before are not counted.
-inline void CountBitmaps() {
-    using namespace bitmaps;
-    if (g_deleteObject != nullptr) return;
-    Count<0>("gdi32.dll", "CreateBitmap", &CreateBitmap);
-    Count<1>("gdi32.dll", "CreateCompatibleBitmap", &CreateCompatibleBitmap);
-    Count<2>("user32.dll", "LoadBitmapA", &LoadBitmapA);
-    Count<3>("user32.dll", "LoadImageA", &LoadImageA);
-    g_deleteObject = Redirect(
-        "gdi32.dll", "DeleteObject", +[](HGDIOBJ object) {
-            const bool bitmap = object != nullptr && GetObjectType(object) == OBJ_BITMAP;
-            const BOOL deleted = g_deleteObject(object);
-            g_live -= bitmap && deleted;
-            return deleted;
-        });
-}
-// Bitmaps made since counting started and not yet deleted.
-inline int LiveBitmaps() { return bitmaps::g_live; }
 
 }  // namespace pwtest

@@ -2,7 +2,7 @@
 """Measures how many faults the tests find: applies each one-line mutant of tools/mutants.txt to
 a copy of the sources, builds, runs the tests, and counts the mutants some test failed on.
 
-    tools/mutants.py [--only TEXT] [--commit REV]
+    tools/mutants.py [--only TEXT] [--commit REV] [--jobs N]
 
 Works in build/mutants: a copy of the tracked files (the working tree is never touched), built
 with the native and windows64 presets. A mutant runs only the tests whose programs it changed
@@ -11,7 +11,8 @@ under Wine) when no native test failed, each set stopping at its first failure. 
 fuzzer, the benchmarks, the checks of the sources and the shipped i686 exe are left out. Prints
 one line per mutant, then "mutants=N caught=M" and the survivors. --only runs the mutants whose
 file or text holds TEXT; --commit measures a commit's sources and tests instead of the working
-tree's (with the working tree's mutants).
+tree's (with the working tree's mutants); --jobs runs that many tests at once (2; 1 on a machine
+busy with other work).
 """
 import argparse
 import hashlib
@@ -114,12 +115,15 @@ def digests(programs):
     return {f: hashlib.sha1(open(f, "rb").read()).hexdigest() for files in programs.values() for f in files}
 
 
+JOBS = "2"
+
+
 def failing_tests(changed, log):
     """The tests that failed among the changed ones, native first: empty when they all pass."""
     for preset in PRESETS:
         if changed[preset]:
             pattern = "^(%s)$" % "|".join(sorted(changed[preset]))
-            if run(["ctest", "--preset", preset, "-R", pattern, "-j", "2", "--stop-on-failure"], log) != 0:
+            if run(["ctest", "--preset", preset, "-R", pattern, "-j", JOBS, "--stop-on-failure"], log) != 0:
                 failed = os.path.join(SRC, "build", preset, "Testing", "Temporary", "LastTestsFailed.log")
                 names = [line.strip().partition(":")[2] for line in open(failed)] if os.path.exists(failed) else []
                 return ["%s %s" % (preset, name) for name in names] or [preset]
@@ -130,7 +134,10 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--only", default="")
     parser.add_argument("--commit", default="", help="measure the tests of this commit, not the working tree's")
+    parser.add_argument("--jobs", default="2", help="tests run at once")
     args = parser.parse_args()
+    global JOBS
+    JOBS = args.jobs
     mutants = [m for m in read_mutants(os.path.join(ROOT, "tools", "mutants.txt"))
                if args.only in m["file"] or args.only in m["old"]]
     os.makedirs(SRC, exist_ok=True)

@@ -39,7 +39,7 @@ TEST(MainDialogStartTest, TellsOnceWhyNoAircraftAreListed) {
     says({"Flight Simulator\\8.0", "panelwright-cli --sim"});
     machine.InstallSimulator();
     says({machine.simulator.Folder() + " as FS2002's folder, but it has no aircraft folder"});
-    machine.SetValue(kSimulatorKey, "EXE Path", machine.simulator.Path("gone") + std::string(1, '\0'));
+    machine.SetValue(kSimulatorKey, kSimulatorValue, machine.simulator.Path("gone") + std::string(1, '\0'));
     says({"that folder does not exist", "Repair the simulator's installation"});
 }
 

@@ -52,26 +52,6 @@ inline BOOL CALLBACK CloseBox(HWND box, LPARAM) {
 }
 }  // namespace detail
 
-// The visible windows of this program, a line each: class, caption and a message box's text.
-inline std::string OnScreen() {
-    std::string shown;
-    EnumWindows(
-        [](HWND window, LPARAM out) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            std::string& text = *reinterpret_cast<std::string*>(out);
-            text += std::string("  ") + name + " \"" + detail::TextOf(window) + "\"";
-            if (detail::IsMessageBox(window)) text += " says: " + detail::TextOf(GetDlgItem(window, 0xFFFF));
-            text += "\n";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&shown));
-    return shown.empty() ? "  no window\n" : shown;
-}
-
 // While it lives, the message boxes of this thread are recorded in shown (and closed).
 class MessageBoxes {
 public:

@@ -2,7 +2,7 @@
 """Measures how many faults the tests find: applies each one-line mutant of tools/mutants.txt to
 a copy of the sources, builds, runs the tests, and counts the mutants some test failed on.
 
-    tools/mutants.py [--only TEXT] [--commit REV] [--jobs N]
+    tools/mutants.py [--only TEXT] [--commit REV] [--jobs N] [--exclude REGEX]
 
 Works in build/mutants: a copy of the tracked files (the working tree is never touched), built
 with the native and windows64 presets. A mutant runs only the tests whose programs it changed
@@ -12,12 +12,14 @@ fuzzer, the benchmarks, the checks of the sources and the shipped i686 exe are l
 one line per mutant, then "mutants=N caught=M" and the survivors. --only runs the mutants whose
 file or text holds TEXT; --commit measures a commit's sources and tests instead of the working
 tree's (with the working tree's mutants); --jobs runs that many tests at once (2; 1 on a machine
-busy with other work).
+busy with other work); --exclude leaves out the tests whose names match (a subset that cannot
+reach them).
 """
 import argparse
 import hashlib
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -93,7 +95,7 @@ def build(preset, log):
 PRESETS = ("native", "windows64")
 
 
-def test_programs(preset):
+def test_programs(preset, exclude):
     """{test: the files of the preset's build tree its command or environment names}; tests of
     the labels fuzz and bench, and tests whose command names no built file, are left out."""
     shown = subprocess.run(["ctest", "--preset", preset, "--show-only=json-v1"], cwd=SRC, stdout=subprocess.PIPE,
@@ -102,7 +104,7 @@ def test_programs(preset):
     tests = {}
     for test in json.loads(shown)["tests"]:
         properties = {p["name"]: p["value"] for p in test.get("properties", [])}
-        if {"fuzz", "bench"} & set(properties.get("LABELS", [])):
+        if {"fuzz", "bench"} & set(properties.get("LABELS", [])) or (exclude and re.search(exclude, test["name"])):
             continue
         built = lambda words: [w for w in words if w.startswith(build) and os.path.isfile(w)]
         if built(test.get("command", [])):  # the shipped i686 exe's tests name another tree
@@ -135,6 +137,7 @@ def main():
     parser.add_argument("--only", default="")
     parser.add_argument("--commit", default="", help="measure the tests of this commit, not the working tree's")
     parser.add_argument("--jobs", default="2", help="tests run at once")
+    parser.add_argument("--exclude", default="", help="leave out the tests whose names match")
     args = parser.parse_args()
     global JOBS
     JOBS = args.jobs
@@ -154,7 +157,7 @@ def main():
     print("mutants: building the unchanged copy in %s" % SRC, flush=True)
     if not all(build(preset, log) for preset in PRESETS):
         sys.exit("mutants: the unchanged sources do not build (see %s)" % log)
-    programs = {preset: test_programs(preset) for preset in PRESETS}
+    programs = {preset: test_programs(preset, args.exclude) for preset in PRESETS}
     unchanged = {preset: digests(programs[preset]) for preset in PRESETS}
     if failing_tests(programs, log):
         sys.exit("mutants: the tests fail without a mutant (see %s)" % log)

@@ -21,6 +21,20 @@ using platform::WindowDc;
 // Larger panel bitmaps are not previewed: their pixel copy would crowd a 32-bit process.
 constexpr int64_t kMaxSourcePixels = int64_t{4096} * 4096;
 
+// Where the fixed pictures stand, in client coordinates.
+constexpr int kGpsX = 433;
+constexpr int kGpsY = 123;
+constexpr int kGpsWidth = 140;
+constexpr int kGpsHeight = 100;
+constexpr int kRadioX = 433;
+constexpr int kRadioY = 299;
+constexpr int kRadioWidth = 140;
+constexpr int kRadioHeight = 64;
+constexpr int kBadgeX = 513;
+constexpr int kBadgeY = 373;
+constexpr int kBadgeWidth = 60;
+constexpr int kBadgeHeight = 34;
+
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 

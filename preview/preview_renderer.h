@@ -25,20 +25,6 @@ constexpr int kScreenY = 123;
 constexpr int kScreenWidth = 320;
 constexpr int kScreenHeight = 240;
 
-// Where the fixed pictures stand, in client coordinates.
-constexpr int kGpsX = 433;
-constexpr int kGpsY = 123;
-constexpr int kGpsWidth = 140;
-constexpr int kGpsHeight = 100;
-constexpr int kRadioX = 433;
-constexpr int kRadioY = 299;
-constexpr int kRadioWidth = 140;
-constexpr int kRadioHeight = 64;
-constexpr int kBadgeX = 513;
-constexpr int kBadgeY = 373;
-constexpr int kBadgeWidth = 60;
-constexpr int kBadgeHeight = 34;
-
 enum class Badge { None, Americas, International };
 
 // What the screen area shows.

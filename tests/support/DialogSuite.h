@@ -13,12 +13,6 @@
 
 namespace pwtest {
 
-inline std::string ControlText(HWND window, int id) {
-    char text[1024] = {};
-    GetDlgItemTextA(window, id, text, sizeof text);
-    return text;
-}
-
 // A dialog on machine, created as the program creates it but modeless: its first paint has
 // scanned by the time it returns.
 inline HWND OpenDialog(const TestMachine& machine) {
@@ -56,11 +50,15 @@ protected:
     }
     static app::Session& Session() { return *app::SessionOf(window_); }
     static HWND Tree() { return GetDlgItem(window_, IDC_TREE); }
-    static std::string Text(int id) { return ControlText(window_, id); }
+    static std::string Text(int id) {
+        char text[1024] = {};
+        GetDlgItemTextA(window_, id, text, sizeof text);
+        return text;
+    }
 
     static inline std::unique_ptr<TestMachine> machine_;
     static inline HWND window_ = nullptr;
-    static inline std::vector<ShownBox> openingBoxes_;
+    static inline std::vector<std::string> openingBoxes_;
 };
 
 }  // namespace pwtest

@@ -22,12 +22,8 @@ inline void PumpMessages(HWND dialog = nullptr) {
     }
 }
 
-struct ShownBox {
-    std::string caption, text;
-};
-
 namespace detail {
-inline std::vector<ShownBox>* g_boxes = nullptr;
+inline std::vector<std::string>* g_boxes = nullptr;
 
 inline std::string TextOf(HWND window) {
     char text[2048] = {};
@@ -42,24 +38,23 @@ inline bool IsMessageBox(HWND window) {
 }
 inline BOOL CALLBACK CloseBox(HWND box, LPARAM) {
     if (!IsMessageBox(box)) return TRUE;
-    const ShownBox shown{TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};
     if (g_boxes)
-        g_boxes->push_back(shown);
+        g_boxes->push_back(TextOf(GetDlgItem(box, 0xFFFF)));
     else
-        ADD_FAILURE() << "a message box no test expected: " << shown.caption << ": " << shown.text;
+        ADD_FAILURE() << "a message box no test expected: " << TextOf(box) << ": " << TextOf(GetDlgItem(box, 0xFFFF));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     return FALSE;
 }
 }  // namespace detail
 
-// While it lives, the message boxes of this thread are recorded in shown (and closed).
+// While it lives, the texts of this thread's message boxes are recorded in shown (and the boxes closed).
 class MessageBoxes {
 public:
     MessageBoxes() { detail::g_boxes = &shown; }
     ~MessageBoxes() { detail::g_boxes = nullptr; }
     MessageBoxes(const MessageBoxes&) = delete;
     MessageBoxes& operator=(const MessageBoxes&) = delete;
-    std::vector<ShownBox> shown;
+    std::vector<std::string> shown;
 };
 
 namespace detail {

@@ -66,7 +66,7 @@ def copy_sources(commit):
         os.makedirs(os.path.dirname(target), exist_ok=True)
         source = os.path.join(tree, name)
         if not os.path.exists(target) or open(source, "rb").read() != open(target, "rb").read():
-            shutil.copy2(source, target)
+            shutil.copy(source, target)  # stamped now: an archived file's old time would not rebuild
     kept = set(names)
     for folder, dirs, files in os.walk(SRC):
         if folder == SRC and "build" in dirs:

@@ -184,7 +184,9 @@ TEST_F(MainDialogTest, TrainerButtonEvaluatesAgainAndToggles) {
     EXPECT_NE(americas, ReadBytes(machine_->Ini()));
 }
 
-TEST_F(MainDialogTest, CloseAreaEndsAtItsEdgesAndAnythingElseDrags) {
+// A press just beside the close area, or anywhere else, drags the window (the close area itself is
+// gui_test's, with real input).
+TEST_F(MainDialogTest, APressBesideTheCloseAreaDragsTheWindow) {
     RECT start = {}, frame = {};
     GetWindowRect(window_, &start);
     for (const POINT at : {POINT{580, 0}, POINT{600, 30}, POINT{100, 10}}) {

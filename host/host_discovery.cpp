@@ -4,16 +4,6 @@
 
 namespace host {
 
-namespace {
-
-constexpr const char* kSimulatorKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
-constexpr const char* kSimulatorValue = "EXE Path";
-constexpr const char* kTrainerKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
-constexpr const char* kTrainerValue = "UninstallString";
-
-}  // namespace
-
 std::string ReadSimulatorRoot(const platform::RegistryRoot& registry) {
     std::string root;
     const platform::RegistryKey key = platform::OpenKeyForReading(registry, kSimulatorKey);

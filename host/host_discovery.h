@@ -9,6 +9,13 @@
 
 namespace host {
 
+// The keys under HKEY_LOCAL_MACHINE (the 32-bit view) and their values.
+constexpr const char* kSimulatorKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
+constexpr const char* kSimulatorValue = "EXE Path";
+constexpr const char* kTrainerKey =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
+constexpr const char* kTrainerValue = "UninstallString";
+
 // "EXE Path" of the simulator's key without its trailing separators, at most 259 characters;
 // empty when the key or the value is missing or the value is longer.
 std::string ReadSimulatorRoot(const platform::RegistryRoot& registry);

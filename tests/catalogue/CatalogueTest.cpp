@@ -4,14 +4,17 @@
 // shows and does, as the transcript has them. A step:
 //
 //   select PANEL | command PANEL     what a click on the panel's item, and button 2, do
-//   file PANEL "BYTES"               panel.cfg of PANEL now holds BYTES, behind the program's back
+//   file PANEL "BYTES"               panel.cfg of PANEL now holds BYTES, behind the program's back;
+//                                    {N} in BYTES is a name that makes PANEL's path and it N long
 //   rescan                           the catalogue made anew
-//   scan SIM [AIRCRAFT PANELS]       what a scan of tests/catalogue/golden/SIM finds (within the
-//                                    limits: only how much), aircraft and panels sorted by name
+//   scan SIM AIRCRAFT PANELS         how much a scan of tests/catalogue/golden/SIM lists within
+//                                    these limits, and how much it leaves out
 //   fail-replace PANEL               the next save of PANEL's panel.cfg fails, as a refused replace
 //
 // PANEL is a panel folder of the aircraft c172; {long} stands for the long one. Paths show with
-// {sim} for the simulator's folder and '/' for every separator, in every build.
+// {sim} for the simulator's folder and '/' for every separator, in every build. What a scan finds
+// is the CLI cases' (list, on the same simulator); a command's message shows without its text,
+// which the panelcfg goldens hold.
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/selection.h"
 
@@ -24,58 +27,20 @@ namespace {
 namespace fs = pwtest::fs;
 using pwtest::ReadBytes;
 
-const char* const kMarks[] = {"keep", "mark", "unmark"};
-const char* const kPreviews[] = {"keep", "clear", "alias notice", "foreign notice", "bitmap"};
-const char* const kKinds[] = {"Plain", "Alias", "Foreign"};
-const char* const kUnusable[] = {"",
-                                 "path-too-long",
-                                 "name-unspellable",
-                                 "aircraft-unspellable",
-                                 "alias-too-long",
-                                 "panel-file-not-text",
-                                 "panel-file-is-folder",
-                                 "panel-file-unreadable"};
-template <typename Enum>
-std::string Name(const char* const* names, Enum value) {
-    return names[static_cast<int>(value)];
-}
+const std::map<MarkChange, std::string> kMarks = {
+    {MarkChange::Keep, "keep"}, {MarkChange::Mark, "mark"}, {MarkChange::Unmark, "unmark"}};
+const std::map<PreviewChange, std::string> kPreviews = {{PreviewChange::Keep, "keep"},
+                                                        {PreviewChange::Clear, "clear"},
+                                                        {PreviewChange::AliasNotice, "alias notice"},
+                                                        {PreviewChange::ForeignNotice, "foreign notice"},
+                                                        {PreviewChange::PanelBitmap, "bitmap"}};
 
-// The catalogue in an order that does not depend on the file system's listing order; aircraft
-// numbers run in scan order, panel numbers on across aircraft in that order.
-std::string Dump(const Catalogue& catalogue) {
-    std::vector<std::string> aircraftLines;
-    int next = 0;
-    for (std::size_t a = 0; a < catalogue.aircraft.size(); ++a) {
-        std::vector<std::string> panelLines;
-        EXPECT_FALSE(catalogue.aircraft[a].panels.empty()) << "an aircraft without panels got a number";
-        for (int number : catalogue.aircraft[a].panels) {
-            const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(number)];
-            EXPECT_EQ(next++, number);
-            EXPECT_EQ(static_cast<int>(a), panel.aircraft);
-            std::ostringstream line;
-            line << "  " << panel.name << " " << Name(kKinds, panel.kind) << (panel.marked ? " marked" : " unmarked");
-            if (panel.kind == PanelKind::Alias) line << " alias=" << panel.aliasPath;
-            if (panel.kind != PanelKind::Alias) line << " slots=0x" << std::hex << panel.slotMask;
-            if (panel.unusable != Unusable::No) line << " unusable=" << Name(kUnusable, panel.unusable);
-            panelLines.push_back(line.str() + "\n");
-        }
-        std::sort(panelLines.begin(), panelLines.end());
-        aircraftLines.push_back(catalogue.aircraft[a].folder + ": " + catalogue.aircraft[a].title + "\n");
-        for (const std::string& line : panelLines) aircraftLines.back() += line;
-    }
-    EXPECT_EQ(static_cast<std::size_t>(next), catalogue.panels.size());
-    std::sort(aircraftLines.begin(), aircraftLines.end());
-    std::string dump;
-    for (const std::string& text : aircraftLines) dump += text;
-    return dump + "  unlisted: " + std::to_string(catalogue.unlistedPanels) + " panels in " +
-           std::to_string(catalogue.unlistedAircraft) + " aircraft\n";
-}
-
-std::string Said(const std::optional<catalogue::Message>& message) {
+// A message with its text, or (an edit's, whose wording the panelcfg goldens hold) without.
+std::string Said(const std::optional<catalogue::Message>& message, bool withText = true) {
     if (!message) return "";
-    std::string text =
-        "  message " + message->caption + (message->severity == Severity::Error ? " (error)" : "") + ":\n";
-    std::istringstream lines(message->text);
+    std::string text = "  message " + message->caption + (message->severity == Severity::Error ? " (error)" : "") +
+                       (withText ? ":\n" : "\n");
+    std::istringstream lines(withText ? message->text : "");
     for (std::string line; std::getline(lines, line);) text += "    | " + line + "\n";
     return text;
 }
@@ -96,13 +61,17 @@ public:
         const std::string panel = t.size() > 1 ? (t[1] == "{long}" ? longName_ : t[1]) : "";
         std::string out;
         if (t[0] == "file") {
-            pwtest::WriteBytes(Folder(panel) + "panel.cfg", pwtest::Text(t[2]));
+            std::string bytes = pwtest::Text(t[2]);
+            const std::size_t at = bytes.find('{'), end = bytes.find('}', at);
+            if (at != std::string::npos) {  // {N}: a name that makes the panel folder's path and it N long
+                const std::string name(std::stoul(bytes.substr(at + 1)) - Folder(panel).size(), 'b');
+                shownAs_[name] = bytes.substr(at, end - at + 1);
+                bytes.replace(at, end - at + 1, name);
+            }
+            pwtest::WriteBytes(Folder(panel) + "panel.cfg", bytes);
         } else if (t[0] == "rescan") {
             catalogue_ = ScanAircraft(sim_);
-        } else if (t[0] == "scan" && t.size() == 2) {
-            const std::string root = pwtest::Source("tests/catalogue/golden/" + t[1]);
-            out = pwtest::Replaced(Dump(ScanAircraft(root)), root, "{sim}");
-        } else if (t[0] == "scan") {  // within limits which folders are listed follows the listing order
+        } else if (t[0] == "scan") {  // which folders are listed follows the listing order
             const int aircraft = std::stoi(t[2]), panels = std::stoi(t[3]);
             const Catalogue scanned =
                 ScanAircraft(pwtest::Source("tests/catalogue/golden/" + t[1]), {aircraft, panels});
@@ -119,9 +88,9 @@ public:
             out = view.partial ? "  partial: the screen keeps the earlier panel\n" : "";
             out += view.usable ? "" : "  unusable\n";
             if (!view.partial)
-                out += "  shows " + view.pathLine + "; preview " + Name(kPreviews, view.preview) +
+                out += "  shows " + view.pathLine + "; preview " + kPreviews.at(view.preview) +
                        (view.preview == PreviewChange::PanelBitmap ? " " + view.bitmapPath : "") + "; caption \"" +
-                       view.button.caption + "\"; " + Name(kMarks, view.button.mark) + "\n";
+                       view.button.caption + "\"; " + kMarks.at(view.button.mark) + "\n";
             out += Said(view.message) + State();
         } else if (t[0] == "command") {
             const std::map<std::string, std::string> before = Files();
@@ -129,10 +98,10 @@ public:
             failing_.clear();
             const CommandView view = InstallRemoveCommand(catalogue_, Number(panel), selection_, files);
             if (view.button)
-                out += "  caption \"" + view.button->caption + "\"; " + Name(kMarks, view.button->mark) + "\n";
+                out += "  caption \"" + view.button->caption + "\"; " + kMarks.at(view.button->mark) + "\n";
             out +=
                 std::string(view.redraw ? "  redraw\n" : "") + (view.clearStatusLine ? "  status line cleared\n" : "");
-            out += Said(view.message);
+            out += Said(view.message, false);
             std::map<std::string, std::string> after = Files();
             for (const auto& [name, bytes] : after)
                 if (!before.count(name) || before.at(name) != bytes)
@@ -145,6 +114,8 @@ public:
         } else {
             ADD_FAILURE() << "unknown step " << step;
         }
+        for (auto it = shownAs_.rbegin(); it != shownAs_.rend(); ++it)
+            out = pwtest::Replaced(out, it->first, it->second);  // longest first
         std::string shown = pwtest::Replaced(pwtest::Replaced(out, sim_, "{sim}"), longName_, "{long}");
         std::replace(shown.begin(), shown.end(), '\\', '/');
         return shown;
@@ -180,6 +151,7 @@ private:
     pwtest::TempFolder temp_;
     const std::string sim_ = temp_.Path("sim");
     std::string longName_, failing_;
+    std::map<std::string, std::string> shownAs_;
     Catalogue catalogue_;
     Selection selection_;
 };

@@ -1,3 +1,4 @@
+#include "catalogue/aircraft_scan.h"
 #include "catalogue/item_data.h"
 
 #include "support/TestSupport.h"
@@ -24,10 +25,10 @@ TEST(ItemDataTest, WordsCarryKindPanelAndAircraftUpToTheCapacity) {
     }
     EXPECT_EQ(ItemClass::Aircraft, DecodeItemData(0).cls);
     // The root is tested first: its low half 65535 would read as Foreign. The item that counts
-    // left-out folders reads as an aircraft nobody has, so selecting it does nothing.
+    // left-out folders reads as an aircraft no scan numbers, so selecting it does nothing.
     EXPECT_EQ(ItemClass::Root, DecodeItemData(kRootItemData).cls);
     EXPECT_EQ(ItemClass::Aircraft, DecodeItemData(kOverflowItemData).cls);
-    EXPECT_GE(kOverflowItemData, kMaxAircraft);
+    EXPECT_GE(kOverflowItemData, ScanLimits{}.maxAircraft);
 }
 
 }  // namespace

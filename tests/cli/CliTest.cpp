@@ -2,6 +2,8 @@
 // tests/catalogue/golden/sim, its commands in order. A command is a block of lines:
 //
 //   $ ARGS            the arguments, split at blanks ({sim} is the simulator's folder)
+//   < PATH "BYTES"    before it runs, the file PATH under {sim} holds BYTES (UTF-8 in the case,
+//                     written as the ANSI code page spells it)
 //   = STATUS          the exit status
 //   > LINE            the next line of standard output, exactly (none: no check of it)
 //   ^ TEXT            standard output holds TEXT
@@ -12,6 +14,7 @@
 // Output is compared with {sim} for the folder, '/' for every separator and \r for a CR, so one
 // case holds for the Windows build and the native one.
 #include "cli/cli.h"
+#include "platform/text_encoding.h"
 
 #include "support/TestSupport.h"
 
@@ -55,6 +58,10 @@ TEST_P(CliTest, EveryCommandComesOutAsWritten) {
     host.trainerIni = temp.Path("GARMINWT.INI");
     for (auto& [command, lines] : commands) {
         SCOPED_TRACE(command);
+        for (const std::string& file : lines['<']) {
+            const std::vector<std::string> t = pwtest::Tokens(file);
+            pwtest::WriteBytes(sim + "/" + t.at(0), platform::Utf8ToAnsi(pwtest::Text(t.at(1))));
+        }
         std::vector<std::string> args;
         std::istringstream words(command);
         for (std::string word; words >> word;) args.push_back(pwtest::Replaced(word, "{sim}", sim));

@@ -13,7 +13,7 @@ TEST(HostDiscoveryTest, SimulatorRootIsReadWithinItsBufferFromThe32BitView) {
     const platform::RegistryRoot registry = machine.Registry();
     EXPECT_EQ("", host::ReadSimulatorRoot(registry));
     // A key in the 64-bit view alone is not the simulator's, in either build of the program.
-    machine.SetValue(kSimulatorKey, "EXE Path", std::string("C:\\FS64") + '\0', REG_SZ, KEY_WOW64_64KEY);
+    machine.SetValue(kSimulatorKey, kSimulatorValue, std::string("C:\\FS64") + '\0', REG_SZ, KEY_WOW64_64KEY);
     EXPECT_EQ("", host::ReadSimulatorRoot(registry));
 
     const std::string longest = "C:\\" + std::string(256, 'f');  // 259 characters
@@ -28,7 +28,7 @@ TEST(HostDiscoveryTest, SimulatorRootIsReadWithinItsBufferFromThe32BitView) {
         {"D:\\FS2002\\\\" + std::string(1, '\0'), REG_SZ, "D:\\FS2002"},  // without its trailing separators
     };
     for (const auto& row : rows) {
-        machine.SetValue(kSimulatorKey, "EXE Path", row.bytes, row.type);
+        machine.SetValue(kSimulatorKey, kSimulatorValue, row.bytes, row.type);
         EXPECT_EQ(row.root, host::ReadSimulatorRoot(registry)) << row.bytes.size();
     }
     EXPECT_EQ(std::nullopt, host::ReadTrainerUninstallText(registry));

@@ -30,7 +30,7 @@ TEST(PanelEditCommitTest, KilledAtEveryStepTheFileIsWholeAndTheNextEditClearsUp)
                 bool spoilt = !spoil;
                 // The system's files until the k-th change; from then on every change fails.
                 pwtest::FaultyFiles dying([&](SaveStep step, const std::string& from, const std::string& target) {
-                    if (step == SaveStep::Read) return fileio::Error{};
+                    if (step == SaveStep::Read || step == SaveStep::Probe) return fileio::Error{};
                     if (--left < 0) return pwtest::SystemFailure(step, target);
                     if (step == SaveStep::Replace && target == file && !spoilt) {
                         pwtest::WriteBytes(from, pwtest::ReadBytes(from) + "junk");

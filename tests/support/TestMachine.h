@@ -2,6 +2,7 @@
 // Windows folder for the trainer's INI file and a simulator folder. Windows only, header only.
 #pragma once
 
+#include "host/host_discovery.h"
 #include "platform/registry.h"
 #include "support/TestSupport.h"
 
@@ -9,9 +10,7 @@
 
 namespace pwtest {
 
-constexpr const char* kSimulatorKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
-constexpr const char* kTrainerKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
+using host::kSimulatorKey, host::kSimulatorValue, host::kTrainerKey, host::kTrainerValue;
 constexpr const char* kTrainerUninstall =
     "C:\\WINDOWS\\IsUninst.exe -f\"C:\\Program Files\\GARMIN\\GNS Trainer\\Uninst.isu\"";
 
@@ -35,8 +34,10 @@ public:
         const platform::OwnedRegistryKey key(made);
         RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size()));
     }
-    void SetTrainer() const { SetValue(kTrainerKey, "UninstallString", kTrainerUninstall + std::string(1, '\0')); }
-    void InstallSimulator() const { SetValue(kSimulatorKey, "EXE Path", simulator.Folder() + std::string(1, '\0')); }
+    void SetTrainer() const { SetValue(kTrainerKey, kTrainerValue, kTrainerUninstall + std::string(1, '\0')); }
+    void InstallSimulator() const {
+        SetValue(kSimulatorKey, kSimulatorValue, simulator.Folder() + std::string(1, '\0'));
+    }
 
     std::string Aircraft(const std::string& path) const { return simulator.Path("aircraft\\" + path); }
     void Write(const std::string& path, const std::string& text) const { WriteBytes(Aircraft(path), text); }

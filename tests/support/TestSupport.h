@@ -204,7 +204,7 @@ inline std::optional<std::string> Patched(const std::string& before, const std::
 
 // --- A file system that fails on demand ------------------------------------------------------
 
-enum class SaveStep { Create, Write, Replace, Link, Remove, Read };
+enum class SaveStep { Create, Write, Replace, Link, Remove, Read, Probe };
 
 // The system's own files, but for a chosen step of a save, which fails as the system would fail
 // it (a folder that refuses new files, a full disk, a replace refused) or does something first
@@ -212,11 +212,15 @@ enum class SaveStep { Create, Write, Replace, Link, Remove, Read };
 class FaultyFiles final : public fileio::FileSystem {
 public:
     // Called before each step with the file it works on and the file being saved; a non-empty
-    // error fails the step with it. A read is watched, never failed; a failed link is no error.
+    // error fails the step with it. A read or a probe is watched, never failed; a failed link is
+    // no error.
     using Fault = std::function<fileio::Error(SaveStep step, const std::string& temp, const std::string& target)>;
     explicit FaultyFiles(Fault fault) : fault_(std::move(fault)) {}
 
-    fileio::PathKind Probe(const std::string& path) override { return Real().Probe(path); }
+    fileio::PathKind Probe(const std::string& path) override {
+        fault_(SaveStep::Probe, path, path);  // watched, never failed
+        return Real().Probe(path);
+    }
     fileio::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
         fault_(SaveStep::Read, path, path);  // watched, never failed
         return Real().Read(path, bytes, existed);

@@ -63,12 +63,6 @@ inline POINT PointOf(HWND tree, HTREEITEM item, On on = On::Label) {
                                : r.left - indent / 2,
             (r.top + r.bottom) / 2};
 }
-inline UINT HitFlags(HWND tree, POINT point) {
-    TVHITTESTINFO hit{};
-    hit.pt = point;
-    SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    return hit.flags;
-}
 // A left click through the tree's window procedure (its subclass first). The tree waits for the
 // button to come up before it acts on a press, so the release is queued first.
 inline void Click(HWND tree, POINT point, bool twice = false) {

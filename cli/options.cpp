@@ -34,7 +34,7 @@ const Flag kFlags[] = {
      "may be given more than once"},
     {FlagId::Sim, {"--sim"}, "DIR", kOptions, "the simulator's folder, instead of the one in the registry"},
     {FlagId::DryRun, {"--dry-run"}, nullptr, kOptions, "write nothing; print each panel.cfg change as a unified diff"},
-    {FlagId::Json, {"--json"}, nullptr, kOptions, "list as JSON (UTF-8)"},
+    {FlagId::Json, {"--json"}, nullptr, kOptions, "list or check as JSON (UTF-8)"},
     {FlagId::Help, {"--help", "-h", "/?", "-?"}, nullptr, kOptions, "this text"},
     {FlagId::Version, {"--version"}, nullptr, kOptions, "the program's version"},
 };
@@ -58,6 +58,14 @@ const char* const kHead =
     "                           four free window slots are refused; see below for the rest.\n"
     "  remove [--dry-run] PANEL...|--all|--aircraft PATTERN\n"
     "                           Removes the set from each chosen panel.\n"
+    "  check [--json] [PANEL...|--all|--aircraft PATTERN]\n"
+    "                           Finds what the simulator will not show of each chosen panel\n"
+    "                           (every panel when none is chosen) and changes nothing: one line\n"
+    "                           per finding, PANEL: CODE: text. Codes: gauge-module-missing,\n"
+    "                           gauge-key-misspelled, title-gap, title-without-section,\n"
+    "                           section-without-title, ident-clash, bitmap-missing,\n"
+    "                           duplicate-section, duplicate-key, alias-broken,\n"
+    "                           panel-folder-missing, unusable, leftovers, interrupted.\n"
     "  trainer [americas|international]\n"
     "                           Shows the GPS trainer's startup database, or sets it.\n";
 
@@ -69,8 +77,8 @@ const char* const kTail =
     "are skipped when --all or --aircraft chose them, and refused when named by path.\n"
     "\n"
     "Exit status: 0 when every chosen panel succeeded, was already as asked or was skipped,\n"
-    "1 when any was refused or failed, 2 for a usage error. Data goes to standard output,\n"
-    "messages to standard error.\n";
+    "1 when any was refused or failed, 2 for a usage error; check: 0 when it found nothing,\n"
+    "1 when it found anything. Data goes to standard output, messages to standard error.\n";
 
 std::string FlagLines(const Flag& flag) {
     std::string names;
@@ -124,6 +132,8 @@ bool IsCommand(const std::string& word, Command& command) {
         command = Command::Remove;
     else if (word == "trainer")
         command = Command::Trainer;
+    else if (word == "check")
+        command = Command::Check;
     else
         return false;
     return true;
@@ -187,12 +197,13 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
     }
     const bool edit = options.command == Command::Install || options.command == Command::Remove;
-    if (options.json && options.command != Command::List) {
-        error = "--json goes with list";
+    const bool check = options.command == Command::Check;
+    if (options.json && options.command != Command::List && !check) {
+        error = "--json goes with list and check";
         return false;
     }
-    if ((options.dryRun || options.all || !options.patterns.empty()) && !edit) {
-        error = "--dry-run, --all and --aircraft go with install and remove";
+    if ((options.dryRun && !edit) || ((options.all || !options.patterns.empty()) && !edit && !check)) {
+        error = "--dry-run, --all and --aircraft go with install and remove; --all and --aircraft with check too";
         return false;
     }
     switch (options.command) {
@@ -216,6 +227,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
                 error = "choose the panels: name their folders, or give --all or --aircraft PATTERN";
                 return false;
             }
+            break;
+        case Command::Check:
+            options.panels = words;
+            options.all = options.all || (options.panels.empty() && options.patterns.empty());
             break;
         case Command::Help:
         case Command::Version: break;

@@ -533,7 +533,7 @@ std::string FindingText(const Finding& f, const PanelRecord* panel) {
             return window + "has no title in [Window Titles], so the simulator never opens it";
         case FindingCode::IdentClash:
             return window + "has ident " + f.value + ", as [" + f.other +
-                   "] has: a gauge or key that opens or closes the one cannot tell it from the other";
+                   "] has: a gauge or key that opens or closes that ident cannot tell the two windows apart";
         case FindingCode::BitmapMissing:
             if (f.reason == FindingReason::OtherBitmapThere) {
                 return window + f.key + " names " + f.value + ", which is not in the panel folder (" + f.other +
@@ -567,8 +567,11 @@ std::string FindingText(const Finding& f, const PanelRecord* panel) {
 
 std::string CheckSummary(int errors, int warnings, int panelsWithFindings, int panels) {
     if (errors + warnings == 0) return "nothing found in " + Plural(panels, "panel", "panels");
-    return Plural(errors, "error", "errors") + " and " + Plural(warnings, "warning", "warnings") + " in " +
-           std::to_string(panelsWithFindings) + " of " + Plural(panels, "panel", "panels");
+    const std::string found =
+        errors == 0     ? Plural(warnings, "warning", "warnings")
+        : warnings == 0 ? Plural(errors, "error", "errors")
+                        : Plural(errors, "error", "errors") + " and " + Plural(warnings, "warning", "warnings");
+    return found + " in " + std::to_string(panelsWithFindings) + " of " + Plural(panels, "panel", "panels");
 }
 
 }  // namespace catalogue

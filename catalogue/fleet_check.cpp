@@ -201,7 +201,17 @@ void AddMissingFolders(FleetFindings& fleet, std::vector<std::vector<Finding>>& 
 }  // namespace
 
 panelcfg::FolderNames ListGauges(const std::string& simulatorRoot) {
-    return ListedNames(platform::RealPath(simulatorRoot).Child(kGaugesFolder));
+    // The simulator's installer spells it "Gauges"; Windows finds it by any spelling, POSIX needs
+    // its own.
+    const platform::RealPath root(simulatorRoot);
+    std::vector<platform::FolderEntry> entries;
+    platform::ListFolder(root, entries);
+    for (const platform::FolderEntry& entry : entries) {
+        if (entry.folder && platform::EqualsIgnoringAsciiCase(entry.name, kGaugesFolder)) {
+            return ListedNames(root.Child(entry));
+        }
+    }
+    return {};
 }
 
 bool GaugeModuleInstalled(const std::string& simulatorRoot, std::string_view module) {

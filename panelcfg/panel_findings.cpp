@@ -175,7 +175,8 @@ void FindBitmaps(const Section& window, const WindowKeys& keys, const FolderHold
     }
 }
 
-// An ident as the simulator compares it: a number by its value, a name by its letters.
+// An ident as the simulator compares it for certain: a number by its value (as a profile
+// integer reads), a name letter for letter.
 struct Ident {
     bool number;
     std::uint32_t value;
@@ -183,8 +184,7 @@ struct Ident {
     const Section* window;
 
     bool Same(const Ident& other) const {
-        return number == other.number &&
-               (number ? value == other.value : platform::EqualsIgnoringAsciiCase(name, other.name));
+        return number == other.number && (number ? value == other.value : name == other.name);
     }
 };
 

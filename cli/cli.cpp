@@ -95,6 +95,10 @@ int Check(const Options& options, const std::string& root, std::ostream& out, st
         err << "panelwright-cli: " << platform::Utf8ToAnsi(name) << ": not a panel folder of the simulator in " << root
             << UnknownPanelHint(name) << "\n";
     }
+    if (panels.empty() && unknown.empty()) {
+        err << "panelwright-cli: no panel folder matches\n";
+        return kRefusedOrFailed;
+    }
     const CheckCounts counts = PrintCheck(fleet, panels, options.json, out);
     err << "panelwright-cli: "
         << catalogue::CheckSummary(counts.errors, counts.warnings, counts.panelsWithFindings, counts.panels) << "\n";

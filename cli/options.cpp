@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "catalogue/messages.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <sstream>
@@ -40,6 +42,7 @@ const Flag kFlags[] = {
 };
 
 constexpr std::size_t kHelpColumn = 27;
+constexpr std::size_t kHelpWidth = 92;  // the longest line of the text
 
 const char* const kHead =
     "Usage: panelwright-cli [--sim DIR] COMMAND [OPTIONS]\n"
@@ -58,16 +61,13 @@ const char* const kHead =
     "                           four free window slots are refused; see below for the rest.\n"
     "  remove [--dry-run] PANEL...|--all|--aircraft PATTERN\n"
     "                           Removes the set from each chosen panel.\n"
+    "  trainer [americas|international]\n"
+    "                           Shows the GPS trainer's startup database, or sets it.\n"
     "  check [--json] [PANEL...|--all|--aircraft PATTERN]\n"
     "                           Finds what the simulator will not show of each chosen panel\n"
     "                           (every panel when none is chosen) and changes nothing: one line\n"
-    "                           per finding, PANEL: CODE: text. Codes: gauge-module-missing,\n"
-    "                           gauge-key-misspelled, title-gap, title-without-section,\n"
-    "                           section-without-title, ident-clash, bitmap-missing,\n"
-    "                           duplicate-section, duplicate-key, alias-broken,\n"
-    "                           panel-folder-missing, unusable, leftovers, interrupted.\n"
-    "  trainer [americas|international]\n"
-    "                           Shows the GPS trainer's startup database, or sets it.\n";
+    "                           per finding, PANEL: CODE: text; an error where the simulator\n"
+    "                           shows less than the file says, a warning where it may.\n";
 
 const char* const kTail =
     "Every edit is saved atomically with a transient panel.cfg_backup beside it; a panel that\n"
@@ -94,8 +94,22 @@ std::string FlagLines(const Flag& flag) {
     return lines;
 }
 
+// The codes check reports, from the list it prints them from, wrapped under its description.
+std::string CheckCodes() {
+    std::string lines, line = std::string(kHelpColumn, ' ') + "Codes:";
+    for (int code = 0; code < panelcfg::kFindingCodes; ++code) {
+        const std::string name = catalogue::FindingCodeName(static_cast<panelcfg::FindingCode>(code));
+        if (line.size() + name.size() + 2 > kHelpWidth) {
+            lines += line + "\n";
+            line = std::string(kHelpColumn - 1, ' ');
+        }
+        line += " " + name + (code + 1 < panelcfg::kFindingCodes ? "," : ".");
+    }
+    return lines + line + "\n";
+}
+
 std::string MakeUsage() {
-    std::string usage = kHead;
+    std::string usage = kHead + CheckCodes();
     for (const char* section : {kChoosing, kOptions}) {
         usage += std::string("\n") + section + ":\n";
         for (const Flag& flag : kFlags) {

@@ -30,6 +30,7 @@ enum class FindingCode {
     Leftovers,            // panel.cfg_backup or panel.cfg_new of an interrupted edit lies beside panel.cfg
     Interrupted,          // no panel.cfg, and the backup of an interrupted edit beside it
 };
+constexpr int kFindingCodes = static_cast<int>(FindingCode::Interrupted) + 1;  // the last one above
 
 enum class FindingSeverity {
     Error,    // the simulator shows less than the file says

@@ -55,7 +55,8 @@ void AddScanFacts(const PanelRecord& panel, std::vector<Finding>& findings) {
         return;
     }
     if (CheckInstall(panel).readiness == Readiness::Interrupted) {
-        findings.push_back(Found(FindingCode::Interrupted, FindingSeverity::Error, "panel.cfg_backup"));
+        findings.push_back(Found(FindingCode::Interrupted, FindingSeverity::Error,
+                                 std::string(panelcfg::kPanelFileName) + std::string(panelcfg::kBackupSuffix)));
     } else if (panel.leftovers) {
         findings.push_back(
             Found(FindingCode::Leftovers, FindingSeverity::Warning, std::string(panelcfg::kPanelFileName)));

@@ -2,6 +2,7 @@
 
 #include "panelcfg/gps_window_set.h"
 #include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_paths.h"
 #include "platform/ascii.h"
 #include "platform/profile_value.h"
 
@@ -59,7 +60,7 @@ Finding At(FindingCode code, FindingSeverity severity, const Section& section, c
     finding.code = code;
     finding.severity = severity;
     finding.section = std::string(section.name);
-    finding.file = "panel.cfg";
+    finding.file = std::string(kPanelFileName);
     if (key != nullptr) finding.key = std::string(key->name);
     finding.line = LineOf(key != nullptr ? key->line : section.line);
     return finding;

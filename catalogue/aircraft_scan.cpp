@@ -15,16 +15,18 @@ constexpr std::size_t kTitleBytes = 1024;
 
 // "title" of [fltsim.0], read through the folder's real name, or fallback when the file or the
 // key is missing, the title is "notfound", or the file's path is too long for the simulator.
-std::string ReadAircraftTitle(const platform::RealPath& folder, const std::string& fallback) {
+// doc receives the file as parsed (empty when it was not read).
+std::string ReadAircraftTitle(const platform::RealPath& folder, const std::string& fallback, profile::Document& doc) {
     const platform::RealPath file = folder.Child("aircraft.cfg");
     std::string bytes;
     if (file.Ansi().size() > platform::kMaxPathChars || !platform::ReadFileAt(file, bytes)) return fallback;
-    const profile::Document doc = profile::Document::ParseOwned(std::move(bytes));
+    doc = profile::Document::ParseOwned(std::move(bytes));
     return profile::ReadValue(doc, "fltsim.0", "title", kTitleBytes).value_or(fallback);
 }
 
 PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform::FolderEntry& entry,
-                          const AircraftRecord& aircraft, int aircraftNumber, const std::string& simulatorRoot) {
+                          const AircraftRecord& aircraft, int aircraftNumber, const std::string& simulatorRoot,
+                          profile::Document& doc) {
     PanelRecord panel;
     panel.name = entry.name;
     panel.aircraft = aircraftNumber;
@@ -39,7 +41,7 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     }
     if (panel.unusable != Unusable::No) return panel;
 
-    const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot);
+    const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot, &doc);
     panel.leftovers = facts.leftovers;
     panel.hasPanelFile = facts.file != panelcfg::PanelFileState::Missing;
     // A file the edits cannot read or write back is listed, never edited.
@@ -91,8 +93,9 @@ SimulatorFolder CheckSimulatorRoot(const std::string& simulatorRoot) {
                                                              : SimulatorFolder::NoAircraftFolder;
 }
 
-Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits) {
+Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits, const ScanVisitor& visitor) {
     Catalogue catalogue;
+    catalogue.simulatorRoot = simulatorRoot;
     const platform::RealPath aircraftRoot = platform::RealPath(simulatorRoot).Child("aircraft");
     std::vector<platform::FolderEntry> entries, panelEntries;
     platform::ListFolder(aircraftRoot, entries);
@@ -118,15 +121,19 @@ Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limit
                 leftOut = true;
                 continue;
             }
+            profile::Document doc;
             if (aircraftNumber < 0) {
                 aircraftNumber = aircraftCount;
                 catalogue.aircraft.push_back(
-                    {ReadAircraftTitle(folder, entry.name), entry.name, entry.native, entry.spellable, {}});
+                    {ReadAircraftTitle(folder, entry.name, doc), entry.name, entry.native, entry.spellable, {}});
+                if (visitor.aircraftFile) visitor.aircraftFile(aircraftNumber, doc);
+                doc = profile::Document::Empty();
             }
             AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(aircraftNumber)];
             catalogue.panels.push_back(
-                ClassifyPanel(folder.Child(panelEntry), panelEntry, aircraft, aircraftNumber, simulatorRoot));
+                ClassifyPanel(folder.Child(panelEntry), panelEntry, aircraft, aircraftNumber, simulatorRoot, doc));
             aircraft.panels.push_back(panelNumber);
+            if (visitor.panelFile) visitor.panelFile(panelNumber, catalogue.panels.back(), doc);
         }
         if (leftOut) ++catalogue.unlistedAircraft;
     }

@@ -12,8 +12,10 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "platform/profile_document.h"
 
 #include <climits>
+#include <functional>
 #include <string>
 
 namespace catalogue {
@@ -26,7 +28,17 @@ struct ScanLimits {
 };
 constexpr ScanLimits kNoLimits = {INT_MAX, INT_MAX};
 
-Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits = {});
+// Sees each file the scan reads as it reads it, so that a caller who needs more of a file than the
+// catalogue keeps never reads it again: an aircraft's aircraft.cfg once the aircraft has its
+// number, a panel's panel.cfg once its record is complete (empty documents for files not read).
+// The documents live only during the call.
+struct ScanVisitor {
+    std::function<void(int aircraft, const profile::Document& aircraftCfg)> aircraftFile;
+    std::function<void(int panel, const PanelRecord& record, const profile::Document& panelCfg)> panelFile;
+};
+
+Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits = {},
+                       const ScanVisitor& visitor = {});
 
 // Whether simulatorRoot (without a trailing separator) is a simulator's folder: one that holds
 // an "aircraft" folder. A scan of anything else finds nothing, and the user is to be told why.

@@ -39,6 +39,7 @@ struct AircraftRecord {
 };
 
 struct Catalogue {
+    std::string simulatorRoot;             // the folder it was scanned from, without a trailing separator
     std::vector<AircraftRecord> aircraft;  // by aircraft number
     std::vector<PanelRecord> panels;       // by panel number
     int unlistedPanels = 0;                // panel folders past the capacity

@@ -22,6 +22,8 @@ constexpr const char* kUnrepresentableReason =
     "it is not plain ANSI text (for example UTF-16), so it cannot be edited without loss";
 constexpr const char* kNothingChanged = "\n\nNothing was changed.";
 constexpr const char* kHasSetReason = "has the Aerolith windows already";
+constexpr const char* kModuleMissing =
+    "until the Aerolith gauge module is installed: Skyvantage_Aerolith.gau is not in the simulator's gauges folder";
 constexpr const char* kOpeningRule =
     "The simulator opens a panel's windows by their titles in [Window Titles], counting up from "
     "Window00, and stops at the first number that has no title.";
@@ -193,9 +195,13 @@ std::string NoPanelFileMessage(const EditOutcome& out) {
 
 }  // namespace
 
-std::optional<Message> EditMessage(const EditOutcome& out) {
+std::optional<Message> EditMessage(const EditOutcome& out, bool gaugeModuleMissing) {
     switch (out.kind) {
         case EditKind::Done:
+            if (out.action == EditAction::Install && gaugeModuleMissing) {
+                return Warning("The Aerolith windows were installed into this panel." + FileLine(out) +
+                               "\n\nThey stay empty " + kModuleMissing + ".");
+            }
             if (out.stranded.empty()) return std::nullopt;
             return Warning("The Aerolith windows were removed from this panel." + FileLine(out) + "\n\n" +
                            kOpeningRule + " These windows now stand above such a gap and will no longer be opened:" +
@@ -443,6 +449,133 @@ std::string AliasReason(const std::string& aliasPath) {
 
 std::string ForeignReason() {
     return "edited by hand to carry the Aerolith gauges without their window titles; choose another panel";
+}
+
+// --- The fleet doctor (panelwright-cli check) ---------------------------------------------------
+
+namespace {
+
+using panelcfg::Finding;
+using panelcfg::FindingCode;
+using panelcfg::FindingReason;
+
+std::string Plural(int count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+std::string GaugeModuleText(const Finding& f) {
+    if (f.reason == FindingReason::SetWindowsEmpty) {
+        return std::string("the Aerolith windows of this panel stay empty ") + kModuleMissing;
+    }
+    const std::string lines =
+        "[" + f.section + "] " + f.key +
+        (f.count > 1 ? " and " + Plural(f.count - 1, "more gauge line", "more gauge lines") + " name" : " names");
+    if (f.reason == FindingReason::OnlyInPanelFolder) {
+        return lines + " the gauge module " + f.value +
+               ", which lies in the panel folder but not in the simulator's gauges folder: FS2002 loads gauges from "
+               "its gauges folder only (FS2004 and later also from the panel folder)";
+    }
+    return lines + " the gauge module " + f.value + ", which is not in the simulator's gauges folder (no " + f.value +
+           ".gau, " + f.value + ".cab or " + f.value +
+           ".dll): " + (f.count > 1 ? "those gauges stay empty" : "that gauge stays empty");
+}
+
+std::string AliasText(const Finding& f) {
+    const std::string names = "the alias names " + f.value;
+    switch (f.reason) {
+        case FindingReason::TargetMissing: return names + ", which is not there: the aircraft gets no panel";
+        case FindingReason::TargetHasNoFile: return names + ", which has no panel.cfg: the aircraft gets no panel";
+        case FindingReason::AliasLoop:
+            return names + ", and the aliases from there lead back to this panel: the aircraft gets no panel";
+        default: break;
+    }
+    return names + ", which is an alias itself (of " + f.other +
+           "): the simulator follows one alias only, so the aircraft gets no panel";
+}
+
+}  // namespace
+
+const char* FindingCodeName(FindingCode code) {
+    switch (code) {
+        case FindingCode::GaugeModuleMissing: return "gauge-module-missing";
+        case FindingCode::GaugeKeyMisspelled: return "gauge-key-misspelled";
+        case FindingCode::TitleGap: return "title-gap";
+        case FindingCode::TitleWithoutSection: return "title-without-section";
+        case FindingCode::SectionWithoutTitle: return "section-without-title";
+        case FindingCode::IdentClash: return "ident-clash";
+        case FindingCode::BitmapMissing: return "bitmap-missing";
+        case FindingCode::DuplicateSection: return "duplicate-section";
+        case FindingCode::DuplicateKey: return "duplicate-key";
+        case FindingCode::AliasBroken: return "alias-broken";
+        case FindingCode::PanelFolderMissing: return "panel-folder-missing";
+        case FindingCode::Unusable: return "unusable";
+        case FindingCode::Leftovers: return "leftovers";
+        case FindingCode::Interrupted: return "interrupted";
+    }
+    return "";
+}
+
+const char* FindingSeverityName(panelcfg::FindingSeverity severity) {
+    return severity == panelcfg::FindingSeverity::Error ? "error" : "warning";
+}
+
+std::string FindingText(const Finding& f, const PanelRecord* panel) {
+    const std::string window = "[" + f.section + "] ";
+    switch (f.code) {
+        case FindingCode::GaugeModuleMissing: return GaugeModuleText(f);
+        case FindingCode::GaugeKeyMisspelled:
+            return window + f.key + " is not a gauge key (the simulator reads " + f.value +
+                   "), so that gauge never shows";
+        case FindingCode::TitleGap:
+            return f.key + " (" + f.value + ") stands above " + f.other +
+                   ", the first window number without a title: the simulator opens windows from Window00 up and "
+                   "stops there, so it never opens this one";
+        case FindingCode::TitleWithoutSection:
+            return f.key + " (" + f.value + ") has a title but no [" + f.other +
+                   "] section: the simulator opens a window with nothing in it";
+        case FindingCode::SectionWithoutTitle:
+            return window + "has no title in [Window Titles], so the simulator never opens it";
+        case FindingCode::IdentClash:
+            return window + "has ident " + f.value + ", as [" + f.other +
+                   "] has: a gauge or key that opens or closes that ident cannot tell the two windows apart";
+        case FindingCode::BitmapMissing:
+            if (f.reason == FindingReason::OtherBitmapThere) {
+                return window + f.key + " names " + f.value + ", which is not in the panel folder (" + f.other +
+                       ", the other bitmap, is): where the simulator uses " + f.key + " the window shows no background";
+            }
+            return window + f.key + " names " + f.value +
+                   ", which is not in the panel folder: the window shows no "
+                   "background";
+        case FindingCode::DuplicateSection:
+            return window + "appears again at line " + std::to_string(f.line) +
+                   ": the simulator reads only the first, at line " + std::to_string(f.otherLine) +
+                   ", and ignores this one";
+        case FindingCode::DuplicateKey:
+            return window + f.key + " appears again at line " + std::to_string(f.line) +
+                   " with another value: the simulator reads the first, at line " + std::to_string(f.otherLine) +
+                   ", and ignores this one";
+        case FindingCode::AliasBroken: return AliasText(f);
+        case FindingCode::PanelFolderMissing:
+            return "aircraft.cfg names this panel folder in [" + f.section + "] (" + f.key + "=" + f.value +
+                   "), but there is no such folder: that variation of the aircraft gets no panel";
+        case FindingCode::Unusable:
+            return panel != nullptr ? UnusableReason(panel->unusable, panel->unusableDetail) : "";
+        case FindingCode::Leftovers:
+            return "a panel.cfg_backup or panel.cfg_new of an interrupted edit lies beside panel.cfg; the next "
+                   "install or removal of this panel clears it";
+        case FindingCode::Interrupted:
+            return panel != nullptr ? NoPanelFileReason(panelcfg::PanelFilePath(panel->folder), true) : "";
+    }
+    return "";
+}
+
+std::string CheckSummary(int errors, int warnings, int panelsWithFindings, int panels) {
+    if (errors + warnings == 0) return "nothing found in " + Plural(panels, "panel", "panels");
+    const std::string found =
+        errors == 0     ? Plural(warnings, "warning", "warnings")
+        : warnings == 0 ? Plural(errors, "error", "errors")
+                        : Plural(errors, "error", "errors") + " and " + Plural(warnings, "warning", "warnings");
+    return found + " in " + std::to_string(panelsWithFindings) + " of " + Plural(panels, "panel", "panels");
 }
 
 }  // namespace catalogue

@@ -8,6 +8,7 @@
 #include "catalogue/scan_rules.h"
 #include "host/trainer.h"
 #include "panelcfg/gps_window_set.h"
+#include "panelcfg/panel_findings.h"
 
 #include <optional>
 #include <string>
@@ -32,7 +33,9 @@ constexpr const char* kProgramCaption = "Panelwright";
 
 // What the dialog says after an edit: nothing for an edit done with nothing to add; a warning
 // for a done edit with a note, or for a panel found as asked already; an error otherwise.
-std::optional<Message> EditMessage(const panelcfg::EditOutcome& outcome);
+// gaugeModuleMissing: the simulator's gauges folder lacks the Aerolith module, so a done install
+// says that its windows stay empty until it is installed.
+std::optional<Message> EditMessage(const panelcfg::EditOutcome& outcome, bool gaugeModuleMissing = false);
 
 // The same in one line, for a report: why the edit did not happen, or the note of a done one
 // (empty when it has none).
@@ -67,5 +70,17 @@ const char* ReadinessCode(const InstallCheck& check, const PanelRecord& panel);
 // Why a panel never takes the set: an alias (naming aliasPath) or a foreign panel.
 std::string AliasReason(const std::string& aliasPath);
 std::string ForeignReason();
+
+// --- The fleet doctor (panelwright-cli check) ---------------------------------------------------
+
+// A finding's code, as check prints it and scripts read it: "gauge-module-missing", ...
+const char* FindingCodeName(panelcfg::FindingCode code);
+// "error" or "warning".
+const char* FindingSeverityName(panelcfg::FindingSeverity severity);
+// What a finding means for the simulator, in one line. panel: the panel it is about; nullptr for
+// a panel folder that is not there.
+std::string FindingText(const panelcfg::Finding& finding, const PanelRecord* panel);
+// The check's summary: how many errors and warnings in how many of the panels checked.
+std::string CheckSummary(int errors, int warnings, int panelsWithFindings, int panels);
 
 }  // namespace catalogue

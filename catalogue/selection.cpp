@@ -1,5 +1,6 @@
 #include "catalogue/selection.h"
 
+#include "catalogue/fleet_check.h"
 #include "catalogue/messages.h"
 #include "panelcfg/gps_window_set.h"
 #include "panelcfg/panel_inspection.h"
@@ -123,7 +124,11 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
     const panelcfg::EditOutcome outcome =
         installing ? panelcfg::InstallGpsWindowSet(folder, files) : panelcfg::RemoveGpsWindowSet(folder, files);
     Refresh(panel, outcome);
-    view.message = EditMessage(outcome);
+    // Installed without its gauge module, the set's windows stay empty: the message says so.
+    const bool moduleMissing = installing && outcome.kind == panelcfg::EditKind::Done &&
+                               !catalogue.simulatorRoot.empty() &&
+                               !GaugeModuleInstalled(catalogue.simulatorRoot, panelcfg::kModuleMarker);
+    view.message = EditMessage(outcome, moduleMissing);
     switch (outcome.kind) {
         case panelcfg::EditKind::Done:
             selection.installed = installing;

@@ -1,8 +1,10 @@
 #include "cli/cli.h"
 
 #include "catalogue/aircraft_scan.h"
+#include "catalogue/fleet_check.h"
 #include "catalogue/messages.h"
 #include "cli/batch.h"
+#include "cli/check.h"
 #include "cli/listing.h"
 #include "cli/options.h"
 #include "host/trainer.h"
@@ -85,6 +87,24 @@ int Edit(const Options& options, const std::string& root, const Host& host, std:
     return counts.refused + counts.failed + unknown.size() == 0 ? kSucceeded : kRefusedOrFailed;
 }
 
+int Check(const Options& options, const std::string& root, std::ostream& out, std::ostream& err) {
+    const catalogue::FleetFindings fleet = catalogue::CheckFleet(root);
+    std::vector<std::string> unknown;
+    const std::vector<ChosenPanel> panels = ChoosePanels(fleet.catalogue, options, unknown);
+    for (const std::string& name : unknown) {
+        err << "panelwright-cli: " << platform::Utf8ToAnsi(name) << ": not a panel folder of the simulator in " << root
+            << UnknownPanelHint(name) << "\n";
+    }
+    if (panels.empty() && unknown.empty()) {
+        err << "panelwright-cli: no panel folder matches\n";
+        return kRefusedOrFailed;
+    }
+    const CheckCounts counts = PrintCheck(fleet, panels, options.json, out);
+    err << "panelwright-cli: "
+        << catalogue::CheckSummary(counts.errors, counts.warnings, counts.panelsWithFindings, counts.panels) << "\n";
+    return counts.errors + counts.warnings + unknown.size() == 0 ? kSucceeded : kRefusedOrFailed;
+}
+
 int Trainer(const Options& options, const Host& host, std::ostream& out, std::ostream& err) {
     const std::optional<std::string>& uninstall = host.trainerUninstallText;
     host::TrainerStatus status = host::EvaluateTrainer(uninstall, host.trainerIni);
@@ -124,10 +144,12 @@ int Execute(const Options& options, const Host& host, std::ostream& out, std::os
         case Command::Trainer: return Trainer(options, host, out, err);
         case Command::List:
         case Command::Install:
-        case Command::Remove: break;
+        case Command::Remove:
+        case Command::Check: break;
     }
     const std::optional<std::string> root = SimulatorRoot(options, host, err);
     if (!root) return kRefusedOrFailed;
+    if (options.command == Command::Check) return Check(options, *root, out, err);
     return options.command == Command::List ? List(options, *root, out) : Edit(options, *root, host, out, err);
 }
 

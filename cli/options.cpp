@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include "catalogue/messages.h"
+
 #include <algorithm>
 #include <initializer_list>
 #include <sstream>
@@ -34,12 +36,13 @@ const Flag kFlags[] = {
      "may be given more than once"},
     {FlagId::Sim, {"--sim"}, "DIR", kOptions, "the simulator's folder, instead of the one in the registry"},
     {FlagId::DryRun, {"--dry-run"}, nullptr, kOptions, "write nothing; print each panel.cfg change as a unified diff"},
-    {FlagId::Json, {"--json"}, nullptr, kOptions, "list as JSON (UTF-8)"},
+    {FlagId::Json, {"--json"}, nullptr, kOptions, "list or check as JSON (UTF-8)"},
     {FlagId::Help, {"--help", "-h", "/?", "-?"}, nullptr, kOptions, "this text"},
     {FlagId::Version, {"--version"}, nullptr, kOptions, "the program's version"},
 };
 
 constexpr std::size_t kHelpColumn = 27;
+constexpr std::size_t kHelpWidth = 92;  // the longest line of the text
 
 const char* const kHead =
     "Usage: panelwright-cli [--sim DIR] COMMAND [OPTIONS]\n"
@@ -59,7 +62,12 @@ const char* const kHead =
     "  remove [--dry-run] PANEL...|--all|--aircraft PATTERN\n"
     "                           Removes the set from each chosen panel.\n"
     "  trainer [americas|international]\n"
-    "                           Shows the GPS trainer's startup database, or sets it.\n";
+    "                           Shows the GPS trainer's startup database, or sets it.\n"
+    "  check [--json] [PANEL...|--all|--aircraft PATTERN]\n"
+    "                           Finds what the simulator will not show of each chosen panel\n"
+    "                           (every panel when none is chosen) and changes nothing: one line\n"
+    "                           per finding, PANEL: CODE: text; an error where the simulator\n"
+    "                           shows less than the file says, a warning where it may.\n";
 
 const char* const kTail =
     "Every edit is saved atomically with a transient panel.cfg_backup beside it; a panel that\n"
@@ -69,8 +77,8 @@ const char* const kTail =
     "are skipped when --all or --aircraft chose them, and refused when named by path.\n"
     "\n"
     "Exit status: 0 when every chosen panel succeeded, was already as asked or was skipped,\n"
-    "1 when any was refused or failed, 2 for a usage error. Data goes to standard output,\n"
-    "messages to standard error.\n";
+    "1 when any was refused or failed, 2 for a usage error; check: 0 when it found nothing,\n"
+    "1 when it found anything. Data goes to standard output, messages to standard error.\n";
 
 std::string FlagLines(const Flag& flag) {
     std::string names;
@@ -86,8 +94,22 @@ std::string FlagLines(const Flag& flag) {
     return lines;
 }
 
+// The codes check reports, from the list it prints them from, wrapped under its description.
+std::string CheckCodes() {
+    std::string lines, line = std::string(kHelpColumn, ' ') + "Codes:";
+    for (int code = 0; code < panelcfg::kFindingCodes; ++code) {
+        const std::string name = catalogue::FindingCodeName(static_cast<panelcfg::FindingCode>(code));
+        if (line.size() + name.size() + 2 > kHelpWidth) {
+            lines += line + "\n";
+            line = std::string(kHelpColumn - 1, ' ');
+        }
+        line += " " + name + (code + 1 < panelcfg::kFindingCodes ? "," : ".");
+    }
+    return lines + line + "\n";
+}
+
 std::string MakeUsage() {
-    std::string usage = kHead;
+    std::string usage = kHead + CheckCodes();
     for (const char* section : {kChoosing, kOptions}) {
         usage += std::string("\n") + section + ":\n";
         for (const Flag& flag : kFlags) {
@@ -124,6 +146,8 @@ bool IsCommand(const std::string& word, Command& command) {
         command = Command::Remove;
     else if (word == "trainer")
         command = Command::Trainer;
+    else if (word == "check")
+        command = Command::Check;
     else
         return false;
     return true;
@@ -187,12 +211,13 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
         return false;
     }
     const bool edit = options.command == Command::Install || options.command == Command::Remove;
-    if (options.json && options.command != Command::List) {
-        error = "--json goes with list";
+    const bool check = options.command == Command::Check;
+    if (options.json && options.command != Command::List && !check) {
+        error = "--json goes with list and check";
         return false;
     }
-    if ((options.dryRun || options.all || !options.patterns.empty()) && !edit) {
-        error = "--dry-run, --all and --aircraft go with install and remove";
+    if ((options.dryRun && !edit) || ((options.all || !options.patterns.empty()) && !edit && !check)) {
+        error = "--dry-run, --all and --aircraft go with install and remove; --all and --aircraft with check too";
         return false;
     }
     switch (options.command) {
@@ -216,6 +241,10 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options, std::s
                 error = "choose the panels: name their folders, or give --all or --aircraft PATTERN";
                 return false;
             }
+            break;
+        case Command::Check:
+            options.panels = words;
+            options.all = options.all || (options.panels.empty() && options.patterns.empty());
             break;
         case Command::Help:
         case Command::Version: break;

@@ -6,14 +6,14 @@
 
 namespace cli {
 
-enum class Command { Help, Version, List, Install, Remove, Trainer };
+enum class Command { Help, Version, List, Install, Remove, Trainer, Check };
 
 struct Options {
     Command command = Command::Help;
     std::string sim;                    // --sim DIR; empty: the registry's simulator
-    bool json = false;                  // list --json
+    bool json = false;                  // list --json, check --json
     bool dryRun = false;                // install/remove --dry-run
-    bool all = false;                   // --all
+    bool all = false;                   // --all; check without a choice of panels
     std::vector<std::string> patterns;  // --aircraft PATTERN, any number
     std::vector<std::string> panels;    // PANEL folders
     std::string database;               // trainer: americas, international or empty (show)

@@ -38,9 +38,6 @@ void KeepState(EditOutcome& out, const profile::Document& doc) {
     out.state = ReadPanelSlots(doc);
 }
 
-// Bit i set for every slot of the run of titles from Window00 up: the windows the simulator opens.
-std::uint32_t OpenedWindows(std::uint32_t titled) { return titled & ~(titled + 1); }
-
 // The title the inspection reads for slot, with the key it reads it by; none when absent.
 std::optional<std::string> TitleOf(const profile::Document& doc, int slot, std::string* key = nullptr) {
     if (std::optional<std::string> title = profile::ReadValue(doc, kTitlesSection, SlotKey(slot))) {
@@ -151,6 +148,8 @@ bool Commit(const PanelEdit& edit, const profile::Document& doc, const EditOptio
 }
 
 }  // namespace
+
+std::uint32_t OpenedWindows(std::uint32_t titled) { return titled & ~(titled + 1); }
 
 SlotPlan PlanSlots(const PanelSlots& panel) {
     SlotPlan plan;

@@ -93,7 +93,9 @@ struct EditOptions {
 
 // The simulator opens a panel's windows by their titles, counting up from Window00 and stopping
 // at the first number without a title: a window titled above that gap is never opened.
-//
+// OpenedWindows gives those it opens: of the titled slots (bit i: slot i), the run from Window00 up.
+std::uint32_t OpenedWindows(std::uint32_t titled);
+
 // Both edits plan from the file as read under the lock, never from an earlier scan; keep the
 // file's ending (a file whose last line had no line end still ends without one, so install then
 // remove gives back the file's bytes); make no panel.cfg that is not there (NoPanelFile); and

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace panelcfg {
 
@@ -20,21 +21,6 @@ constexpr const char* kAircraftFolder = "\\aircraft\\";
 bool IsSetTitle(std::string_view value) {
     const std::size_t n = std::strlen(kSetTitlePrefix);
     return value.size() >= n && value.compare(0, n, kSetTitlePrefix) == 0;
-}
-
-// The slot a key name stands for, matched as the profile reads match names (ASCII case
-// folded): "Window" and two digits below 32, or "Window" and one digit (oneDigit set).
-bool SlotOfKey(std::string_view name, int& slot, bool& oneDigit) {
-    static constexpr std::string_view kPrefix = "Window";
-    if (name.size() != kPrefix.size() + 1 && name.size() != kPrefix.size() + 2) return false;
-    if (!platform::StartsWithIgnoringAsciiCase(name, kPrefix)) return false;
-    slot = 0;
-    for (std::size_t i = kPrefix.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9') return false;
-        slot = slot * 10 + (name[i] - '0');
-    }
-    oneDigit = name.size() == kPrefix.size() + 1;
-    return slot < kSlotCount;
 }
 
 // A title as the program's read gives it: absent reads as "notfound", a long one is cut.
@@ -69,6 +55,19 @@ std::string OneDigitSlotKey(int slot) {
     return key;
 }
 
+bool SlotOfName(std::string_view name, int& slot, bool& oneDigit) {
+    static constexpr std::string_view kPrefix = "Window";
+    if (name.size() != kPrefix.size() + 1 && name.size() != kPrefix.size() + 2) return false;
+    if (!platform::StartsWithIgnoringAsciiCase(name, kPrefix)) return false;
+    slot = 0;
+    for (std::size_t i = kPrefix.size(); i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return false;
+        slot = slot * 10 + (name[i] - '0');
+    }
+    oneDigit = name.size() == kPrefix.size() + 1;
+    return slot < kSlotCount;
+}
+
 SlotInventory ReadSlotInventory(const profile::Document& doc) {
     // One pass over the section instead of up to 64 reads; as with those reads, the first line
     // of a key wins. For slots from 10 on both key forms are the same name.
@@ -77,7 +76,7 @@ SlotInventory ReadSlotInventory(const profile::Document& doc) {
     for (const profile::Document::Entry& entry : doc.SectionEntries(kTitlesSection)) {
         int slot = 0;
         bool isOneDigit = false;
-        if (!SlotOfKey(entry.first, slot, isOneDigit)) continue;
+        if (!SlotOfName(entry.first, slot, isOneDigit)) continue;
         std::optional<std::string_view>& first = isOneDigit ? oneDigit[slot] : twoDigits[slot];
         if (!first) first = entry.second;
     }
@@ -105,7 +104,7 @@ std::uint32_t ReadWindowSections(const profile::Document& doc) {
     for (const std::string& name : doc.SectionHeaders()) {
         int slot = 0;
         bool oneDigit = false;
-        if (SlotOfKey(name, slot, oneDigit) && !oneDigit) sections |= std::uint32_t{1} << slot;
+        if (SlotOfName(name, slot, oneDigit) && !oneDigit) sections |= std::uint32_t{1} << slot;
     }
     return sections;
 }
@@ -139,7 +138,7 @@ bool ScanForModuleMarker(std::string_view text) {
     return false;
 }
 
-PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot) {
+PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot, profile::Document* document) {
     PanelFacts facts;
     const std::string file = PanelFilePath(panelFolder);
     std::string bytes;
@@ -152,7 +151,7 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
         if (!folder) facts.fileError = error.reason;
         return facts;
     }
-    const profile::Document doc = profile::Document::ParseOwned(std::move(bytes));
+    profile::Document doc = profile::Document::ParseOwned(std::move(bytes));
     facts.file = !existed                ? PanelFileState::Missing
                  : doc.Unrepresentable() ? PanelFileState::NotText
                                          : PanelFileState::Readable;
@@ -160,6 +159,7 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
     facts.inventory = ReadSlotInventory(doc);
     facts.sections = ReadWindowSections(doc);
     facts.marker = ScanForModuleMarker(doc.Source());
+    if (document != nullptr) *document = std::move(doc);
     return facts;
 }
 

@@ -19,6 +19,10 @@ constexpr int kSlotCount = 32;
 std::string SlotKey(int slot);
 std::string OneDigitSlotKey(int slot);
 
+// The slot a key or section name stands for, matched as the profile reads match names (ASCII
+// case folded): "Window" and two digits below 32, or "Window" and one digit (oneDigit set).
+bool SlotOfName(std::string_view name, int& slot, bool& oneDigit);
+
 struct SlotInventory {
     std::uint32_t slotMask = 0;  // bit i: slot i has a title (two-digit key first, then one-digit)
     std::uint32_t setMask = 0;   // bit i: slot i's title begins with "Skyvantage 530" (case-sensitive)
@@ -76,6 +80,9 @@ struct PanelFacts {
     std::uint32_t sections = 0;  // ReadWindowSections
     bool marker = false;
 };
-PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot);
+// document, when given, receives the file as parsed (empty when it was not read), for a caller
+// that needs more of it than these answers.
+PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot,
+                        profile::Document* document = nullptr);
 
 }  // namespace panelcfg

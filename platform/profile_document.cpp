@@ -306,6 +306,18 @@ std::vector<Document::Entry> Document::SectionEntries(std::string_view section) 
     return entries;
 }
 
+std::vector<Document::SectionView> Document::Sections() const {
+    std::vector<SectionView> sections;
+    for (std::size_t header : headers_) {
+        sections.push_back({Classify(lines_[header].text.View()).name, header, {}});
+        for (std::size_t i = header + 1, end = SectionEnd(header); i < end; ++i) {
+            LineInfo info = Classify(lines_[i].text.View());
+            if (info.kind == LineInfo::Key) sections.back().keys.push_back({info.name, ValueView(info.value), i});
+        }
+    }
+    return sections;
+}
+
 void Document::Set(std::string_view section, std::string_view key, std::string_view value) {
     if (unrepresentable_) return;
     section = EditName(section);

@@ -80,6 +80,21 @@ public:
     using Entry = std::pair<std::string_view, std::string_view>;
     std::vector<Entry> SectionEntries(std::string_view section) const;
 
+    // Every section in file order, duplicates included, each with its key lines as SectionEntries
+    // gives them and the index of each line among Lines(): one pass over the whole file, for a
+    // caller that looks at all of it. Key lines above the first header belong to no section and
+    // are left out. The views stay valid until the next edit or the document's end.
+    struct KeyLine {
+        std::string_view name, value;
+        std::size_t line;
+    };
+    struct SectionView {
+        std::string_view name;  // trimmed, as the file spells it
+        std::size_t line;       // its header's line
+        std::vector<KeyLine> keys;
+    };
+    std::vector<SectionView> Sections() const;
+
     // True once any edit changed the text.
     bool Modified() const { return modified_; }
 

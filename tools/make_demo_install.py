@@ -30,6 +30,17 @@ Aircraft folders and what each one exercises (tests rely on these names: keep th
   sailplane      Schweizer 2-32 Sailplane        no panel folder: not listed
   default        Default Aircraft                skipped by name, although it has a panel folder
 
+The simulator's Gauges folder holds the modules the panels name: SDK, Bendix_King_Radio (the
+simulator's own radios, which the window set uses too) and Skyvantage_Aerolith. A few faults are
+put there on purpose, and `panelwright-cli check` finds exactly these (tests/e2e/check-demo.txt):
+
+  b58            aircraft.cfg's [fltsim.1] says panel=ifr, but there is no panel.ifr folder
+  lear45         [Window03] names a bitmap compass.bmp that is not there, and has the ident of
+                 [Window02]
+  mooney         [Window02] names a gauge module Mooney_Bravo that Gauges lacks, and spells a
+                 key "guage01"
+  sopwith        [Window01] says visible= twice, differently
+
 Sorted by title, the tree shows: Beech Baron 58, Boeing 737-400, Boeing 737-400 Freighter,
 Cessna Caravan 208B, Cessna Skyhawk 172SP, Cessna Skylane 182S, de Havilland Dash 8-100,
 extra300, Learjet 45, Mooney Bravo, Sopwith Camel.
@@ -343,13 +354,13 @@ def make_panel(folder, name, title, style, shape, size_mm=(1024, 768), titles=No
                panel_cfg(title, titles, bitmaps, size_mm, extra, vc, one_digit))
 
 
-def make_aircraft(root, folder, title, model="", panels=(), extra_files=()):
+def make_aircraft(root, folder, title, model="", panels=(), extra_files=(), variations=()):
     path = os.path.join(root, folder)
     os.makedirs(path)
     for sub in ("model", "texture", "sound"):
         os.makedirs(os.path.join(path, sub))
     if title is not None:
-        write_text(os.path.join(path, "aircraft.cfg"), aircraft_cfg(title, model or folder))
+        write_text(os.path.join(path, "aircraft.cfg"), aircraft_cfg(title, model or folder) + list(variations))
     for panel_folder, kwargs in panels:
         make_panel(os.path.join(path, panel_folder), folder, title or folder, **kwargs)
     for name, lines in extra_files:
@@ -364,11 +375,17 @@ def build(out):
     aircraft = os.path.join(sim, "aircraft")
     os.makedirs(aircraft)
     write_text(os.path.join(sim, "FS2002.CFG"), ["[MAIN]", "User Objects=Airplane", ""])
+    gauges = os.path.join(sim, "Gauges")
+    os.makedirs(gauges)
+    for module in ("SDK", "Bendix_King_Radio", "Skyvantage_Aerolith"):
+        with open(os.path.join(gauges, module + ".gau"), "wb") as f:
+            f.write(b"MZ")  # a stand-in: nothing opens the modules but the simulator
 
     make_aircraft(aircraft, "b58", "Beech Baron 58", "BE58", [
         ("panel", dict(style="blue", shape="2:1", size_mm=(1024, 512))),
         ("panel_vc", dict(style="grey", shape="4:3", vc=True)),
-    ])
+    ], variations=["[fltsim.1]", "title=Beech Baron 58 IFR Trainer", "sim=BE58", "model=", "panel=ifr",
+                   "sound=", "texture=", ""])
     make_aircraft(aircraft, "b737_400", "Boeing 737-400", "B734", [
         ("panel", dict(style="jet", shape="16:10", size_mm=(1024, 640),
                        titles=["Main Panel", "Overhead Panel", "Throttle Quadrant", "Radio Stack"]
@@ -403,14 +420,21 @@ def build(out):
         ("panel", dict(style="wood", shape="4:3", size_mm=None)),
     ])
     make_aircraft(aircraft, "lear45", "Learjet 45", "LJ45", [
-        ("panel", dict(style="jet", shape="16:10", size_mm=(1024, 640))),
+        ("panel", dict(style="jet", shape="16:10", size_mm=(1024, 640),
+                       extra=["[Window03]", "file=compass.bmp", "size_mm=180,120", "position=3", "visible=0",
+                              "ident=10002", "gauge00=SDK!Compass,  0,0,180,120", ""])),
     ])
     make_aircraft(aircraft, "mooney", "Mooney Bravo", "M20T", [
-        ("panel", dict(style="blue", shape="2:1", size_mm=(1024, 512))),
+        ("panel", dict(style="blue", shape="2:1", size_mm=(1024, 512),
+                       extra=["[Window02]", "size_mm=180,120", "position=2", "visible=0", "ident=10002",
+                              "gauge00=Mooney_Bravo!Throttle Quadrant,  0,0,90,120",
+                              "guage01=SDK!Mixture,  90,0,90,120", ""])),
     ])
     make_aircraft(aircraft, "sopwith", "Sopwith Camel", "CAML", [
         ("panel", dict(style="wood", shape="4:3",
-                       titles=["Main Panel", "Compass", "Magneto"])),
+                       titles=["Main Panel", "Compass", "Magneto"],
+                       extra=["[Window01]", "size_mm=180,120", "position=1", "visible=0", "ident=10001",
+                              "gauge00=SDK!Compass,  0,0,180,120", "visible=1", ""])),
     ], extra_files=[("panel.cfg", ["// A stray copy: not a panel folder", "[Window Titles]",
                                    "Window00=Main Panel", ""])])
     make_aircraft(aircraft, "sailplane", "Schweizer 2-32 Sailplane", "S232")

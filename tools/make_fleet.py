@@ -5,9 +5,11 @@
 
 OUT/aircraft (replaced when an earlier run of this script made it) gets one folder per
 aircraft: <folder>/aircraft.cfg holds the title; each aircraft has 1 to 3 panel folders
-whose panel.cfg (10 to 30 KB) has many window sections and gauge lines. About 8 % of the
-panels are aliases of another aircraft's panel, 8 % carry the GPS window set and 5 % mention
-the gauge module without its titles. Prints "aircraft=N panels=M bytes=B".
+whose panel.cfg (10 to 30 KB) has many window sections and gauge lines, beside the main
+window's two bitmaps. About 8 % of the panels are aliases of another aircraft's panel (one
+that is no alias itself), 8 % carry the GPS window set and 5 % mention the gauge module
+without its titles. OUT/gauges holds every gauge module the panels name, so that
+`panelwright-cli check` finds nothing. Prints "aircraft=N panels=M bytes=B".
 """
 import argparse
 import os
@@ -25,6 +27,11 @@ GAUGES = ["Airspeed", "Attitude", "Altimeter", "Turn_Coordinator", "Heading", "V
           "Flaps", "Gear", "Com_Nav_1", "Transponder", "ADF", "Autopilot", "Ammeter"]
 WINDOW_TITLES = ["Main Panel", "Radio Stack", "GPS", "Throttle Quadrant", "Compass", "Overhead",
                  "Pedestal", "Fuel Selector", "Electrical", "Mini Panel", "Lights", "Autopilot"]
+MODULES = GAUGE_FILES + ["Skyvantage_Aerolith"]
+BITMAPS = ["panel_background_1024.bmp", "panel_background.bmp"]
+# A 1 x 1 pixel, 24-bit BMP: the main window's bitmaps are there, and small.
+PIXEL = bytes.fromhex("424d3a0000000000000036000000280000000100000001000000010018000000000004000000130b0000"
+                      "130b00000000000000000000ffffff00")
 SET_WINDOWS = [("Skyvantage 530 MiniStack", "GPS_MINISTACK"), ("Skyvantage 530 GPS", "GPS_PANEL"),
                ("Skyvantage 530 AVIONICS", "GPS_AVIONICS"), ("Skyvantage 530 VOR", "GPS_VOR")]
 
@@ -51,7 +58,7 @@ def panel_text(rng, title, kind, alias_target):
     while size < target:
         section = ["[Window%02d]" % window]
         if window == 0:
-            section += ["file_1024=panel_background_1024.bmp", "file=panel_background.bmp",
+            section += ["file_1024=%s" % BITMAPS[0], "file=%s" % BITMAPS[1],
                         "size_mm=%d,%d" % (rng.choice([640, 800, 1024]), rng.choice([480, 600, 768]))]
         else:
             section += ["size_mm=%d,%d" % (rng.randrange(100, 600), rng.randrange(100, 400)),
@@ -111,20 +118,34 @@ def main():
     rng = random.Random(args.seed)
 
     root = os.path.join(args.out, "aircraft")
+    gauges = os.path.join(args.out, "gauges")
     marker = os.path.join(args.out, ".generated-fleet")
-    if os.path.exists(root):
-        # Only a folder this script made is ever emptied.
-        if not os.path.exists(marker):
-            parser.error("%s exists and was not made by this script" % root)
-        shutil.rmtree(root)
+    for folder in (root, gauges):
+        if os.path.exists(folder):
+            # Only a folder this script made is ever emptied.
+            if not os.path.exists(marker):
+                parser.error("%s exists and was not made by this script" % folder)
+            shutil.rmtree(folder)
     os.makedirs(root)
+    os.makedirs(gauges)
     open(marker, "w").close()
+    for module in MODULES:
+        write(os.path.join(gauges, module + ".gau"), "")
     plans = []
     for n in range(args.aircraft):
         title = "%s %s" % (rng.choice(MAKERS), rng.choice(MODELS))  # duplicates happen, as in life
         folder = "%s_%04d" % (title.replace(" ", "_").lower(), n)
         panels = ["panel"] + ["panel.%s" % s for s in rng.sample(["vc", "ifr", "2d", "alt"], rng.randrange(0, 3))]
         plans.append((folder, title, panels))
+
+    kinds = {}
+    for folder, _, panels in plans:
+        for panel in panels:
+            roll = rng.random()
+            kinds[folder, panel] = ("alias" if roll < 0.08 else "installed" if roll < 0.16 else
+                                    "foreign" if roll < 0.21 else "plain")
+    # The simulator follows one alias only: an alias names a first panel that is none.
+    targets = [(folder, panels[0]) for folder, _, panels in plans if kinds[folder, panels[0]] != "alias"]
 
     panels_written = 0
     total = 0
@@ -133,12 +154,14 @@ def main():
         os.makedirs(base)
         total += write(os.path.join(base, "aircraft.cfg"), aircraft_text(rng, title, folder))
         for panel in panels:
-            roll = rng.random()
-            kind = "alias" if roll < 0.08 else "installed" if roll < 0.16 else "foreign" if roll < 0.21 else "plain"
-            target_folder, _, target_panels = rng.choice(plans)
-            alias_target = "%s\\%s" % (target_folder, target_panels[0])
+            kind = kinds[folder, panel]
+            alias_target = "%s\\%s" % rng.choice(targets)
             os.makedirs(os.path.join(base, panel), exist_ok=True)
             total += write(os.path.join(base, panel, "panel.cfg"), panel_text(rng, title, kind, alias_target))
+            if kind != "alias":
+                for name in BITMAPS:
+                    with open(os.path.join(base, panel, name), "wb") as f:
+                        f.write(PIXEL)
             panels_written += 1
     print("aircraft=%d panels=%d bytes=%d" % (len(plans), panels_written, total))
 

@@ -5,7 +5,8 @@
 //   < PATH "BYTES"    before it runs, the file PATH under {sim} holds BYTES (UTF-8 in the case,
 //                     written as the ANSI code page spells it)
 //   = STATUS          the exit status
-//   > LINE            the next line of standard output, exactly (none: no check of it)
+//   > LINE            the next line of standard output, exactly (none: no check of it;
+//                     {version} is the program's version)
 //   ^ TEXT            standard output holds TEXT
 //   ! TEXT            standard error holds TEXT
 //   ~ PATH            the command may change this file under {sim}; every other file keeps its bytes
@@ -15,6 +16,7 @@
 // case holds for the Windows build and the native one.
 #include "cli/cli.h"
 #include "platform/text_encoding.h"
+#include "pw_version.h"
 
 #include "support/TestSupport.h"
 
@@ -69,7 +71,7 @@ TEST_P(CliTest, EveryCommandComesOutAsWritten) {
         std::ostringstream out, err;
         EXPECT_EQ(std::stoi(lines['='].at(0)), cli::Run(args, host, out, err)) << err.str();
         std::string expected, shown = Normalised(out.str(), sim);
-        for (const std::string& line : lines['>']) expected += line + "\n";
+        for (const std::string& line : lines['>']) expected += pwtest::Replaced(line, "{version}", PW_VERSION) + "\n";
         EXPECT_EQ(expected.empty() ? shown : expected, shown);
         for (const std::string& text : lines['^']) EXPECT_NE(std::string::npos, shown.find(text)) << out.str();
         for (const std::string& text : lines['!'])

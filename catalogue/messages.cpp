@@ -97,9 +97,9 @@ std::string PathCounts(const EditOutcome& out) {
 std::string BackupOf(const EditOutcome& out) { return panelcfg::BackupPath(out.file); }
 
 // The stage of a failed save, for "<what>: <reason>".
-const char* SaveStageText(FailStage stage) {
+std::string SaveStageText(FailStage stage) {
     switch (stage) {
-        case FailStage::Backup: return "Making the backup copy panel.cfg_backup failed";
+        case FailStage::Backup: return "Making the backup copy " + panelcfg::BackupFileName() + " failed";
         case FailStage::Verify: return "Checking the saved file failed";
         case FailStage::Lock: return "Preparing the edit failed";
         case FailStage::Read: return "Reading the file failed";
@@ -561,8 +561,8 @@ std::string FindingText(const Finding& f, const PanelRecord* panel) {
         case FindingCode::Unusable:
             return panel != nullptr ? UnusableReason(panel->unusable, panel->unusableDetail) : "";
         case FindingCode::Leftovers:
-            return "a panel.cfg_backup or panel.cfg_new of an interrupted edit lies beside panel.cfg; the next "
-                   "install or removal of this panel clears it";
+            return "a " + panelcfg::BackupFileName() + " or " + panelcfg::TemporaryFileName() +
+                   " of an interrupted edit lies beside panel.cfg; the next install or removal of this panel clears it";
         case FindingCode::Interrupted:
             return panel != nullptr ? NoPanelFileReason(panelcfg::PanelFilePath(panel->folder), true) : "";
     }

@@ -1,6 +1,7 @@
 #include "cli/options.h"
 
 #include "catalogue/messages.h"
+#include "panelcfg/panel_paths.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -69,8 +70,9 @@ const char* const kHead =
     "                           per finding, PANEL: CODE: text; an error where the simulator\n"
     "                           shows less than the file says, a warning where it may.\n";
 
+// After "a transient " + the backup's name.
 const char* const kTail =
-    "Every edit is saved atomically with a transient panel.cfg_backup beside it; a panel that\n"
+    " beside it; a panel that\n"
     "fails is left as it was and never stops the others.\n"
     "\n"
     "Panels that never take the set (an alias, a foreign panel, a folder without panel.cfg)\n"
@@ -116,7 +118,7 @@ std::string MakeUsage() {
             if (flag.section == section) usage += FlagLines(flag);
         }
     }
-    return usage + "\n" + kTail;
+    return usage + "\nEvery edit is saved atomically with a transient " + panelcfg::BackupFileName() + kTail;
 }
 
 // The flag arg is, with its value when it is given as "--name=VALUE"; nullptr for none.

@@ -36,4 +36,8 @@ inline std::string BackupPath(const std::string& panelFile) { return panelFile +
 inline std::string TemporaryPath(const std::string& panelFile) { return panelFile + std::string(kTemporarySuffix); }
 inline std::string LockPath(const std::string& panelFile) { return panelFile + std::string(kLockSuffix); }
 
+// The names alone, as the user is told them: "panel.cfg_backup", "panel.cfg_new".
+inline std::string BackupFileName() { return BackupPath(std::string(kPanelFileName)); }
+inline std::string TemporaryFileName() { return TemporaryPath(std::string(kPanelFileName)); }
+
 }  // namespace panelcfg

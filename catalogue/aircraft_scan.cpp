@@ -1,6 +1,7 @@
 #include "catalogue/aircraft_scan.h"
 
 #include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_paths.h"
 #include "platform/folder_listing.h"
 #include "platform/file_system.h"
 #include "platform/paths.h"
@@ -88,7 +89,7 @@ SimulatorFolder CheckSimulatorRoot(const std::string& simulatorRoot) {
         case fileio::PathKind::FolderMissing:
         case fileio::PathKind::Unknown: return SimulatorFolder::Missing;
     }
-    const std::string aircraft = simulatorRoot + platform::kPathSeparator + "aircraft";
+    const std::string aircraft = simulatorRoot + platform::kPathSeparator + std::string(panelcfg::kAircraftFolderName);
     return files.Probe(aircraft) == fileio::PathKind::Folder ? SimulatorFolder::Found
                                                              : SimulatorFolder::NoAircraftFolder;
 }
@@ -96,7 +97,8 @@ SimulatorFolder CheckSimulatorRoot(const std::string& simulatorRoot) {
 Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limits, const ScanVisitor& visitor) {
     Catalogue catalogue;
     catalogue.simulatorRoot = simulatorRoot;
-    const platform::RealPath aircraftRoot = platform::RealPath(simulatorRoot).Child("aircraft");
+    const platform::RealPath aircraftRoot =
+        platform::RealPath(simulatorRoot).Child(std::string(panelcfg::kAircraftFolderName));
     std::vector<platform::FolderEntry> entries, panelEntries;
     platform::ListFolder(aircraftRoot, entries);
 

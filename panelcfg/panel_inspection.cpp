@@ -16,7 +16,6 @@ namespace {
 
 constexpr const char* kAliasSection = "fltsim";
 constexpr const char* kAliasKey = "alias";
-constexpr const char* kAircraftFolder = "\\aircraft\\";
 
 bool IsSetTitle(std::string_view value) {
     const std::size_t n = std::strlen(kSetTitlePrefix);
@@ -116,7 +115,7 @@ PanelAlias ReadPanelAlias(const profile::Document& doc, const std::string& simul
     const std::optional<std::string> value = profile::ReadValue(doc, kAliasSection, kAliasKey);
     if (!value) return alias;
     alias.present = true;
-    std::string path = simulatorRoot + kAircraftFolder + *value;
+    std::string path = simulatorRoot + '\\' + std::string(kAircraftFolderName) + '\\' + *value;
     if (path.back() != '\\') path += '\\';
     if (path.size() > platform::kMaxPathChars) {
         alias.tooLong = true;

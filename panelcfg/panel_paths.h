@@ -11,6 +11,7 @@
 
 namespace panelcfg {
 
+constexpr std::string_view kAircraftFolderName = "aircraft";  // in the simulator's folder: one folder an aircraft
 constexpr std::string_view kPanelFileName = "panel.cfg";
 constexpr std::string_view kBackupSuffix = "_backup";  // the transient copy of the old file
 constexpr std::string_view kTemporarySuffix = "_new";  // the new content before it replaces the file

@@ -1,5 +1,6 @@
 #include "catalogue/messages.h"
 
+#include "host/registry_keys.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/paths.h"
 
@@ -335,13 +336,14 @@ Message WindowNotCreatedMessage(const std::string& detail) {
 
 namespace {
 
-constexpr const char* kSimulatorKey =
-    "\"EXE Path\" under HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
+std::string SimulatorKey() {
+    return std::string("\"") + host::kSimulatorValue + "\" under " + host::kMachineRoot + "\\" + host::kSimulatorKey;
+}
 
 std::string SimulatorProblem(SimulatorFolder problem, const std::string& root) {
     switch (problem) {
         case SimulatorFolder::NotNamed:
-            return std::string("the registry names no FS2002 folder (no ") + kSimulatorKey + ")";
+            return std::string("the registry names no FS2002 folder (no ") + SimulatorKey() + ")";
         case SimulatorFolder::Missing: return "the folder " + root + " does not exist";
         case SimulatorFolder::NotAFolder: return root + " is a file, not a folder";
         case SimulatorFolder::NoAircraftFolder:
@@ -356,7 +358,7 @@ std::string SimulatorProblem(SimulatorFolder problem, const std::string& root) {
 Message SimulatorMessage(SimulatorFolder problem, const std::string& root) {
     std::string text = "Panelwright cannot list any aircraft: ";
     if (problem == SimulatorFolder::NotNamed) {
-        text += std::string("the registry does not say where FS2002 is installed (no ") + kSimulatorKey + ").";
+        text += std::string("the registry does not say where FS2002 is installed (no ") + SimulatorKey() + ").";
     } else {
         text += "the registry names " + root + " as FS2002's folder, but " +
                 (problem == SimulatorFolder::Missing      ? std::string("that folder does not exist.")
@@ -370,7 +372,7 @@ Message SimulatorMessage(SimulatorFolder problem, const std::string& root) {
 
 std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bool fromRegistry) {
     if (fromRegistry && problem != SimulatorFolder::NotNamed) {
-        return "the registry names " + root + " as FS2002's folder (" + kSimulatorKey + "), but " +
+        return "the registry names " + root + " as FS2002's folder (" + SimulatorKey() + "), but " +
                SimulatorProblem(problem, root) +
                "; repair the simulator's installation, or give its folder with --sim DIR";
     }
@@ -378,8 +380,7 @@ std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bo
 }
 
 std::string TrainerReason(const host::TrainerStatus& status) {
-    const std::string uninstallKey =
-        "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
+    const std::string uninstallKey = std::string(host::kMachineRoot) + "\\" + host::kTrainerKey;
     const std::string where =
         std::string(host::kDatabaseKey) + " in [" + host::kTrainerSection + "] of " + status.iniPath;
     switch (status.state) {
@@ -387,7 +388,7 @@ std::string TrainerReason(const host::TrainerStatus& status) {
             return "the GARMIN 500 Series Trainer is not installed (no " + uninstallKey +
                    "); install it, then try again";
         case host::TrainerState::RegistryError:
-            return "the trainer's UninstallString under " + uninstallKey +
+            return "the trainer's " + std::string(host::kTrainerValue) + " under " + uninstallKey +
                    " names no folder of the trainer (it reads \"" + status.uninstallText + "\"); reinstall the trainer";
         case host::TrainerState::IniError:
             if (!status.jeppDb) {

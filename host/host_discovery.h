@@ -1,6 +1,7 @@
 // The simulator's folder and the trainer's uninstall text, from the registry (Windows only).
 #pragma once
 
+#include "host/registry_keys.h"
 #include "host/trainer.h"
 #include "platform/registry.h"
 
@@ -8,13 +9,6 @@
 #include <string>
 
 namespace host {
-
-// The keys under HKEY_LOCAL_MACHINE (the 32-bit view) and their values.
-constexpr const char* kSimulatorKey = "SOFTWARE\\Microsoft\\Microsoft Games\\Flight Simulator\\8.0";
-constexpr const char* kSimulatorValue = "EXE Path";
-constexpr const char* kTrainerKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\GARMIN 500 Series Trainer";
-constexpr const char* kTrainerValue = "UninstallString";
 
 // "EXE Path" of the simulator's key without its trailing separators, at most 259 characters;
 // empty when the key or the value is missing or the value is longer.

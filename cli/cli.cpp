@@ -112,10 +112,7 @@ int Trainer(const Options& options, const Host& host, std::ostream& out, std::os
         err << "panelwright-cli: " << catalogue::TrainerReason(status) << "\n";
         return kRefusedOrFailed;
     }
-    const auto name = [](host::Database database) {
-        return database == host::Database::Americas ? "americas" : "international";
-    };
-    if (!options.database.empty() && options.database != name(status.database)) {
+    if (options.database && *options.database != status.database) {
         // The dialog's one write: the other database, into the same key.
         if (const fileio::Error error = host::ToggleDatabase(status, host.trainerIni)) {
             err << "panelwright-cli: the startup database could not be changed: " << error.reason << "\n";
@@ -123,7 +120,7 @@ int Trainer(const Options& options, const Host& host, std::ostream& out, std::os
         }
         status = host::EvaluateTrainer(uninstall, host.trainerIni);
     }
-    out << name(status.database) << "\n";
+    out << DatabaseWord(status.database) << "\n";
     return kSucceeded;
 }
 

@@ -4,6 +4,7 @@
 // layers above word it for the user. Nothing here talks to the user.
 #pragma once
 
+#include "panelcfg/gps_window_set_layout.h"
 #include "panelcfg/panel_inspection.h"
 #include "platform/file_system.h"
 
@@ -65,11 +66,11 @@ struct EditOutcome {
     std::vector<TitledWindow> nearMisses;  // NoExactTitles: titles that only begin like the set's
     bool interrupted = false;              // NoPanelFile: a panel.cfg_backup lies in the folder
 
-    std::array<int, 4> slots{{-1, -1, -1, -1}};  // install, Done: slots of MiniStack, GPS, AVIONICS, VOR
-    std::vector<int> removedSlots;               // removal, Done: the slots whose titles went, ascending
-    std::vector<TitledWindow> stranded;          // removal, Done: windows the simulator opened before
-                                                 // and no longer opens: they stand above a gap now
-    std::string diff;                            // dry run, Done: the change as a unified diff
+    SetSlots slots = NoSlots();          // install, Done: slots of MiniStack, GPS, AVIONICS, VOR
+    std::vector<int> removedSlots;       // removal, Done: the slots whose titles went, ascending
+    std::vector<TitledWindow> stranded;  // removal, Done: windows the simulator opened before
+                                         // and no longer opens: they stand above a gap now
+    std::string diff;                    // dry run, Done: the change as a unified diff
 
     // The file's slots as the edit left them, or found them when it changed nothing; the
     // catalogue's copy of the panel is refreshed from this.
@@ -81,7 +82,7 @@ struct EditOutcome {
 // section of their own. A slot skipped for its section below the highest chosen one is a gap:
 // the simulator would stop there and never open the set.
 struct SlotPlan {
-    std::array<int, 4> slots{{-1, -1, -1, -1}};
+    SetSlots slots = NoSlots();
     bool enough = false;         // four slots were found
     std::vector<int> gapsBelow;  // skipped slots below the highest chosen one, ascending
 };

@@ -6,9 +6,6 @@
 
 namespace panelcfg {
 
-const std::array<const char*, 4> kSetTitles = {"Skyvantage 530 MiniStack", "Skyvantage 530 GPS",
-                                               "Skyvantage 530 AVIONICS", "Skyvantage 530 VOR"};
-
 namespace {
 
 // Fractions of the main window's width, in 1024ths.
@@ -54,10 +51,9 @@ SetSizes ComputeSetSizes(double width) {
     return s;
 }
 
-std::vector<ProfileWrite> GpsWindowSetWrites(const std::array<int, 4>& slots, double width) {
+std::vector<ProfileWrite> GpsWindowSetWrites(const SetSlots& slots, double width) {
     const SetSizes s = ComputeSetSizes(width);
     std::vector<ProfileWrite> writes;
-    writes.reserve(33);
     // One window's keys, in the order they are written. The three that open from the
     // MiniStack float on a dark background at their own size; the MiniStack alone is shown.
     const auto window = [&writes](int slot, bool floating, int w, int h, const char* position, const char* ident,

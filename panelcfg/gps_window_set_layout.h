@@ -8,8 +8,18 @@
 
 namespace panelcfg {
 
-// Window titles in the order of slot assignment and writing: MiniStack, GPS, AVIONICS, VOR.
-extern const std::array<const char*, 4> kSetTitles;
+// Window titles in the order of slot assignment and writing: MiniStack, GPS, AVIONICS, VOR. How
+// many windows the set has is how many titles it has.
+inline constexpr std::array kSetTitles = {"Skyvantage 530 MiniStack", "Skyvantage 530 GPS", "Skyvantage 530 AVIONICS",
+                                          "Skyvantage 530 VOR"};
+
+// The slots of the set's windows, in the order of kSetTitles; -1 for none.
+using SetSlots = std::array<int, kSetTitles.size()>;
+constexpr SetSlots NoSlots() {
+    SetSlots slots{};
+    for (int& slot : slots) slot = -1;
+    return slots;
+}
 
 // Sizes in the window set, each W * k / 1024 truncated toward zero.
 struct SetSizes {
@@ -31,8 +41,8 @@ struct ProfileWrite {
     std::string value;
 };
 
-// The 33 writes of an install into the four given slots (ascending), in order: the four
-// window sections, then the four titles in "Window Titles".
-std::vector<ProfileWrite> GpsWindowSetWrites(const std::array<int, 4>& slots, double width);
+// The 33 writes of an install into the given slots (ascending), in order: the set's window
+// sections, then its titles in "Window Titles".
+std::vector<ProfileWrite> GpsWindowSetWrites(const SetSlots& slots, double width);
 
 }  // namespace panelcfg

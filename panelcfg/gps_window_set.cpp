@@ -155,13 +155,13 @@ SlotPlan PlanSlots(const PanelSlots& panel) {
     SlotPlan plan;
     std::vector<int> skipped;
     std::size_t found = 0;
+    const std::uint32_t free = panel.FreeMask();
     for (int slot = 0; slot < kSlotCount && found < plan.slots.size(); ++slot) {
-        if (panel.inventory.slotMask & Bit(slot)) continue;
-        if (panel.sections & Bit(slot)) {
+        if (free & Bit(slot)) {
+            plan.slots[found++] = slot;
+        } else if (!(panel.inventory.slotMask & Bit(slot))) {
             skipped.push_back(slot);  // a window without a title: never merged into
-            continue;
         }
-        plan.slots[found++] = slot;
     }
     plan.enough = found == plan.slots.size();
     // Every skipped slot lies below the last chosen one, since the choice goes upwards.

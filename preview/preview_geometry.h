@@ -1,4 +1,4 @@
-// The preview's size and the scaler that shrinks a panel bitmap to it. Portable: no Windows types.
+// The screen area, the preview's size and the scaler that shrinks a panel bitmap to it. Portable: no Windows types.
 #pragma once
 
 #include <cstdint>
@@ -6,8 +6,19 @@
 
 namespace preview {
 
-constexpr int kPreviewWidth = 320;      // every preview is this wide
-constexpr int kMaxPreviewHeight = 240;  // and at most this tall
+// A rectangle of the dialog's client area, in pixels.
+struct Rect {
+    int x, y, width, height;
+};
+
+// Where the screen area and the pictures drawn over it stand (tools/pwdrive.py reads these lines).
+constexpr Rect kScreenArea = {253, 123, 320, 240};
+constexpr Rect kGpsPicture = {433, 123, 140, 100};
+constexpr Rect kRadioPicture = {433, 299, 140, 64};
+constexpr Rect kBadgePicture = {513, 373, 60, 34};
+
+constexpr int kPreviewWidth = kScreenArea.width;       // every preview is as wide as the screen area
+constexpr int kMaxPreviewHeight = kScreenArea.height;  // and at most as tall
 
 // Rows of the preview of a panel bitmap of width x height pixels: the ratio width / height
 // rounded to single precision, 320 divided by it and truncated, capped at 240. A bitmap more

@@ -21,20 +21,6 @@ using platform::WindowDc;
 // Larger panel bitmaps are not previewed: their pixel copy would crowd a 32-bit process.
 constexpr int64_t kMaxSourcePixels = int64_t{4096} * 4096;
 
-// Where the fixed pictures stand, in client coordinates.
-constexpr int kGpsX = 433;
-constexpr int kGpsY = 123;
-constexpr int kGpsWidth = 140;
-constexpr int kGpsHeight = 100;
-constexpr int kRadioX = 433;
-constexpr int kRadioY = 299;
-constexpr int kRadioWidth = 140;
-constexpr int kRadioHeight = 64;
-constexpr int kBadgeX = 513;
-constexpr int kBadgeY = 373;
-constexpr int kBadgeWidth = 60;
-constexpr int kBadgeHeight = 34;
-
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
@@ -43,14 +29,14 @@ OwnedBitmap LoadResourceBitmap(int id) {
 }
 
 // Loads a fixed picture, copies it onto target and releases it again.
-void DrawResourceBitmap(HDC target, HDC memory, int id, int x, int y, int width, int height) {
+void DrawResourceBitmap(HDC target, HDC memory, int id, const Rect& place) {
     const OwnedBitmap bitmap = LoadResourceBitmap(id);
     if (!bitmap) {
         return;
     }
     const SelectedObject selected(memory, bitmap.get());
     if (selected.ok()) {
-        BitBlt(target, x, y, width, height, memory, 0, 0, SRCCOPY);
+        BitBlt(target, place.x, place.y, place.width, place.height, memory, 0, 0, SRCCOPY);
     }
 }
 
@@ -135,11 +121,11 @@ int BadgeResource(Badge badge) {
 
 // The screen area onto target, through memory, a surface compatible with it.
 void Compose(HDC target, HDC memory, const ScreenArea& area) {
-    DrawResourceBitmap(target, memory, IDB_BACKDROP, kScreenX, kScreenY, kScreenWidth, kScreenHeight);
+    DrawResourceBitmap(target, memory, IDB_BACKDROP, kScreenArea);
 
     const PreviewImage* preview = area.preview;
     if (preview != nullptr && preview->bitmap && preview->mask) {
-        const int top = kScreenY + kScreenHeight - preview->height;
+        const int top = kScreenArea.y + kScreenArea.height - preview->height;
         // The mask's bits arrive in the target's colours: see-through as white keeps the
         // backdrop, opaque as black clears the pixel for the preview to fill.
         const COLORREF oldText = SetTextColor(target, kBlack);
@@ -147,13 +133,13 @@ void Compose(HDC target, HDC memory, const ScreenArea& area) {
         {
             const SelectedObject mask(memory, preview->mask.get());
             if (mask.ok()) {
-                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0, SRCAND);
+                BitBlt(target, kScreenArea.x, top, kScreenArea.width, preview->height, memory, 0, 0, SRCAND);
             }
         }
         {
             const SelectedObject picture(memory, preview->bitmap.get());
             if (picture.ok()) {
-                BitBlt(target, kScreenX, top, kScreenWidth, preview->height, memory, 0, 0, SRCPAINT);
+                BitBlt(target, kScreenArea.x, top, kScreenArea.width, preview->height, memory, 0, 0, SRCPAINT);
             }
         }
         SetTextColor(target, oldText);
@@ -161,12 +147,12 @@ void Compose(HDC target, HDC memory, const ScreenArea& area) {
     }
 
     if (area.installed) {
-        DrawResourceBitmap(target, memory, IDB_GPS_UNIT, kGpsX, kGpsY, kGpsWidth, kGpsHeight);
-        DrawResourceBitmap(target, memory, IDB_RADIO_STACK, kRadioX, kRadioY, kRadioWidth, kRadioHeight);
+        DrawResourceBitmap(target, memory, IDB_GPS_UNIT, kGpsPicture);
+        DrawResourceBitmap(target, memory, IDB_RADIO_STACK, kRadioPicture);
     }
 
     if (const int badge = BadgeResource(area.badge)) {
-        DrawResourceBitmap(target, memory, badge, kBadgeX, kBadgeY, kBadgeWidth, kBadgeHeight);
+        DrawResourceBitmap(target, memory, badge, kBadgePicture);
     }
 }
 
@@ -230,7 +216,7 @@ void SetPreviewFromResource(PreviewImage& preview, int resourceId) {
         return;
     }
     // Both notices are 320 x 240; the height is theirs by design, not read back.
-    preview.height = kScreenHeight;
+    preview.height = kScreenArea.height;
     BuildPreviewMask(preview);
 }
 
@@ -256,7 +242,7 @@ void DrawPicture(HDC target, int resourceId, int x, int y, int width, int height
     }
     const MemoryDc memory(target);
     if (memory.get() != nullptr) {
-        DrawResourceBitmap(target, memory.get(), resourceId, x, y, width, height);
+        DrawResourceBitmap(target, memory.get(), resourceId, {x, y, width, height});
     }
 }
 

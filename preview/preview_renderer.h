@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/unique_handle.h"
+#include "preview/preview_geometry.h"
 
 #include <string>
 
@@ -18,12 +19,6 @@ struct PreviewImage {
     platform::OwnedBitmap mask;
     int height = 0;  // 0..240
 };
-
-// Screen area in client coordinates.
-constexpr int kScreenX = 253;
-constexpr int kScreenY = 123;
-constexpr int kScreenWidth = 320;
-constexpr int kScreenHeight = 240;
 
 enum class Badge { None, Americas, International };
 

@@ -6,6 +6,7 @@ DISPLAY; tools/demo-env.sh sets both up.
 """
 import ctypes
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -18,9 +19,22 @@ CLIENT_W, CLIENT_H = 615, 443
 TREE = (24, 95, 222, 393)           # client pixels, inclusive
 INSTALL_BUTTON = (407, 387)         # centre of control 2
 CLOSE_POINT = (596, 13)             # inside the close area (x > 580, y < 30)
-GPS_AT, GPS_SIZE = (433, 123), (140, 100)
-RADIO_AT, RADIO_SIZE = (433, 299), (140, 64)
-SCREEN_AT, SCREEN_SIZE = (253, 123), (320, 240)   # the screen area: outside view, notices
+
+
+def _places():
+    """The screen area (outside view, notices) and the pictures over it, as the program places
+    them: name -> ((x, y), (width, height))."""
+    header = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "preview",
+                          "preview_geometry.h")
+    rects = re.findall(r"constexpr Rect k(\w+) = \{(\d+), (\d+), (\d+), (\d+)\};", open(header).read())
+    return {name: ((int(x), int(y)), (int(w), int(h))) for name, x, y, w, h in rects}
+
+
+PLACES = _places()
+SCREEN_AT, SCREEN_SIZE = PLACES["ScreenArea"]
+GPS_AT, GPS_SIZE = PLACES["GpsPicture"]
+RADIO_AT, RADIO_SIZE = PLACES["RadioPicture"]
+BADGE_AT, BADGE_SIZE = PLACES["BadgePicture"]
 # The longest any wait for the program takes, even on a busy machine: a wait that ends without
 # what it waited for fails, and the failure says what is on screen.
 GUI_WAIT = 15

@@ -28,7 +28,7 @@ protected:
         const platform::OwnedBitmap bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKDROP)));
         const platform::MemoryDc memory(nullptr);
         const platform::SelectedObject selected(memory.get(), bitmap.get());
-        return GetPixel(memory.get(), x - kScreenX, y - kScreenY);
+        return GetPixel(memory.get(), x - kScreenArea.x, y - kScreenArea.y);
     }
 };
 
@@ -37,15 +37,15 @@ protected:
 TEST_F(PreviewRendererTest, PreviewStandsOnTheBottomSeeThroughWhereBlack) {
     LoadPanelPreview(Session().preview, Source("tests/app/golden/halves.bmp"));
     ASSERT_EQ(160, Session().preview.height);
-    const int bottom = kScreenY + kScreenHeight - 1;
-    for (int x = kScreenX; x < kScreenX + kScreenWidth; x += 53) {
+    const int bottom = kScreenArea.y + kScreenArea.height - 1;
+    for (int x = kScreenArea.x; x < kScreenArea.x + kScreenArea.width; x += 53) {
         EXPECT_EQ(Backdrop(x, bottom - 100), Shown(x, bottom - 100)) << x;
         EXPECT_EQ(RGB(1, 0, 0), Shown(x, bottom - 70)) << x;
         EXPECT_EQ(RGB(1, 0, 0), Shown(x, bottom)) << x;
     }
     LoadPanelPreview(Session().preview, machine_->simulator.Path("missing.bmp"));
     EXPECT_EQ(0, Session().preview.height);
-    EXPECT_EQ(Backdrop(kScreenX, bottom), Shown(kScreenX, bottom));
+    EXPECT_EQ(Backdrop(kScreenArea.x, bottom), Shown(kScreenArea.x, bottom));
 }
 
 }  // namespace

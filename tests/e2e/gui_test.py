@@ -30,7 +30,7 @@ def scenario(app, work, src):
     # The outside view; the 32-bit registry view reaches the program: the trainer's badge, and
     # the scanned tree (the root, eleven aircraft, the panels of the two that start open).
     check(pwdrive.shown(app, pwdrive.resource(src, "backdrop.bmp")) and
-          pwdrive.shown(app, pwdrive.resource(src, "badge_americas.bmp"), (513, 373), (60, 34), 3),
+          pwdrive.shown(app, pwdrive.resource(src, "badge_americas.bmp"), pwdrive.BADGE_AT, pwdrive.BADGE_SIZE, 3),
           "the outside view or the Americas database badge does not show")
     check(wait_until(lambda: len(app.tree_rows(app.shot())) == 14, 5),
           "the tree shows %d rows, expected 14" % len(app.tree_rows(app.shot())))

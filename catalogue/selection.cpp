@@ -3,18 +3,19 @@
 #include "catalogue/fleet_check.h"
 #include "catalogue/messages.h"
 #include "panelcfg/gps_window_set.h"
+#include "panelcfg/main_window.h"
 #include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_paths.h"
 #include "platform/paths.h"
 #include "platform/profile_file.h"
-#include "platform/profile_value.h"
+#include "resources/button_captions.h"
 
 namespace catalogue {
 
 namespace {
 
-constexpr const char* kMainWindowSection = "Window00";
-constexpr const char* kInstallCaption = "Install Aerolith";
-constexpr const char* kRemoveCaption = "Remove Aerolith";
+constexpr const char* kInstallCaption = PW_INSTALL_CAPTION;
+constexpr const char* kRemoveCaption = PW_REMOVE_CAPTION;
 
 // Nothing of an earlier panel stays on screen for a panel that cannot be opened.
 SelectionView SelectUnusable(Unusable why, const std::string& folder, const std::string& detail, Selection& selection) {
@@ -77,9 +78,8 @@ SelectionView SelectPanel(Catalogue& catalogue, int panelNumber, Selection& sele
 
     // The panel's own mark, the program's only record of whether it carries the set.
     selection.installed = panel.marked;
-    const profile::Document doc = profile::ReadDocument(selection.folderPath + "panel.cfg");
-    std::optional<std::string> bitmapName = profile::ReadValue(doc, kMainWindowSection, "file_1024");
-    if (!bitmapName) bitmapName = profile::ReadValue(doc, kMainWindowSection, "file");
+    const std::optional<std::string> bitmapName =
+        panelcfg::ReadMainWindowBitmap(profile::ReadDocument(panelcfg::PanelFilePath(selection.folderPath)));
     if (!bitmapName) {
         view.partial = true;  // the screen still shows the previous selection
         return view;

@@ -1,6 +1,7 @@
 #include "panelcfg/panel_findings.h"
 
 #include "panelcfg/gps_window_set.h"
+#include "panelcfg/main_window.h"
 #include "panelcfg/panel_inspection.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/ascii.h"
@@ -142,17 +143,17 @@ bool PlainName(std::string_view value) {
 
 // What an opened window says of itself: its bitmaps and its ident, each as first given.
 struct WindowKeys {
-    const KeyLine* bitmaps[2] = {};  // file_1024, file
+    const KeyLine* bitmaps[2] = {};  // by kBitmapKeys: file_1024, file
     const KeyLine* ident = nullptr;
 };
 
 WindowKeys KeysOf(const Section& window) {
     WindowKeys keys;
     for (const KeyLine& key : window.keys) {
-        const KeyLine** slot = platform::EqualsIgnoringAsciiCase(key.name, "file_1024") ? &keys.bitmaps[0]
-                               : platform::EqualsIgnoringAsciiCase(key.name, "file")    ? &keys.bitmaps[1]
-                               : platform::EqualsIgnoringAsciiCase(key.name, "ident")   ? &keys.ident
-                                                                                        : nullptr;
+        const KeyLine** slot = platform::EqualsIgnoringAsciiCase(key.name, kBitmapKeys[0])   ? &keys.bitmaps[0]
+                               : platform::EqualsIgnoringAsciiCase(key.name, kBitmapKeys[1]) ? &keys.bitmaps[1]
+                               : platform::EqualsIgnoringAsciiCase(key.name, "ident")        ? &keys.ident
+                                                                                             : nullptr;
         if (slot != nullptr && *slot == nullptr) *slot = &key;
     }
     return keys;

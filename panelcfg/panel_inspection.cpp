@@ -1,5 +1,6 @@
 #include "panelcfg/panel_inspection.h"
 
+#include "panelcfg/main_window.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/ascii.h"
 #include "platform/profile_file.h"
@@ -94,7 +95,7 @@ SlotInventory ReadSlotInventory(const profile::Document& doc) {
 
 double ReadMainWindowWidth(const profile::Document& doc) {
     constexpr std::int32_t kDefaultWidth = 640;
-    const auto width = static_cast<std::int32_t>(doc.GetInt("Window00", "size_mm", kDefaultWidth));
+    const auto width = static_cast<std::int32_t>(doc.GetInt(kMainWindowSection, "size_mm", kDefaultWidth));
     return static_cast<double>(width > 0 ? width : kDefaultWidth);
 }
 

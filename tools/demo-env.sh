@@ -4,6 +4,15 @@
 #   pw_demo_teardown WORK SOURCE_DIR   stops the prefix's wineserver and the Xvfb it started
 # The display and the prefix come from cmake/wine-run.sh, so they behave as the harness's do.
 
+# pw_key SOURCE_DIR NAME: a key or value name of host/registry_keys.h, as the program reads it.
+pw_key() {
+    python3 - "$1/host/registry_keys.h" "$2" <<'EOF'
+import re, sys
+text = open(sys.argv[1]).read()
+print(re.search(sys.argv[2] + r'\s*=\s*"(.*?)";', text).group(1).replace("\\\\", "\\"))
+EOF
+}
+
 pw_demo_setup() {
     local work=$1 src=$2
     mkdir -p "$work"
@@ -18,11 +27,11 @@ pw_demo_setup() {
     mkdir -p "$games" && ln -sfn "$work/FS2002" "$games/FS2002"
     # The simulator's and the trainer's installers are 32-bit: on 64-bit Windows their keys live
     # in the 32-bit view, which is the view the program reads in either build.
-    "$WINELOADER" reg add 'HKLM\SOFTWARE\Microsoft\Microsoft Games\Flight Simulator\8.0' \
-        /v 'EXE Path' /t REG_SZ /d 'C:\Program Files\Microsoft Games\FS2002' /f /reg:32 >/dev/null 2>&1 \
-        || { echo "demo-env: cannot write the simulator key" >&2; return 1; }
-    "$WINELOADER" reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\GARMIN 500 Series Trainer' \
-        /v UninstallString /t REG_SZ /d 'C:\WINDOWS\unins000.exe /dir=C:\Program Files\GARMIN\Trainer' \
+    "$WINELOADER" reg add "HKLM\\$(pw_key "$src" kSimulatorKey)" \
+        /v "$(pw_key "$src" kSimulatorValue)" /t REG_SZ /d 'C:\Program Files\Microsoft Games\FS2002' /f /reg:32 \
+        >/dev/null 2>&1 || { echo "demo-env: cannot write the simulator key" >&2; return 1; }
+    "$WINELOADER" reg add "HKLM\\$(pw_key "$src" kTrainerKey)" \
+        /v "$(pw_key "$src" kTrainerValue)" /t REG_SZ /d 'C:\WINDOWS\unins000.exe /dir=C:\Program Files\GARMIN\Trainer' \
         /f /reg:32 >/dev/null 2>&1 \
         || { echo "demo-env: cannot write the trainer key" >&2; return 1; }
     cp "$work/GARMINWT.INI" "$WINEPREFIX/drive_c/windows/GARMINWT.INI"

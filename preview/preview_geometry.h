@@ -1,4 +1,5 @@
-// The screen area, the preview's size and the scaler that shrinks a panel bitmap to it. Portable: no Windows types.
+// The screen area and the pictures over it, the preview's size, and the scaler that shrinks a
+// panel bitmap to it. Portable: no Windows types.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "panelcfg/gps_window_set_layout.h"
 
 #include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_keys.h"
 
 #include <cstdio>
 
@@ -25,9 +26,9 @@ int Scaled(double width, int k) {
     return static_cast<int>(width * (k / 1024.0));
 }
 
-// A value of the window set in its profile format: only ints are ever formatted.
-template <typename... Ints>
-std::string Format(const char* format, Ints... values) {
+// A value of the window set in its profile format, from ints and the module's name.
+template <typename... Values>
+std::string Format(const char* format, Values... values) {
     char text[128];
     std::snprintf(text, sizeof text, format, values...);
     return text;
@@ -63,25 +64,25 @@ std::vector<ProfileWrite> GpsWindowSetWrites(const SetSlots& slots, double width
             writes.push_back({section, key, std::move(value)});
         };
         if (floating) put("BACKGROUND_COLOR", "2,2,2");
-        put("size_mm", Format("%d,%d", w, h));
+        put(kSizeKey, Format("%d,%d", w, h));
         if (floating) put("window_size_ratio", "1.0");
         put("position", position);
         put("visible", floating ? "0" : "1");
-        put("ident", ident);
+        put(kIdentKey, ident);
         for (std::size_t i = 0; i < gauges.size(); ++i) put(Format("gauge%02d", static_cast<int>(i)), gauges[i]);
     };
     window(slots[0], false, s.miniWidth, s.miniHeight, "0", "12600",
-           {Format("Skyvantage_Aerolith!MiniStack,0,0,%d,%d,12601 12602 12603", s.miniWidth, s.miniHeight)});
+           {Format("%s!MiniStack,0,0,%d,%d,12601 12602 12603", kModuleMarker, s.miniWidth, s.miniHeight)});
     window(slots[1], true, s.gpsWidth, s.gpsHeight, "2", "12601",
-           {Format("Skyvantage_Aerolith!GNS530,0,0,%d,%d", s.gpsWidth, s.gpsHeight)});
+           {Format("%s!GNS530,0,0,%d,%d", kModuleMarker, s.gpsWidth, s.gpsHeight)});
     window(slots[2], true, s.gpsWidth, s.avionicsHeight, "8", "12602",
-           {Format("Skyvantage_Aerolith!GMA340,0,0,%d,%d", s.gpsWidth, s.audioHeight),
-            Format("Skyvantage_Aerolith!GTX327,0,%d,%d,%d", s.audioHeight, s.gpsWidth, s.transponderHeight),
+           {Format("%s!GMA340,0,0,%d,%d", kModuleMarker, s.gpsWidth, s.audioHeight),
+            Format("%s!GTX327,0,%d,%d,%d", kModuleMarker, s.audioHeight, s.gpsWidth, s.transponderHeight),
             Format("Bendix_King_Radio!Bendix-King Radio ADF,0,%d,%d,%d", s.stackOffset, s.radioWidth, s.radioHeight),
             Format("Bendix_King_Radio!Bendix-King Radio AP,%d,%d,%d,%d", s.radioWidth, s.stackOffset, s.radioWidth,
                    s.radioHeight)});
     window(slots[3], true, s.vorSize, s.vorSize, "6", "12603",
-           {Format("Skyvantage_Aerolith!GI106A,0,0,%d,%d", s.vorSize, s.vorSize)});
+           {Format("%s!GI106A,0,0,%d,%d", kModuleMarker, s.vorSize, s.vorSize)});
     for (std::size_t i = 0; i < slots.size(); ++i) writes.push_back({kTitlesSection, SlotKey(slots[i]), kSetTitles[i]});
     return writes;
 }

@@ -2,6 +2,7 @@
 
 #include "catalogue/aircraft_scan.h"
 #include "catalogue/readiness.h"
+#include "panelcfg/panel_keys.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/ascii.h"
 #include "platform/file_system.h"
@@ -128,8 +129,8 @@ void AddAliasFindings(FleetFindings& fleet) {
         Finding finding =
             Found(FindingCode::AliasBroken, FindingSeverity::Error, std::string(panelcfg::kPanelFileName));
         finding.reason = reason;
-        finding.section = "fltsim";
-        finding.key = "alias";
+        finding.section = panelcfg::kAliasSection;
+        finding.key = panelcfg::kAliasKey;
         finding.value = panel.aliasPath;
         finding.other = leadsTo;
         auto& findings = fleet.panels[n];

@@ -3,7 +3,7 @@
 #include "catalogue/fleet_check.h"
 #include "catalogue/messages.h"
 #include "panelcfg/gps_window_set.h"
-#include "panelcfg/main_window.h"
+#include "panelcfg/panel_keys.h"
 #include "panelcfg/panel_inspection.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/paths.h"

@@ -1,7 +1,7 @@
 #include "panelcfg/panel_findings.h"
 
 #include "panelcfg/gps_window_set.h"
-#include "panelcfg/main_window.h"
+#include "panelcfg/panel_keys.h"
 #include "panelcfg/panel_inspection.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/ascii.h"
@@ -152,7 +152,7 @@ WindowKeys KeysOf(const Section& window) {
     for (const KeyLine& key : window.keys) {
         const KeyLine** slot = platform::EqualsIgnoringAsciiCase(key.name, kBitmapKeys[0])   ? &keys.bitmaps[0]
                                : platform::EqualsIgnoringAsciiCase(key.name, kBitmapKeys[1]) ? &keys.bitmaps[1]
-                               : platform::EqualsIgnoringAsciiCase(key.name, "ident")        ? &keys.ident
+                               : platform::EqualsIgnoringAsciiCase(key.name, kIdentKey)      ? &keys.ident
                                                                                              : nullptr;
         if (slot != nullptr && *slot == nullptr) *slot = &key;
     }

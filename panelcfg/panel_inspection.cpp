@@ -1,6 +1,6 @@
 #include "panelcfg/panel_inspection.h"
 
-#include "panelcfg/main_window.h"
+#include "panelcfg/panel_keys.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/ascii.h"
 #include "platform/profile_file.h"
@@ -14,9 +14,6 @@
 namespace panelcfg {
 
 namespace {
-
-constexpr const char* kAliasSection = "fltsim";
-constexpr const char* kAliasKey = "alias";
 
 bool IsSetTitle(std::string_view value) {
     const std::size_t n = std::strlen(kSetTitlePrefix);
@@ -95,7 +92,7 @@ SlotInventory ReadSlotInventory(const profile::Document& doc) {
 
 double ReadMainWindowWidth(const profile::Document& doc) {
     constexpr std::int32_t kDefaultWidth = 640;
-    const auto width = static_cast<std::int32_t>(doc.GetInt(kMainWindowSection, "size_mm", kDefaultWidth));
+    const auto width = static_cast<std::int32_t>(doc.GetInt(kMainWindowSection, kSizeKey, kDefaultWidth));
     return static_cast<double>(width > 0 ? width : kDefaultWidth);
 }
 

@@ -1,4 +1,4 @@
-#include "panelcfg/main_window.h"
+#include "panelcfg/panel_keys.h"
 
 #include "platform/profile_value.h"
 

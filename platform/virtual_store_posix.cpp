@@ -1,0 +1,7 @@
+#include "platform/virtual_store.h"
+
+namespace platform {
+
+VirtualStore SystemVirtualStore() { return {}; }
+
+}  // namespace platform

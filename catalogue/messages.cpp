@@ -511,6 +511,7 @@ const char* FindingCodeName(FindingCode code) {
         case FindingCode::Unusable: return "unusable";
         case FindingCode::Leftovers: return "leftovers";
         case FindingCode::Interrupted: return "interrupted";
+        case FindingCode::PerUserCopy: return "per-user-copy";
     }
     return "";
 }
@@ -565,6 +566,11 @@ std::string FindingText(const Finding& f, const PanelRecord* panel) {
                    "install or removal of this panel clears it";
         case FindingCode::Interrupted:
             return panel != nullptr ? NoPanelFileReason(panelcfg::PanelFilePath(panel->folder), true) : "";
+        case FindingCode::PerUserCopy:
+            return panel != nullptr ? ShadowCopyNote(*panel) +
+                                          " (Windows keeps it for this user), not this panel.cfg: the simulator shows "
+                                          "what the copy says, and Panelwright checks and edits the copy"
+                                    : "";
     }
     return "";
 }

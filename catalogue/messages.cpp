@@ -606,8 +606,8 @@ Message AdministratorOffer(const EditOutcome& out) {
                  "Windows asks for your permission first; then select the panel and try again.");
 }
 
-std::string NeedsAdministratorReason(const EditOutcome& out) {
-    return "Windows lets only administrators change files in " + platform::FolderPart(out.file) +
+std::string NeedsAdministratorReason(const std::string& folder) {
+    return "Windows lets only administrators change files in " + folder +
            "; run panelwright-cli from an administrator command prompt (right-click Command Prompt, Run as "
            "administrator)";
 }

@@ -97,7 +97,7 @@ std::string ShadowCopyNote(const PanelRecord& panel);
 // An edit refused because only administrators may change files in the panel's folder: the
 // dialog's question, whose Yes restarts Panelwright as administrator, and the command line's line.
 Message AdministratorOffer(const panelcfg::EditOutcome& outcome);
-std::string NeedsAdministratorReason(const panelcfg::EditOutcome& outcome);
+std::string NeedsAdministratorReason(const std::string& folder);  // folder ends in the separator
 // The restart as administrator could not be started (detail: the system's reason).
 Message RestartFailedMessage(const std::string& detail);
 

@@ -30,4 +30,8 @@ bool NeedsAdministrator(const PanelRecord& panel, const panelcfg::EditOutcome& o
            outcome.error.code == fileio::ErrorCode::AccessDenied;
 }
 
+bool NeedsAdministrator(const PanelRecord& panel) {
+    return panel.virtualized && panel.copyFolder.empty() && platform::RefusesNewFiles(panel.folder);
+}
+
 }  // namespace catalogue

@@ -27,4 +27,7 @@ const std::string& EditFolder(const PanelRecord& panel);
 // access refused under a virtualized folder, with no per-user copy to edit instead.
 bool NeedsAdministrator(const PanelRecord& panel, const panelcfg::EditOutcome& outcome);
 
+// Whether an edit of panel would be refused so, as the system tells without writing.
+bool NeedsAdministrator(const PanelRecord& panel);
+
 }  // namespace catalogue

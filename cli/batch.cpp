@@ -96,7 +96,7 @@ Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen,
         case panelcfg::EditKind::Failed:
             if (catalogue::NeedsAdministrator(panel, outcome)) {
                 out << "failed: " << catalogue::kNeedsAdministratorCode << ": "
-                    << catalogue::NeedsAdministratorReason(outcome) << "\n";
+                    << catalogue::NeedsAdministratorReason(platform::FolderPart(outcome.file)) << "\n";
                 return Result::Failed;
             }
             out << "failed: " << reason << "\n";

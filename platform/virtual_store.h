@@ -26,4 +26,9 @@ bool IsVirtualized(const VirtualStore& store, const std::string& path);
 // the store has no folder.
 std::string VirtualStoreCopy(const VirtualStore& store, const std::string& path);
 
+// Whether the system says, without anything being written, that this process may not create
+// files in folder (ANSI): a folder Windows keeps for administrators while this process runs
+// without elevation. False where it does not say, and on other platforms.
+bool RefusesNewFiles(const std::string& folder);
+
 }  // namespace platform

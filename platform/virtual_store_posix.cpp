@@ -4,4 +4,6 @@ namespace platform {
 
 VirtualStore SystemVirtualStore() { return {}; }
 
+bool RefusesNewFiles(const std::string&) { return false; }
+
 }  // namespace platform

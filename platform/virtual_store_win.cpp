@@ -1,6 +1,7 @@
 #include "platform/virtual_store.h"
 
 #include "platform/paths.h"
+#include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 
 #include <knownfolders.h>
@@ -48,6 +49,14 @@ VirtualStore SystemVirtualStore() {
     const std::string local = KnownFolder(FOLDERID_LocalAppData);
     if (!local.empty()) store.root = local + "\\VirtualStore";
     return store;
+}
+
+bool RefusesNewFiles(const std::string& folder) {
+    // Opening the folder for adding files asks the folder's access rules, and writes nothing.
+    const platform::OwnedFileHandle handle(
+        ValidOrNull(CreateFileA(folder.c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+    return !handle && GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 }  // namespace platform

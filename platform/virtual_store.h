@@ -13,8 +13,9 @@ struct VirtualStore {
     std::string root;                  // the user's VirtualStore folder, without a trailing separator
 };
 
-// The folders and the store as the system names them (ANSI); nothing on other platforms, and
-// nothing where the system cannot say: then no path is virtualized.
+// The folders and the store as the system names them (ANSI); nothing on other platforms, where
+// the system cannot say, and where User Account Control or its virtualization is turned off:
+// then no path is virtualized.
 VirtualStore SystemVirtualStore();
 
 // Whether path is one of store's folders or lies under one (separators alike, ASCII letters in

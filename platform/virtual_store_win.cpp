@@ -32,10 +32,20 @@ std::string KnownFolder(REFKNOWNFOLDERID id) {
     return SUCCEEDED(result) && raw ? Spelled(raw) : std::string();
 }
 
+// A policy of User Account Control set to 0. With UAC off (EnableLUA) or its virtualization off
+// (EnableVirtualization), Windows redirects no program: the simulator reads the files in its folder.
+bool PolicyOff(const char* name) {
+    DWORD value = 1, size = sizeof value;
+    return RegGetValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", name,
+                        RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS &&
+           value == 0;
+}
+
 }  // namespace
 
 VirtualStore SystemVirtualStore() {
     VirtualStore store;
+    if (PolicyOff("EnableLUA") || PolicyOff("EnableVirtualization")) return store;
     // A 32-bit program on 64-bit Windows is told "Program Files (x86)" for both Program Files
     // folders and cannot ask for the 64-bit one; the system sets ProgramW6432 for it instead.
     std::wstring programW6432(MAX_PATH, L'\0');

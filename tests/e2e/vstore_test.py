@@ -31,6 +31,14 @@ def local_app_data():
     return found[0]
 
 
+def user_account_control(on):
+    """Sets the policy value that says whether User Account Control, and with it virtualization, is on."""
+    done = subprocess.run([os.environ["WINELOADER"], "reg", "add", r"HKLM\Software\Microsoft\Windows\CurrentVersion"
+                           r"\Policies\System", "/v", "EnableLUA", "/t", "REG_DWORD", "/d", on, "/f"],
+                          stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=30)
+    check(done.returncode == 0, "cannot set EnableLUA: %s" % done.stdout.decode("cp1252", "replace"))
+
+
 def read_only(folder, on):
     """Makes folder refuse new files, as Windows refuses them under Program Files to a program not
     run as administrator: by its permissions, and for root, who passes those, by the immutable flag."""
@@ -58,6 +66,8 @@ def run_cases(cli, src, names, copy_file):
         if line.startswith("$ "):
             case = {"args": line[2:].split(" "), "lines": [], "copy": None}
             cases.append(case)
+        elif line.startswith("! EnableLUA "):
+            cases.append({"lua": line.split()[2]})
         elif line.startswith(("= ", "~ ", "@ ")):
             text = line[2:].format(**names)
             if line[0] == "=":
@@ -67,6 +77,9 @@ def run_cases(cli, src, names, copy_file):
             else:
                 case["copy"] = text.split()[1]
     for case in cases:
+        if "lua" in case:
+            user_account_control(case["lua"])
+            continue
         args = [a.format(**names) for a in case["args"]]
         done = subprocess.run([os.environ["WINELOADER"], cli] + args, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                               timeout=30)
@@ -145,6 +158,7 @@ if __name__ == "__main__":
     with open(os.path.join(copy, "panel.cfg"), "wb") as f:
         f.write(open(os.path.join(work, "FS2002", "aircraft", "b737_400", "panel", "panel.cfg"), "rb").read())
     try:
+        user_account_control("1")
         read_only(panel, True)
         status = pwdrive.scenario(scenario)
     except pwdrive.Failure as e:
@@ -152,4 +166,5 @@ if __name__ == "__main__":
         status = 1
     finally:
         read_only(panel, False)
+        user_account_control("0")
     sys.exit(status)

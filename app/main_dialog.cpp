@@ -6,6 +6,8 @@
 #include "app/aircraft_tree.h"
 #include "catalogue/messages.h"
 #include "host/host_discovery.h"
+#include "platform/elevation.h"
+#include "platform/system_message.h"
 #include "resources/dialog_layout.h"
 #include "resources/resource_ids.h"
 
@@ -145,6 +147,19 @@ void OnClose(Session& session) {
     EndMainDialog(session, 0);
 }
 
+// The user asked for administrator rights: an elevated Panelwright takes over and this one ends.
+// Declined at Windows' own prompt, nothing changes.
+void RestartElevated(Session& session) {
+    const platform::Restart restart = platform::RestartAsAdministrator();
+    switch (restart.result) {
+        case platform::RestartResult::Started: EndMainDialog(session, 0); break;
+        case platform::RestartResult::Declined: break;
+        case platform::RestartResult::Failed:
+            ShowMessage(session.dialog, catalogue::RestartFailedMessage(platform::SystemMessage(restart.error)));
+            break;
+    }
+}
+
 // Command 2 acts on the caret's panel. When the caret was moved to another panel without a
 // click, that panel is selected first, exactly as a click would, so install or removal is
 // always chosen by the panel's own mark.
@@ -164,7 +179,11 @@ void OnInstallRemove(Session& session) {
     if (view.button) ApplyButton(session, caret, *view.button);
     if (view.clearStatusLine) SetDlgItemTextA(session.dialog, IDC_STATUS_LINE, "");
     if (view.redraw) RedrawScreen(session);
-    if (view.message) ShowMessage(session.dialog, *view.message);
+    if (view.offerAdministrator && view.message) {
+        if (AskMessage(session.dialog, *view.message)) RestartElevated(session);
+    } else if (view.message) {
+        ShowMessage(session.dialog, *view.message);
+    }
 }
 
 void OnToggleDatabase(Session& session) {

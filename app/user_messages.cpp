@@ -13,4 +13,9 @@ void ShowMessage(HWND dialog, const catalogue::Message& message) {
     MessageBoxA(dialog, message.text.c_str(), message.caption.c_str(), MB_ICONWARNING | MB_OK);
 }
 
+bool AskMessage(HWND, const catalogue::Message& message) {
+    return MessageBoxA(nullptr, message.text.c_str(), message.caption.c_str(),
+                       MB_ICONWARNING | MB_YESNO | MB_DEFBUTTON2 | MB_TASKMODAL | MB_TOPMOST) == IDYES;
+}
+
 }  // namespace app

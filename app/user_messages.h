@@ -11,4 +11,7 @@ namespace app {
 // the topmost dialog and keeps it from starting another edit; a warning is the dialog's own.
 void ShowMessage(HWND dialog, const catalogue::Message& message);
 
+// Shows message, a question, as an error is shown, with Yes and No; true when the user answered Yes.
+bool AskMessage(HWND dialog, const catalogue::Message& message);
+
 }  // namespace app

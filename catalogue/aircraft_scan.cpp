@@ -1,5 +1,6 @@
 #include "catalogue/aircraft_scan.h"
 
+#include "catalogue/shadow_copy.h"
 #include "panelcfg/panel_inspection.h"
 #include "panelcfg/panel_paths.h"
 #include "platform/folder_listing.h"
@@ -27,7 +28,7 @@ std::string ReadAircraftTitle(const platform::RealPath& folder, const std::strin
 
 PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform::FolderEntry& entry,
                           const AircraftRecord& aircraft, int aircraftNumber, const std::string& simulatorRoot,
-                          profile::Document& doc) {
+                          const platform::VirtualStore& store, profile::Document& doc) {
     PanelRecord panel;
     panel.name = entry.name;
     panel.aircraft = aircraftNumber;
@@ -40,9 +41,11 @@ PanelRecord ClassifyPanel(const platform::RealPath& panelFolder, const platform:
     } else {
         panel.unusable = CheckPanelFolder(panel.folder);
     }
+    if (panel.unusable == Unusable::No) FindShadowCopy(store, panel);
     if (panel.unusable != Unusable::No) return panel;
 
-    const panelcfg::PanelFacts facts = panelcfg::InspectPanel(panelFolder.Ansi(), simulatorRoot, &doc);
+    const panelcfg::PanelFacts facts =
+        panelcfg::InspectPanel(panel.copyFolder.empty() ? panelFolder.Ansi() : panel.copyFolder, simulatorRoot, &doc);
     panel.leftovers = facts.leftovers;
     panel.hasPanelFile = facts.file != panelcfg::PanelFileState::Missing;
     // A file the edits cannot read or write back is listed, never edited.
@@ -101,6 +104,7 @@ Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limit
         platform::RealPath(simulatorRoot).Child(std::string(panelcfg::kAircraftFolderName));
     std::vector<platform::FolderEntry> entries, panelEntries;
     platform::ListFolder(aircraftRoot, entries);
+    const platform::VirtualStore store = platform::SystemVirtualStore();
 
     for (const platform::FolderEntry& entry : entries) {
         if (!entry.folder || IsSkippedAircraftName(entry.name)) continue;
@@ -132,8 +136,8 @@ Catalogue ScanAircraft(const std::string& simulatorRoot, const ScanLimits& limit
                 doc = profile::Document::Empty();
             }
             AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(aircraftNumber)];
-            catalogue.panels.push_back(
-                ClassifyPanel(folder.Child(panelEntry), panelEntry, aircraft, aircraftNumber, simulatorRoot, doc));
+            catalogue.panels.push_back(ClassifyPanel(folder.Child(panelEntry), panelEntry, aircraft, aircraftNumber,
+                                                     simulatorRoot, store, doc));
             aircraft.panels.push_back(panelNumber);
             if (visitor.panelFile) visitor.panelFile(panelNumber, catalogue.panels.back(), doc);
         }

@@ -28,6 +28,10 @@ struct PanelRecord {
     bool leftovers = false;            // a backup or temporary file of an interrupted edit lies beside
                                        // its panel.cfg; the next edit clears them
     bool hasPanelFile = true;          // its panel.cfg is there (as scanned)
+    bool virtualized = false;          // its folder lies under one Windows lets only administrators change
+    std::string copyFolder;            // the folder of the user's own copy of its panel.cfg, which the
+                                       // simulator reads instead (shadow_copy.h); empty when none
+    bool copySaid = false;             // selecting it has said so once
 };
 
 struct AircraftRecord {

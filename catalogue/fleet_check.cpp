@@ -43,9 +43,12 @@ Finding Found(FindingCode code, FindingSeverity severity, std::string file) {
     return finding;
 }
 
-// What the scan already knows of a panel, as findings. (A per-user copy of panel.cfg that the
-// simulator reads instead belongs here once the scan looks for one.)
+// What the scan already knows of a panel, as findings.
 void AddScanFacts(const PanelRecord& panel, std::vector<Finding>& findings) {
+    if (!panel.copyFolder.empty()) {
+        findings.push_back(
+            Found(FindingCode::PerUserCopy, FindingSeverity::Warning, panelcfg::PanelFilePath(panel.copyFolder)));
+    }
     if (panel.unusable != Unusable::No) {
         // The simulator may read a UTF-16 file, a file that is locked now or a path too long only
         // for the backup's name; what it cannot read at all is an error.

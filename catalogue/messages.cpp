@@ -512,6 +512,7 @@ const char* FindingCodeName(FindingCode code) {
         case FindingCode::Unusable: return "unusable";
         case FindingCode::Leftovers: return "leftovers";
         case FindingCode::Interrupted: return "interrupted";
+        case FindingCode::PerUserCopy: return "per-user-copy";
     }
     return "";
 }
@@ -566,6 +567,11 @@ std::string FindingText(const Finding& f, const PanelRecord* panel) {
                    " of an interrupted edit lies beside panel.cfg; the next install or removal of this panel clears it";
         case FindingCode::Interrupted:
             return panel != nullptr ? NoPanelFileReason(panelcfg::PanelFilePath(panel->folder), true) : "";
+        case FindingCode::PerUserCopy:
+            return panel != nullptr ? ShadowCopyNote(*panel) +
+                                          " (Windows keeps it for this user), not this panel.cfg: the simulator shows "
+                                          "what the copy says, and Panelwright checks and edits the copy"
+                                    : "";
     }
     return "";
 }
@@ -577,6 +583,38 @@ std::string CheckSummary(int errors, int warnings, int panelsWithFindings, int p
         : warnings == 0 ? Plural(errors, "error", "errors")
                         : Plural(errors, "error", "errors") + " and " + Plural(warnings, "warning", "warnings");
     return found + " in " + std::to_string(panelsWithFindings) + " of " + Plural(panels, "panel", "panels");
+}
+
+// --- The per-user copy the simulator reads, and folders only administrators may change ----------
+
+Message ShadowCopyMessage(const PanelRecord& panel) {
+    return Warning("The simulator reads your own copy of this panel's panel.cfg, not the one in its folder:\n\n" +
+                   panelcfg::PanelFilePath(panel.copyFolder) +
+                   "\n\nWindows keeps this copy for your user account because a program once changed panel.cfg "
+                   "there without administrator rights; the simulator, started as usual, reads it instead of\n" +
+                   panelcfg::PanelFilePath(panel.folder) +
+                   "\n\nPanelwright shows and edits the copy, and leaves the other file as it is.");
+}
+
+std::string ShadowCopyNote(const PanelRecord& panel) {
+    return "the simulator reads the per-user copy " + panelcfg::PanelFilePath(panel.copyFolder);
+}
+
+Message AdministratorOffer(const EditOutcome& out) {
+    return Error(Heading(out.action) + FileLine(out) +
+                 "\n\nWindows lets only administrators change files in this folder, and Panelwright is not "
+                 "running as administrator. Nothing was changed.\n\nRestart Panelwright as administrator? "
+                 "Windows asks for your permission first; then select the panel and try again.");
+}
+
+std::string NeedsAdministratorReason(const std::string& folder) {
+    return "Windows lets only administrators change files in " + folder +
+           "; run panelwright-cli from an administrator command prompt (right-click Command Prompt, Run as "
+           "administrator)";
+}
+
+Message RestartFailedMessage(const std::string& detail) {
+    return Warning("Panelwright could not restart as administrator: " + detail + ".");
 }
 
 }  // namespace catalogue

@@ -83,4 +83,22 @@ std::string FindingText(const panelcfg::Finding& finding, const PanelRecord* pan
 // The check's summary: how many errors and warnings in how many of the panels checked.
 std::string CheckSummary(int errors, int warnings, int panelsWithFindings, int panels);
 
+// --- The per-user copy the simulator reads, and folders only administrators may change ----------
+
+// The code of an edit refused there, for scripts.
+constexpr const char* kNeedsAdministratorCode = "needs-administrator";
+
+// Said once when a panel with a per-user copy of its panel.cfg is selected: the simulator reads
+// that copy, where it is, and that Panelwright edits it.
+Message ShadowCopyMessage(const PanelRecord& panel);
+// The same in a few words, for the list and for an edit's line: the file that is read and edited.
+std::string ShadowCopyNote(const PanelRecord& panel);
+
+// An edit refused because only administrators may change files in the panel's folder: the
+// dialog's question, whose Yes restarts Panelwright as administrator, and the command line's line.
+Message AdministratorOffer(const panelcfg::EditOutcome& outcome);
+std::string NeedsAdministratorReason(const std::string& folder);  // folder ends in the separator
+// The restart as administrator could not be started (detail: the system's reason).
+Message RestartFailedMessage(const std::string& detail);
+
 }  // namespace catalogue

@@ -2,6 +2,7 @@
 
 #include "catalogue/fleet_check.h"
 #include "catalogue/messages.h"
+#include "catalogue/shadow_copy.h"
 #include "panelcfg/gps_window_set.h"
 #include "panelcfg/panel_keys.h"
 #include "panelcfg/panel_inspection.h"
@@ -50,8 +51,9 @@ ButtonState RefreshInstallButton(const Selection& selection) {
     return {kInstallCaption, MarkChange::Unmark};
 }
 
-SelectionView SelectPanel(Catalogue& catalogue, int panelNumber, Selection& selection) {
-    PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
+namespace {
+
+SelectionView ViewOf(PanelRecord& panel, int panelNumber, Selection& selection) {
     selection.installed = selection.foreign = selection.alias = false;
     selection.panel = panelNumber;
 
@@ -79,13 +81,13 @@ SelectionView SelectPanel(Catalogue& catalogue, int panelNumber, Selection& sele
     // The panel's own mark, the program's only record of whether it carries the set.
     selection.installed = panel.marked;
     const std::optional<std::string> bitmapName =
-        panelcfg::ReadMainWindowBitmap(profile::ReadDocument(panelcfg::PanelFilePath(selection.folderPath)));
+        panelcfg::ReadMainWindowBitmap(profile::ReadDocument(panelcfg::PanelFilePath(EditFolder(panel))));
     if (!bitmapName) {
         view.partial = true;  // the screen still shows the previous selection
         return view;
     }
 
-    view.pathLine = selection.folderPath;
+    view.pathLine = panel.copyFolder.empty() ? selection.folderPath : panelcfg::PanelFilePath(panel.copyFolder);
     view.bitmapPath = selection.folderPath + *bitmapName;
     if (view.bitmapPath.size() > platform::kMaxPathChars) {
         // A cut path could name another picture: show none and say why.
@@ -96,6 +98,19 @@ SelectionView SelectPanel(Catalogue& catalogue, int panelNumber, Selection& sele
     }
     view.button = RefreshInstallButton(selection);
     ApplyMark(panel, view.button.mark);
+    return view;
+}
+
+}  // namespace
+
+SelectionView SelectPanel(Catalogue& catalogue, int panelNumber, Selection& selection) {
+    PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
+    SelectionView view = ViewOf(panel, panelNumber, selection);
+    // The simulator reads the per-user copy: said once a run, where nothing else is to be said.
+    if (view.usable && !view.message && !panel.copyFolder.empty() && !panel.copySaid) {
+        view.message = ShadowCopyMessage(panel);
+        panel.copySaid = true;
+    }
     return view;
 }
 
@@ -113,14 +128,14 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
         view.message = UnusableMessage(panel.unusable, panel.folder, panel.unusableDetail);
         return view;
     }
-    const std::string& folder = panel.folder;
-    selection.folderPath = folder;
+    selection.folderPath = panel.folder;
     if (panel.kind == PanelKind::Foreign) {
         view.redraw = true;
         return view;
     }
 
     const bool installing = !selection.installed;  // the state the panel is to reach
+    const std::string& folder = EditFolder(panel);
     const panelcfg::EditOutcome outcome =
         installing ? panelcfg::InstallGpsWindowSet(folder, files) : panelcfg::RemoveGpsWindowSet(folder, files);
     Refresh(panel, outcome);
@@ -129,6 +144,10 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
                                !catalogue.simulatorRoot.empty() &&
                                !GaugeModuleInstalled(catalogue.simulatorRoot, panelcfg::kModuleMarker);
     view.message = EditMessage(outcome, moduleMissing);
+    if (NeedsAdministrator(panel, outcome)) {
+        view.message = AdministratorOffer(outcome);
+        view.offerAdministrator = true;
+    }
     switch (outcome.kind) {
         case panelcfg::EditKind::Done:
             selection.installed = installing;

@@ -56,6 +56,7 @@ struct CommandView {
     std::optional<ButtonState> button;  // set the caption and the item's mark
     bool clearStatusLine = false;       // a removal ran
     std::optional<Message> message;
+    bool offerAdministrator = false;  // the message asks whether to restart Panelwright as administrator
 };
 
 // Command 2 on panel, which must be the selection (the dialog selects the caret's panel first

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "catalogue/messages.h"
+#include "catalogue/shadow_copy.h"
 #include "catalogue/tree_order.h"
 #include "cli/listing.h"
 #include "panelcfg/gps_window_set.h"
@@ -69,8 +70,8 @@ Result NotEdited(bool named, const std::string& why, std::ostream& out) {
 Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen, const BatchRun& run,
                fileio::FileSystem& files, std::ostream& out) {
     const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(chosen.number)];
-    const std::string& folder = panel.folder;
-    out << folder << ": ";
+    out << panel.folder << ": ";
+    const std::string& folder = catalogue::EditFolder(panel);
     bool neverTakesSet = false;
     if (const std::string why = Refusal(panel, neverTakesSet); !why.empty()) {
         return NotEdited(chosen.named || !neverTakesSet, why, out);
@@ -92,7 +93,14 @@ Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen,
         case panelcfg::EditKind::NoExactTitles:
         case panelcfg::EditKind::Busy:
         case panelcfg::EditKind::PathTooLong: out << "refused: " << reason << "\n"; return Result::Refused;
-        case panelcfg::EditKind::Failed: out << "failed: " << reason << "\n"; return Result::Failed;
+        case panelcfg::EditKind::Failed:
+            if (catalogue::NeedsAdministrator(panel, outcome)) {
+                out << "failed: " << catalogue::kNeedsAdministratorCode << ": "
+                    << catalogue::NeedsAdministratorReason(platform::FolderPart(outcome.file)) << "\n";
+                return Result::Failed;
+            }
+            out << "failed: " << reason << "\n";
+            return Result::Failed;
     }
     if (run.install) {
         out << (run.dryRun ? "would install in " : "installed in ")
@@ -102,6 +110,7 @@ Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen,
             << Slots(outcome.removedSlots.data(), outcome.removedSlots.data() + outcome.removedSlots.size());
     }
     if (!reason.empty()) out << "; note: " << reason;
+    if (!panel.copyFolder.empty()) out << "; " << catalogue::ShadowCopyNote(panel);
     out << "\n" << outcome.diff;
     return Result::Done;
 }

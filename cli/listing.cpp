@@ -2,8 +2,10 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/readiness.h"
+#include "catalogue/shadow_copy.h"
 #include "catalogue/tree_order.h"
 #include "panelcfg/panel_inspection.h"
+#include "panelcfg/panel_paths.h"
 #include "platform/paths.h"
 #include "platform/ascii.h"
 #include "platform/text_encoding.h"
@@ -65,6 +67,7 @@ void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
                                       ? "yes"
                                       : "no: " + catalogue::ReadinessReason(check, panel);
             if (panel.leftovers) install += "; leftovers of an interrupted edit";
+            if (!panel.copyFolder.empty()) install += "; " + catalogue::ShadowCopyNote(panel);
             rows.push_back({aircraft.title, aircraft.folder, panel.name, KindName(panel),
                             Joined(SlotNames(panel.setMask)),
                             std::to_string(std::bitset<32>(catalogue::FreeSlots(panel)).count()), install});
@@ -106,12 +109,22 @@ void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulat
             entry["installed"] = panel.kind == PanelKind::Plain && panel.setMask != 0;
             entry["setSlots"] = SlotNames(panel.setMask);
             entry["freeSlots"] = SlotNames(catalogue::FreeSlots(panel));
-            entry["installable"] = check.readiness == catalogue::Readiness::Installable;
+            if (check.readiness == catalogue::Readiness::Installable && catalogue::NeedsAdministrator(panel)) {
+                entry["installable"] = false;
+                entry["reason"] = {{"code", catalogue::kNeedsAdministratorCode},
+                                   {"text", platform::AnsiToUtf8(catalogue::NeedsAdministratorReason(panel.folder))}};
+            } else {
+                entry["installable"] = check.readiness == catalogue::Readiness::Installable;
+            }
             if (check.readiness != catalogue::Readiness::Installable) {
                 entry["reason"] = {{"code", catalogue::ReadinessCode(check, panel)},
                                    {"text", platform::AnsiToUtf8(catalogue::ReadinessReason(check, panel))}};
             }
             entry["leftovers"] = panel.leftovers;
+            if (!panel.copyFolder.empty()) {  // the simulator reads the per-user copy
+                entry["file"] = platform::AnsiToUtf8(panelcfg::PanelFilePath(panel.copyFolder));
+                entry["shadowed"] = true;
+            }
             panels.push_back(std::move(entry));
         }
         Json entry;

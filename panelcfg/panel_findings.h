@@ -29,8 +29,9 @@ enum class FindingCode {
     Unusable,             // the panel cannot be opened (catalogue::Unusable says why)
     Leftovers,            // panel.cfg_backup or panel.cfg_new of an interrupted edit lies beside panel.cfg
     Interrupted,          // no panel.cfg, and the backup of an interrupted edit beside it
+    PerUserCopy,          // the simulator reads the user's own copy of panel.cfg, not this one
 };
-constexpr int kFindingCodes = static_cast<int>(FindingCode::Interrupted) + 1;  // the last one above
+constexpr int kFindingCodes = static_cast<int>(FindingCode::PerUserCopy) + 1;  // the last one above
 
 enum class FindingSeverity {
     Error,    // the simulator shows less than the file says

@@ -16,6 +16,9 @@ EOF
 pw_demo_setup() {
     local work=$1 src=$2
     mkdir -p "$work"
+    # A scenario may have left a read-only folder, and per-user copies in the prefix's VirtualStore.
+    if [ -d "$work/FS2002" ]; then chattr -R -i "$work/FS2002" 2>/dev/null; chmod -R u+w "$work/FS2002"; fi
+    rm -rf "$work"/prefix/drive_c/users/*/AppData/Local/VirtualStore
     python3 "$src/tools/make_demo_install.py" "$work" >/dev/null || return 1
     "$src/cmake/wine-run.sh" "$work" start >/dev/null || return 1
     . "$src/cmake/wine-env.sh"

@@ -17,7 +17,8 @@ constexpr const char* kInstallCaption = "Install Aerolith";
 constexpr const char* kRemoveCaption = "Remove Aerolith";
 
 // Nothing of an earlier panel stays on screen for a panel that cannot be opened.
-SelectionView SelectUnusable(Unusable why, const std::string& folder, const std::string& detail, Selection& selection) {
+SelectionView SelectUnusable(Unusable why, const std::string& folder, const fileio::Error& detail,
+                             Selection& selection) {
     selection.folderPath = folder;
     SelectionView view;
     view.usable = false;

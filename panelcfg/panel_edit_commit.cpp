@@ -63,7 +63,8 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
             // The copy does not hold what was read: the file changed meanwhile, or the copy is bad.
             fileio::DeleteFileIfExists(backup, files);
             result.stage = CommitStage::Backup;
-            result.error = copied ? fileio::reasons::ChangedOnDisk(file) : fileio::reasons::BackupUnreadable(backup);
+            result.error = copied ? fileio::Error{fileio::ErrorCode::ChangedOnDisk, file}
+                                  : fileio::Error{fileio::ErrorCode::BackupUnreadable, backup};
             return result;
         }
     }
@@ -91,7 +92,7 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
             return result;
         }
         result.stage = CommitStage::Verify;
-        result.error = fileio::reasons::ReadBackDiffers(file);
+        result.error = fileio::Error{fileio::ErrorCode::ReadBackDiffers, file};
     }
 
     const std::optional<std::string> now = BytesOf(file, files);

@@ -23,19 +23,20 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
     FolderLock held;
     held.handle_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (held.handle_ == kNone) {
-        error = errno == ENOENT || errno == ENOTDIR ? fileio::reasons::FolderMissing(target)
-                                                    : fileio::reasons::NoLock(target, std::strerror(errno));
+        error = errno == ENOENT || errno == ENOTDIR
+                    ? fileio::Error{fileio::ErrorCode::FolderMissing, target}
+                    : fileio::Error{fileio::ErrorCode::NoLock, target, std::strerror(errno)};
         return LockResult::Failed;
     }
     // An edit writes into the folder; one that may not is refused here, before anything else.
     if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
-        error = fileio::reasons::CannotCreateIn(target);
+        error = fileio::Error{fileio::ErrorCode::CannotCreateIn, target};
         return LockResult::Failed;
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (::flock(static_cast<int>(held.handle_), LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            error = fileio::reasons::NoLock(target, std::strerror(errno));
+            error = fileio::Error{fileio::ErrorCode::NoLock, target, std::strerror(errno)};
             return LockResult::Failed;
         }
         if (std::chrono::steady_clock::now() >= deadline) return LockResult::Busy;

@@ -1,5 +1,7 @@
 #include "platform/folder_lock.h"
 
+#include "platform/system_message.h"
+
 #include <windows.h>
 
 #include <thread>
@@ -34,11 +36,11 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
             code == ERROR_ACCESS_DENIED && GetFileAttributesA(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (!held && !deniedWhileThere) {
             if (code == ERROR_PATH_NOT_FOUND || code == ERROR_FILE_NOT_FOUND) {
-                error = fileio::reasons::FolderMissing(target);
+                error = fileio::Error{fileio::ErrorCode::FolderMissing, target};
             } else if (code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT) {
-                error = fileio::reasons::CannotCreateIn(target);
+                error = fileio::Error{fileio::ErrorCode::CannotCreateIn, target};
             } else {
-                error = fileio::reasons::NoLock(target, "system error " + std::to_string(code));
+                error = fileio::Error{fileio::ErrorCode::NoLock, target, platform::SystemMessage(code)};
             }
             return LockResult::Failed;
         }

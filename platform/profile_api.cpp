@@ -95,9 +95,9 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::i
 }
 
 fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file) {
-    if (file == nullptr || *file == '\0') return fileio::reasons::NoFileName();
+    if (file == nullptr || *file == '\0') return fileio::Error{fileio::ErrorCode::NoFileName};
     std::string path = ResolveProfilePath(file);
-    if (section == nullptr) return fileio::reasons::NoSectionName(path);
+    if (section == nullptr) return fileio::Error{fileio::ErrorCode::NoSectionName, path};
     LoadedFile loaded;
     if (fileio::Error error = Load(path, loaded)) return error;
     bool deleting = key == nullptr || value == nullptr;

@@ -148,7 +148,7 @@ void RunCase(const fs::path& source) {
         fileio::Error error;
         const bool held = fault != "busy" || platform::FolderLock::Acquire(LockPath(file), {}, other, error, file) ==
                                                  platform::LockResult::Held;
-        EXPECT_TRUE(held) << error.reason;
+        EXPECT_TRUE(held) << error.system;
         EditOptions options;
         options.dryRun = dryRun;
         const EditOutcome out = one("edit") == "install" ? InstallGpsWindowSet(folder, faulty, options)

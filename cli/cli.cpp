@@ -144,9 +144,4 @@ int Execute(const Options& options, const Host& host, std::ostream& out, std::os
     return options.command == Command::List ? List(options, *root, out) : Edit(options, *root, host, out, err);
 }
 
-int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err) {
-    const std::optional<Options> options = ParseCommandLine(args, err);
-    return options ? Execute(*options, host, out, err) : kUsageError;
-}
-
 }  // namespace cli

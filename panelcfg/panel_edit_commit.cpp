@@ -46,8 +46,7 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
     const std::string& file = edit.file;
     const profile::LoadedFile& loaded = edit.loaded;
     CommitResult result;
-    result.backupPath = BackupPath(file);
-    const std::string& backup = result.backupPath;
+    const std::string backup = BackupPath(file);
     const std::string temporary = TemporaryPath(file);
 
     bool linked = false;

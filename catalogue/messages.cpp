@@ -18,8 +18,7 @@ using panelcfg::FailStage;
 constexpr const char* kNotEnoughSlotsMessage = "Not enough Window## available in the panel.cfg file";
 constexpr const char* kNotEnoughSlotsReason =
     "fewer than four window slots are free (a free slot has neither a title nor a [WindowNN] section)";
-constexpr const char* kUnrepresentableReason =
-    "it is not plain ANSI text (for example UTF-16), so it cannot be edited without loss";
+constexpr const char* kUtf16 = "UTF-16 text, which cannot be written back without damaging it";
 constexpr const char* kNothingChanged = "\n\nNothing was changed.";
 constexpr const char* kUnchanged = " The file is unchanged.";
 constexpr const char* kHasSetReason = "has the Aerolith windows already";
@@ -106,8 +105,7 @@ FileWords WordsOf(const fileio::Error& e) {
         case ErrorCode::ReplaceRefused: return {"replace", "another program is using it or it is read-only"};
         case ErrorCode::ReplaceFailed: return {"replace", e.system};
         case ErrorCode::DeleteFailed: return {"delete", e.system};
-        case ErrorCode::Unrepresentable:
-            return {"edit", "it is stored as UTF-16 (Unicode) text, which cannot be written back without damaging it"};
+        case ErrorCode::Unrepresentable: return {"edit", std::string("it is ") + kUtf16};
         case ErrorCode::ChangedOnDisk: return {"write", "another program changed it since it was read"};
         case ErrorCode::CopyFromMissing: return {"copy", "the file does not exist"};
         case ErrorCode::BackupUnreadable: return {"read", "the copy just made cannot be read back"};
@@ -203,9 +201,7 @@ std::string FileState(const EditOutcome& out) {
 }
 
 std::string FileStateReason(const EditOutcome& out) {
-    const bool untouched = out.stage == FailStage::Lock || out.stage == FailStage::Read ||
-                           out.stage == FailStage::ReadOnly || out.error.code == ErrorCode::ChangedOnDisk;
-    if (out.restored || untouched) return kUnchanged;
+    if (out.restored) return kUnchanged;
     if (out.othersContent) {
         return " Another program wrote the file meanwhile, so it was left as it is; the file as it was before is "
                "kept in " +
@@ -345,7 +341,7 @@ std::string EditReason(const EditOutcome& out) {
             return "the path of its panel.cfg is too long for Windows (" + PathCounts(out) + ")";
         case EditKind::Failed: break;
     }
-    if (out.stage == FailStage::NotText) return kUnrepresentableReason;
+    if (out.stage == FailStage::NotText) return UnusableReason(Unusable::PanelFileNotText, {});
     return FileSentence(out.error) + FileStateReason(out) + ShortAdvice(out.error.code);
 }
 
@@ -411,8 +407,7 @@ std::string UnusableReason(Unusable why, const fileio::Error& detail) {
         case Unusable::AircraftUnspellable:
             return "its aircraft folder's name holds characters the ANSI code page cannot spell";
         case Unusable::AliasTooLong: return "the folder its alias names has a path too long for Windows";
-        case Unusable::PanelFileNotText:
-            return "its panel.cfg is UTF-16 text, which cannot be written back without damaging it";
+        case Unusable::PanelFileNotText: return std::string("its panel.cfg is ") + kUtf16;
         case Unusable::PanelFileIsFolder: return "its panel.cfg is a folder";
         case Unusable::PanelFileUnreadable:
             return "its panel.cfg cannot be read" + (detail ? ": " + FileClause(detail, detail.path) : std::string());

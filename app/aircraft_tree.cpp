@@ -1,6 +1,7 @@
 #include "app/aircraft_tree.h"
 
 #include "catalogue/item_data.h"
+#include "catalogue/messages.h"
 #include "catalogue/tree_order.h"
 #include "resources/resource_ids.h"
 

@@ -84,7 +84,7 @@ void PlaceWindowAndControls(HWND dialog) {
 bool EscapeKeyIsDown() { return GetKeyState(VK_ESCAPE) < 0; }
 
 void ShowTrainerState(const Session& session) {
-    SetDlgItemTextA(session.dialog, IDC_TOGGLE_DATABASE, host::TrainerCaption(session.trainer.state));
+    SetDlgItemTextA(session.dialog, IDC_TOGGLE_DATABASE, catalogue::TrainerCaption(session.trainer.state));
 }
 
 void EndMainDialog(Session& session, INT_PTR result) {
@@ -188,8 +188,7 @@ void OnInstallRemove(Session& session) {
 
 void OnToggleDatabase(Session& session) {
     if (const fileio::Error error = host::ToggleDatabase(session.trainer, session.env.trainerIni)) {
-        ShowMessage(session.dialog, {"The GPS trainer's startup database could not be changed.\n\n" + error.reason,
-                                     catalogue::kProgramCaption, catalogue::Severity::Warning});
+        ShowMessage(session.dialog, catalogue::TrainerNotChangedMessage(error));
     }
     // The file decides: after a failed write the caption and the badge show what it holds.
     session.trainer = host::EvaluateTrainer(session.env.registry, session.env.trainerIni);

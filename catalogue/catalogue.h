@@ -5,6 +5,7 @@
 
 #include "catalogue/item_data.h"
 #include "catalogue/scan_rules.h"
+#include "platform/file_error.h"
 
 #include <cstdint>
 #include <string>
@@ -24,7 +25,7 @@ struct PanelRecord {
     std::uint32_t setMask = 0;         // slots whose title begins with "Skyvantage 530", as scanned
     std::uint32_t sections = 0;        // slots with a [WindowNN] section of their own, as scanned
     Unusable unusable = Unusable::No;  // why it may not be opened, if so
-    std::string unusableDetail;        // PanelFileUnreadable: the system's reason, naming the file
+    fileio::Error unusableDetail;      // PanelFileUnreadable: what the system said
     bool leftovers = false;            // a backup or temporary file of an interrupted edit lies beside
                                        // its panel.cfg; the next edit clears them
     bool hasPanelFile = true;          // its panel.cfg is there (as scanned)

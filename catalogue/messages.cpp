@@ -19,9 +19,9 @@ using panelcfg::FailStage;
 constexpr const char* kNotEnoughSlotsMessage = "Not enough Window## available in the panel.cfg file";
 constexpr const char* kNotEnoughSlotsReason =
     "fewer than four window slots are free (a free slot has neither a title nor a [WindowNN] section)";
-constexpr const char* kUnrepresentableReason =
-    "it is not plain ANSI text (for example UTF-16), so it cannot be edited without loss";
+constexpr const char* kUtf16 = "UTF-16 text, which cannot be written back without damaging it";
 constexpr const char* kNothingChanged = "\n\nNothing was changed.";
+constexpr const char* kUnchanged = " The file is unchanged.";
 constexpr const char* kHasSetReason = "has the Aerolith windows already";
 constexpr const char* kModuleMissing =
     "until the Aerolith gauge module is installed: Skyvantage_Aerolith.gau is not in the simulator's gauges folder";
@@ -41,32 +41,105 @@ std::string FileLine(const EditOutcome& out) { return "\n\nFile: " + out.file; }
 
 const char* Advice(ErrorCode code) {
     switch (code) {
-        case ErrorCode::AccessDenied:
+        case ErrorCode::ReadOnly:
+        case ErrorCode::ReadOnlyDelete:
+            return "Clear the file's read-only attribute. If the simulator is installed under Program Files, run "
+                   "Panelwright as administrator. Then try again.";
+        case ErrorCode::FolderNotFile:
+        case ErrorCode::InUse:
+        case ErrorCode::CannotOpen:
+        case ErrorCode::CannotCreateIn:
+        case ErrorCode::DeleteFailed:
             return "The file or its folder is write-protected or in use. Close the simulator and any editor "
                    "that has the file open; if the simulator is installed under Program Files, run "
                    "Panelwright as administrator. Then try again.";
-        case ErrorCode::NotFound:
+        case ErrorCode::CopyFromMissing:
         case ErrorCode::FolderMissing:
             return "The panel folder no longer exists. Restart Panelwright so that the aircraft list is "
                    "read again.";
+        case ErrorCode::ReplaceRefused:
         case ErrorCode::ReplaceFailed:
             return "Close the simulator and any program that has the file open, then try again.";
-        case ErrorCode::ChangedOnDisk:
-            return "Another program changed the file at the same time. Select the panel again and retry.";
+        case ErrorCode::ChangedOnDisk: return "Select the panel again and retry.";
         case ErrorCode::Unrepresentable:
             return "The file is not plain ANSI text (for example it is UTF-16), so it cannot be edited "
                    "without loss. Save it as ANSI text and try again.";
-        case ErrorCode::PathTooLong: return "Move the simulator or the aircraft to a folder with a shorter path.";
-        case ErrorCode::ReadFailed:
-        case ErrorCode::WriteFailed:
-        case ErrorCode::InvalidArgument:
-        case ErrorCode::None: break;
+        case ErrorCode::PathTooLong:
+        case ErrorCode::NoRoomForTemporary:
+            return "Move the simulator or the aircraft to a folder with a shorter path.";
+        default: break;
     }
     return "Check that the disk is not full and the drive is reachable, then try again.";
 }
 
-std::string ReasonOf(const fileio::Error& error) {
-    return error.reason.empty() ? "The file " + error.path + " could not be accessed." : error.reason;
+std::string FolderOf(const std::string& path) {
+    const std::string folder = platform::FolderPart(path);
+    return folder.empty() ? std::string("the current folder") : folder;
+}
+
+// A file error as "Cannot <verb> <path>: <why>".
+struct FileWords {
+    const char* verb;
+    std::string why;
+};
+
+FileWords WordsOf(const fileio::Error& e) {
+    switch (e.code) {
+        case ErrorCode::NoSectionName: return {"write", "no section name was given"};
+        case ErrorCode::PathTooLong:
+            return {"use", "the path is longer than " + std::to_string(platform::kMaxPathChars) + " characters"};
+        case ErrorCode::NoRoomForTemporary:
+            return {"write", "its folder path is too long to hold the temporary file a safe save needs"};
+        case ErrorCode::FolderNotFile: return {"use", "it is a folder, not a file"};
+        case ErrorCode::ReadOnly: return {"write", "the file is read-only"};
+        case ErrorCode::ReadOnlyDelete: return {"delete", "the file is read-only"};
+        case ErrorCode::InUse: return {"read", "another program is using it"};
+        case ErrorCode::CannotOpen:
+        case ErrorCode::ReadFailed: return {"read", e.system};
+        case ErrorCode::TooLarge: return {"read", "the file is too large"};
+        case ErrorCode::FolderMissing:
+            return {"create", "the folder " + platform::FolderPart(e.path) + " does not exist"};
+        case ErrorCode::CannotCreateIn: return {"write", "you may not create files in the folder " + FolderOf(e.path)};
+        case ErrorCode::NoTemporary: return {"write", "no temporary file could be created in " + FolderOf(e.path)};
+        case ErrorCode::DiskFull: return {"write", "the disk is full"};
+        case ErrorCode::WriteFailed: return {"write", e.system};
+        case ErrorCode::ReplaceRefused: return {"replace", "another program is using it or it is read-only"};
+        case ErrorCode::ReplaceFailed: return {"replace", e.system};
+        case ErrorCode::DeleteFailed: return {"delete", e.system};
+        case ErrorCode::Unrepresentable: return {"edit", std::string("it is ") + kUtf16};
+        case ErrorCode::ChangedOnDisk: return {"write", "another program changed it since it was read"};
+        case ErrorCode::CopyFromMissing: return {"copy", "the file does not exist"};
+        case ErrorCode::BackupUnreadable: return {"read", "the copy just made cannot be read back"};
+        case ErrorCode::ReadBackDiffers: return {"save", "it did not hold the new content when it was read back"};
+        case ErrorCode::NoLock: return {"edit", "its edit lock could not be taken (" + e.system + ")"};
+        case ErrorCode::NoFileName:
+        case ErrorCode::None: break;
+    }
+    return {"use", "no file name was given"};
+}
+
+// What to do about a file error, for a text that gives no other advice.
+const char* ShortAdvice(ErrorCode code) {
+    switch (code) {
+        case ErrorCode::ReadOnly:
+        case ErrorCode::ReadOnlyDelete: return " Clear its read-only attribute and try again.";
+        case ErrorCode::InUse: return " Close it and try again.";
+        case ErrorCode::ChangedOnDisk: return " Try again.";
+        default: break;
+    }
+    return "";
+}
+
+std::string FileSentence(const fileio::Error& e) {
+    if (e.code == ErrorCode::NoFileName) return "No file name was given.";
+    const FileWords words = WordsOf(e);
+    return std::string("Cannot ") + words.verb + " " + e.path + ": " + words.why + ".";
+}
+
+// The error within a message that names `named` already: its path only when it is another.
+std::string FileClause(const fileio::Error& e, const std::string& named) {
+    const std::string why = WordsOf(e).why;
+    return e.path.empty() || e.path == named ? why : why + " (" + e.path + ")";
 }
 
 std::string SlotKeys(const std::vector<int>& slots) {
@@ -129,7 +202,7 @@ std::string FileState(const EditOutcome& out) {
 }
 
 std::string FileStateReason(const EditOutcome& out) {
-    if (out.restored || out.error.code == ErrorCode::ChangedOnDisk) return "";
+    if (out.restored) return kUnchanged;
     if (out.othersContent) {
         return " Another program wrote the file meanwhile, so it was left as it is; the file as it was before is "
                "kept in " +
@@ -140,23 +213,29 @@ std::string FileStateReason(const EditOutcome& out) {
     return " The file could not be restored.";
 }
 
+std::string Capitalised(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    return text;
+}
+
 std::string FailureMessage(const EditOutcome& out) {
     const std::string head = Heading(out.action) + FileLine(out);
+    const std::string why = FileClause(out.error, out.file);
     switch (out.stage) {
         case FailStage::NotText: return head + "\n\n" + Advice(ErrorCode::Unrepresentable) + kNothingChanged;
         case FailStage::Lock:
         case FailStage::Read:
-            return head + "\n" + SaveStageText(out.stage) + ": " + ReasonOf(out.error) + "\n\n" +
-                   Advice(out.error.code) + kNothingChanged;
+            return head + "\n" + SaveStageText(out.stage) + ": " + why + ".\n\n" + Advice(out.error.code) +
+                   kNothingChanged;
         case FailStage::ReadOnly:
-            return head + "\n" + ReasonOf(out.error) + "\n\n" + Advice(ErrorCode::AccessDenied) + kNothingChanged;
+            return head + "\n" + Capitalised(why) + ".\n\n" + Advice(out.error.code) + kNothingChanged;
         case FailStage::Backup:
         case FailStage::Save:
         case FailStage::Verify:
         case FailStage::None: break;
     }
-    return head + "\n" + SaveStageText(out.stage) + ": " + ReasonOf(out.error) + "\n\n" + Advice(out.error.code) +
-           "\n\n" + FileState(out);
+    return head + "\n" + SaveStageText(out.stage) + ": " + why + ".\n\n" + Advice(out.error.code) + "\n\n" +
+           FileState(out);
 }
 
 std::string GapReason(const std::vector<int>& gaps) {
@@ -263,11 +342,27 @@ std::string EditReason(const EditOutcome& out) {
             return "the path of its panel.cfg is too long for Windows (" + PathCounts(out) + ")";
         case EditKind::Failed: break;
     }
-    if (out.stage == FailStage::NotText) return kUnrepresentableReason;
-    return ReasonOf(out.error) + FileStateReason(out);
+    if (out.stage == FailStage::NotText) return UnusableReason(Unusable::PanelFileNotText, {});
+    return FileSentence(out.error) + FileStateReason(out) + ShortAdvice(out.error.code);
 }
 
-Message UnusableMessage(Unusable why, const std::string& folder, const std::string& detail) {
+std::string FileErrorText(const fileio::Error& error) {
+    bool whole = false;
+    switch (error.code) {
+        case ErrorCode::CannotCreateIn:
+        case ErrorCode::NoTemporary:
+        case ErrorCode::DiskFull:
+        case ErrorCode::WriteFailed:
+        case ErrorCode::ReplaceRefused:
+        case ErrorCode::ReplaceFailed:
+        case ErrorCode::Unrepresentable:
+        case ErrorCode::ChangedOnDisk: whole = true; break;
+        default: break;
+    }
+    return FileSentence(error) + (whole ? kUnchanged : "") + ShortAdvice(error.code);
+}
+
+Message UnusableMessage(Unusable why, const std::string& folder, const fileio::Error& detail) {
     const std::string start = "Panelwright cannot work on this panel: ";
     const std::string unspellable =
         " holds characters that this system's ANSI code page cannot spell. The simulator, an ANSI "
@@ -296,7 +391,7 @@ Message UnusableMessage(Unusable why, const std::string& folder, const std::stri
             return Warning(start + "its panel.cfg is a folder, not a file.\n\n" + folder +
                            "panel.cfg\n\nNothing was changed.");
         case Unusable::PanelFileUnreadable:
-            return Warning(start + "its panel.cfg cannot be read.\n\n" + detail +
+            return Warning(start + "its panel.cfg cannot be read.\n\n" + FileErrorText(detail) +
                            "\n\nNothing was changed. Check the file's permissions, close any program that "
                            "locks it, then start Panelwright again.");
         case Unusable::PathTooLong:
@@ -306,18 +401,17 @@ Message UnusableMessage(Unusable why, const std::string& folder, const std::stri
                    "\n\nNothing was changed. Move or rename the folders to give this panel a shorter path.");
 }
 
-std::string UnusableReason(Unusable why, const std::string& detail) {
+std::string UnusableReason(Unusable why, const fileio::Error& detail) {
     switch (why) {
         case Unusable::PathTooLong: return "its folder's path is too long for Windows";
         case Unusable::NameUnspellable: return "its folder's name holds characters the ANSI code page cannot spell";
         case Unusable::AircraftUnspellable:
             return "its aircraft folder's name holds characters the ANSI code page cannot spell";
         case Unusable::AliasTooLong: return "the folder its alias names has a path too long for Windows";
-        case Unusable::PanelFileNotText:
-            return "its panel.cfg is UTF-16 text, which cannot be written back without damaging it";
+        case Unusable::PanelFileNotText: return std::string("its panel.cfg is ") + kUtf16;
         case Unusable::PanelFileIsFolder: return "its panel.cfg is a folder";
         case Unusable::PanelFileUnreadable:
-            return "its panel.cfg cannot be read" + (detail.empty() ? std::string() : ": " + detail);
+            return "its panel.cfg cannot be read" + (detail ? ": " + FileClause(detail, detail.path) : std::string());
         case Unusable::No: break;
     }
     return "";
@@ -379,6 +473,29 @@ std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bo
     return SimulatorProblem(problem, root) + "; give the folder FS2002 is installed in with --sim DIR";
 }
 
+std::string UnspellableSimulatorReason(const std::string& root) {
+    return "the folder " + root +
+           " holds characters this system's ANSI code page cannot spell; FS2002 cannot run from it either";
+}
+
+std::string NotAPanelReason(const std::string& name, const std::string& root) {
+    std::string text = "not a panel folder of the simulator in " + root;
+    // cmd.exe keeps the quote after a final backslash: "...\panel\" arrives as ...\panel"
+    if (!name.empty() && name.back() == '"') {
+        text +=
+            " (in cmd.exe a backslash before a closing quote keeps the quote: write \"...\\panel\" without the "
+            "last backslash, or end it with two)";
+    }
+    return text;
+}
+
+std::string BatchSummary(bool install, bool dryRun, int done, int unchanged, int skipped, int refused, int failed) {
+    const char* verb = install ? (dryRun ? "would install" : "installed") : (dryRun ? "would remove" : "removed");
+    return std::to_string(done) + " " + verb + ", " + std::to_string(unchanged) + " unchanged, " +
+           std::to_string(skipped) + " skipped, " + std::to_string(refused) + " refused, " + std::to_string(failed) +
+           " failed";
+}
+
 std::string TrainerReason(const host::TrainerStatus& status) {
     const std::string uninstallKey = std::string(host::kMachineRoot) + "\\" + host::kTrainerKey;
     const std::string where =
@@ -402,6 +519,24 @@ std::string TrainerReason(const host::TrainerStatus& status) {
         case host::TrainerState::Ready: break;
     }
     return "";
+}
+
+Message TrainerNotChangedMessage(const fileio::Error& error) {
+    return Warning("The GPS trainer's startup database could not be changed.\n\n" + FileErrorText(error));
+}
+
+std::string TrainerNotChangedReason(const fileio::Error& error) {
+    return "the startup database could not be changed: " + FileErrorText(error);
+}
+
+const char* TrainerCaption(host::TrainerState state) {
+    switch (state) {
+        case host::TrainerState::Ready: return "Toggle Startup Database";
+        case host::TrainerState::RegistryError: return "GNS Trainer Registry Error";
+        case host::TrainerState::NotFound: return "GNS Trainer Not Found";
+        case host::TrainerState::IniError: break;
+    }
+    return "GNS Trainer .INI DB Error";
 }
 
 std::string ReadinessReason(const InstallCheck& check, const PanelRecord& panel) {
@@ -583,6 +718,14 @@ std::string CheckSummary(int errors, int warnings, int panelsWithFindings, int p
         : warnings == 0 ? Plural(errors, "error", "errors")
                         : Plural(errors, "error", "errors") + " and " + Plural(warnings, "warning", "warnings");
     return found + " in " + std::to_string(panelsWithFindings) + " of " + Plural(panels, "panel", "panels");
+}
+
+std::string UnlistedItemText(int panels, int aircraft) {
+    if (panels <= 0 && aircraft <= 0) return {};
+    std::string text = "Not listed: ";
+    if (panels > 0) text += Plural(panels, "panel folder", "panel folders") + (aircraft > 0 ? " in " : "");
+    if (aircraft > 0) text += Plural(aircraft, "aircraft folder", "aircraft folders");
+    return text;
 }
 
 // --- The per-user copy the simulator reads, and folders only administrators may change ----------

@@ -1,6 +1,7 @@
-// Everything the user is told about a panel, worded once: the dialog's message box text and the
-// command line's one-line reason for the same outcome come from here, so the two never drift
-// apart. The layers below return outcomes as data; the dialog and the CLI only show these.
+// Every sentence the user reads, worded once: the dialog's message box text and the command
+// line's one-line reason for the same outcome come from here, so the two never drift apart. The
+// layers below return outcomes as data (codes, paths, the system's own words); the dialog and
+// the CLI only show these.
 #pragma once
 
 #include "catalogue/aircraft_scan.h"
@@ -42,9 +43,12 @@ std::optional<Message> EditMessage(const panelcfg::EditOutcome& outcome, bool ga
 std::string EditReason(const panelcfg::EditOutcome& outcome);
 
 // Why a panel cannot be opened, and what to do. folder: the panel's folder, ending in the
-// separator (empty for an alias whose target is too long); detail: the system's reason, if any.
-Message UnusableMessage(Unusable why, const std::string& folder, const std::string& detail);
-std::string UnusableReason(Unusable why, const std::string& detail);
+// separator (empty for an alias whose target is too long); detail: what the system said, if any.
+Message UnusableMessage(Unusable why, const std::string& folder, const fileio::Error& detail);
+std::string UnusableReason(Unusable why, const fileio::Error& detail);
+
+// A failure of the file layer in a sentence of its own, naming the file and what became of it.
+std::string FileErrorText(const fileio::Error& error);
 
 // The selected panel's main bitmap has a path too long to open.
 Message PreviewPathTooLongMessage(const std::string& bitmapPath);
@@ -58,9 +62,28 @@ Message WindowNotCreatedMessage(const std::string& detail);
 Message SimulatorMessage(SimulatorFolder problem, const std::string& root);
 std::string SimulatorReason(SimulatorFolder problem, const std::string& root, bool fromRegistry);
 
+// --sim names a folder whose path the ANSI code page cannot spell.
+std::string UnspellableSimulatorReason(const std::string& root);
+
+// A PANEL argument (as typed, UTF-8) that names no panel folder of the simulator in root.
+std::string NotAPanelReason(const std::string& name, const std::string& root);
+constexpr const char* kNoPanelMatches = "no panel folder matches";
+// After a usage error.
+constexpr const char* kUsageHint = "Run panelwright-cli --help for the usage.";
+
+// How many panels an install or removal across the fleet did what.
+std::string BatchSummary(bool install, bool dryRun, int done, int unchanged, int skipped, int refused, int failed);
+
 // Why the GPS trainer's startup database cannot be shown or set (status not Ready): which key,
 // file, section and value were found, and what to do.
 std::string TrainerReason(const host::TrainerStatus& status);
+
+// The trainer's INI file could not be written (error says why): for the dialog, and in one line.
+Message TrainerNotChangedMessage(const fileio::Error& error);
+std::string TrainerNotChangedReason(const fileio::Error& error);
+
+// Caption of button 104 for a trainer state.
+const char* TrainerCaption(host::TrainerState state);
 
 // Why an install into panel would not go through, as the scan saw it; empty when it would.
 std::string ReadinessReason(const InstallCheck& check, const PanelRecord& panel);
@@ -70,6 +93,10 @@ const char* ReadinessCode(const InstallCheck& check, const PanelRecord& panel);
 // Why a panel never takes the set: an alias (naming aliasPath) or a foreign panel.
 std::string AliasReason(const std::string& aliasPath);
 std::string ForeignReason();
+
+// Text of the last item under the tree's root when the catalogue's capacity was reached or
+// folders could not be listed; empty when nothing was left out.
+std::string UnlistedItemText(int panels, int aircraft);
 
 // --- The fleet doctor (panelwright-cli check) ---------------------------------------------------
 

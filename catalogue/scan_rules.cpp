@@ -16,15 +16,4 @@ Unusable CheckPanelFolder(const std::string& folder) {
     return Unusable::No;
 }
 
-std::string UnlistedItemText(int panels, int aircraft) {
-    if (panels <= 0 && aircraft <= 0) return {};
-    std::string text = "Not listed: ";
-    if (panels > 0) {
-        text += std::to_string(panels) + (panels == 1 ? " panel folder" : " panel folders");
-        if (aircraft > 0) text += " in ";
-    }
-    if (aircraft > 0) text += std::to_string(aircraft) + (aircraft == 1 ? " aircraft folder" : " aircraft folders");
-    return text;
-}
-
 }  // namespace catalogue

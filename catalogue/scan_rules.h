@@ -30,8 +30,4 @@ bool IsPanelFolderName(const std::string& name);
 // name can hold; PathTooLong or NameUnspellable otherwise.
 Unusable CheckPanelFolder(const std::string& folder);
 
-// Text of the last item under the root when the catalogue's capacity was reached or folders
-// could not be listed; empty when nothing was left out.
-std::string UnlistedItemText(int panels, int aircraft);
-
 }  // namespace catalogue

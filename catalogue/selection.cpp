@@ -19,7 +19,8 @@ constexpr const char* kInstallCaption = PW_INSTALL_CAPTION;
 constexpr const char* kRemoveCaption = PW_REMOVE_CAPTION;
 
 // Nothing of an earlier panel stays on screen for a panel that cannot be opened.
-SelectionView SelectUnusable(Unusable why, const std::string& folder, const std::string& detail, Selection& selection) {
+SelectionView SelectUnusable(Unusable why, const std::string& folder, const fileio::Error& detail,
+                             Selection& selection) {
     selection.folderPath = folder;
     SelectionView view;
     view.usable = false;

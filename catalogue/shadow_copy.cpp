@@ -27,7 +27,7 @@ const std::string& EditFolder(const PanelRecord& panel) {
 
 bool NeedsAdministrator(const PanelRecord& panel, const panelcfg::EditOutcome& outcome) {
     return panel.virtualized && panel.copyFolder.empty() && outcome.kind == panelcfg::EditKind::Failed &&
-           outcome.error.code == fileio::ErrorCode::AccessDenied;
+           outcome.error.code == fileio::ErrorCode::CannotCreateIn;  // the lock is the edit's first new file
 }
 
 bool NeedsAdministrator(const PanelRecord& panel) {

@@ -31,8 +31,7 @@ std::optional<std::string> SimulatorRoot(const Options& options, const Host& hos
         bool spelled = true;
         root = platform::Utf8ToAnsi(platform::FullPath(options.sim), &spelled);
         if (!spelled) {
-            err << "panelwright-cli: the folder " << root
-                << " holds characters this system's ANSI code page cannot spell; FS2002 cannot run from it either\n";
+            err << "panelwright-cli: " << catalogue::UnspellableSimulatorReason(root) << "\n";
             return std::nullopt;
         }
     }
@@ -42,13 +41,6 @@ std::optional<std::string> SimulatorRoot(const Options& options, const Host& hos
         return std::nullopt;
     }
     return root;
-}
-
-// What a PANEL argument that names no panel folder may have meant.
-std::string UnknownPanelHint(const std::string& name) {
-    if (name.empty() || name.back() != '"') return "";
-    return " (in cmd.exe a backslash before a closing quote keeps the quote: write \"...\\panel\" without the "
-           "last backslash, or end it with two)";
 }
 
 int List(const Options& options, const std::string& root, std::ostream& out) {
@@ -66,11 +58,10 @@ int Edit(const Options& options, const std::string& root, const Host& host, std:
     std::vector<std::string> unknown;
     const std::vector<ChosenPanel> panels = ChoosePanels(catalogue, options, unknown);
     for (const std::string& name : unknown) {
-        out << platform::Utf8ToAnsi(name) << ": refused: not a panel folder of the simulator in " << root
-            << UnknownPanelHint(name) << "\n";
+        out << platform::Utf8ToAnsi(name) << ": refused: " << catalogue::NotAPanelReason(name, root) << "\n";
     }
     if (panels.empty() && unknown.empty()) {
-        err << "panelwright-cli: no panel folder matches\n";
+        err << "panelwright-cli: " << catalogue::kNoPanelMatches << "\n";
         return kRefusedOrFailed;
     }
     BatchRun run;
@@ -78,11 +69,11 @@ int Edit(const Options& options, const std::string& root, const Host& host, std:
     run.dryRun = options.dryRun;
     run.progress = host.progress && panels.size() > 1;
     const BatchCounts counts = RunBatch(catalogue, panels, run, *host.files, out, err);
-    const std::string verb =
-        run.install ? (run.dryRun ? "would install" : "installed") : (run.dryRun ? "would remove" : "removed");
-    err << "panelwright-cli: " << counts.done << " " << verb << ", " << counts.unchanged << " unchanged, "
-        << counts.skipped << " skipped, " << counts.refused + static_cast<int>(unknown.size()) << " refused, "
-        << counts.failed << " failed\n";
+    const int refused = counts.refused + static_cast<int>(unknown.size());
+    err << "panelwright-cli: "
+        << catalogue::BatchSummary(run.install, run.dryRun, counts.done, counts.unchanged, counts.skipped, refused,
+                                   counts.failed)
+        << "\n";
     // Skipped panels never fail a run: a fleet holds aliases and foreign panels as a rule.
     return counts.refused + counts.failed + unknown.size() == 0 ? kSucceeded : kRefusedOrFailed;
 }
@@ -92,11 +83,11 @@ int Check(const Options& options, const std::string& root, std::ostream& out, st
     std::vector<std::string> unknown;
     const std::vector<ChosenPanel> panels = ChoosePanels(fleet.catalogue, options, unknown);
     for (const std::string& name : unknown) {
-        err << "panelwright-cli: " << platform::Utf8ToAnsi(name) << ": not a panel folder of the simulator in " << root
-            << UnknownPanelHint(name) << "\n";
+        err << "panelwright-cli: " << platform::Utf8ToAnsi(name) << ": " << catalogue::NotAPanelReason(name, root)
+            << "\n";
     }
     if (panels.empty() && unknown.empty()) {
-        err << "panelwright-cli: no panel folder matches\n";
+        err << "panelwright-cli: " << catalogue::kNoPanelMatches << "\n";
         return kRefusedOrFailed;
     }
     const CheckCounts counts = PrintCheck(fleet, panels, options.json, out);
@@ -115,7 +106,7 @@ int Trainer(const Options& options, const Host& host, std::ostream& out, std::os
     if (options.database && *options.database != status.database) {
         // The dialog's one write: the other database, into the same key.
         if (const fileio::Error error = host::ToggleDatabase(status, host.trainerIni)) {
-            err << "panelwright-cli: the startup database could not be changed: " << error.reason << "\n";
+            err << "panelwright-cli: " << catalogue::TrainerNotChangedReason(error) << "\n";
             return kRefusedOrFailed;
         }
         status = host::EvaluateTrainer(uninstall, host.trainerIni);
@@ -130,7 +121,7 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
     Options options;
     std::string error;
     if (ParseOptions(args, options, error)) return options;
-    err << "panelwright-cli: " << error << "\nRun panelwright-cli --help for the usage.\n";
+    err << "panelwright-cli: " << error << "\n" << catalogue::kUsageHint << "\n";
     return std::nullopt;
 }
 
@@ -148,11 +139,6 @@ int Execute(const Options& options, const Host& host, std::ostream& out, std::os
     if (!root) return kRefusedOrFailed;
     if (options.command == Command::Check) return Check(options, *root, out, err);
     return options.command == Command::List ? List(options, *root, out) : Edit(options, *root, host, out, err);
-}
-
-int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err) {
-    const std::optional<Options> options = ParseCommandLine(args, err);
-    return options ? Execute(*options, host, out, err) : kUsageError;
 }
 
 }  // namespace cli

@@ -36,7 +36,4 @@ std::optional<Options> ParseCommandLine(const std::vector<std::string>& args, st
 // OutputEncoding(options) says.
 int Execute(const Options& options, const Host& host, std::ostream& out, std::ostream& err);
 
-// ParseCommandLine, then Execute.
-int Run(const std::vector<std::string>& args, const Host& host, std::ostream& out, std::ostream& err);
-
 }  // namespace cli

@@ -4,6 +4,7 @@
 
 #include "host/host_discovery.h"
 #include "platform/system_message.h"
+#include "platform/unique_handle.h"
 #include "platform/wide_text.h"
 
 #include <windows.h>
@@ -97,9 +98,9 @@ std::vector<std::string> Arguments() {
     std::vector<std::string> args;
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const platform::OwnedLocalMemory owner(wide);
     if (wide == nullptr) return args;
     for (int i = 1; i < count; ++i) args.push_back(platform::WideToNative(wide[i]));
-    LocalFree(wide);
     return args;
 }
 

@@ -31,16 +31,6 @@ const char* DatabaseFileName(Database database) {
     return database == Database::Americas ? "AMERICAS.IMG" : "INTRNATL.IMG";
 }
 
-const char* TrainerCaption(TrainerState state) {
-    switch (state) {
-        case TrainerState::Ready: return "Toggle Startup Database";
-        case TrainerState::RegistryError: return "GNS Trainer Registry Error";
-        case TrainerState::NotFound: return "GNS Trainer Not Found";
-        case TrainerState::IniError: break;
-    }
-    return "GNS Trainer .INI DB Error";
-}
-
 TrainerStatus EvaluateTrainer(const std::optional<std::string>& uninstallText, const std::string& iniFile) {
     TrainerStatus status;
     status.iniPath = profile::ResolveProfilePath(iniFile);

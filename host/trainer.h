@@ -1,5 +1,5 @@
-// The GPS trainer's startup database: its state as the caption of button 104 and the badge show
-// it, and the toggle that writes the other database into the trainer's INI file. Portable: the
+// The GPS trainer's startup database: its state, which the caption of button 104 and the badge
+// show, and the toggle that writes the other database into the trainer's INI file. Portable: the
 // registry's part (the uninstall text) is read by host_discovery.h and passed in.
 #pragma once
 
@@ -42,9 +42,6 @@ bool HasTrainerFolder(std::string_view uninstallText);
 // "AMERICAS.IMG" and "INTRNATL.IMG", ASCII case ignored; nullopt for anything else.
 std::optional<Database> DatabaseOf(std::string_view jeppDb);
 const char* DatabaseFileName(Database database);
-
-// Caption of button 104 for a state.
-const char* TrainerCaption(TrainerState state);
 
 // The trainer's state from its uninstall text (nullopt: the trainer's key is missing) and the
 // "JeppDB" key of [GNC500WT] in iniFile.

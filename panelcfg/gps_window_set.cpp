@@ -115,11 +115,11 @@ bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOp
         return false;
     }
     if (edit.loaded.doc.Unrepresentable()) {
-        out = Failure(action, file, FailStage::NotText, fileio::reasons::Unrepresentable(file));
+        out = Failure(action, file, FailStage::NotText, fileio::Error{fileio::ErrorCode::Unrepresentable, file});
         return false;
     }
     if (files.Probe(file) == fileio::PathKind::ReadOnlyFile) {
-        out = Failure(action, file, FailStage::ReadOnly, fileio::reasons::ReadOnly(file));
+        out = Failure(action, file, FailStage::ReadOnly, fileio::Error{fileio::ErrorCode::ReadOnly, file});
         return false;
     }
     return true;

@@ -46,8 +46,7 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
     const std::string& file = edit.file;
     const profile::LoadedFile& loaded = edit.loaded;
     CommitResult result;
-    result.backupPath = BackupPath(file);
-    const std::string& backup = result.backupPath;
+    const std::string backup = BackupPath(file);
     const std::string temporary = TemporaryPath(file);
 
     bool linked = false;
@@ -63,7 +62,8 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
             // The copy does not hold what was read: the file changed meanwhile, or the copy is bad.
             fileio::DeleteFileIfExists(backup, files);
             result.stage = CommitStage::Backup;
-            result.error = copied ? fileio::reasons::ChangedOnDisk(file) : fileio::reasons::BackupUnreadable(backup);
+            result.error = copied ? fileio::Error{fileio::ErrorCode::ChangedOnDisk, file}
+                                  : fileio::Error{fileio::ErrorCode::BackupUnreadable, backup};
             return result;
         }
     }
@@ -91,7 +91,7 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
             return result;
         }
         result.stage = CommitStage::Verify;
-        result.error = fileio::reasons::ReadBackDiffers(file);
+        result.error = fileio::Error{fileio::ErrorCode::ReadBackDiffers, file};
     }
 
     const std::optional<std::string> now = BytesOf(file, files);

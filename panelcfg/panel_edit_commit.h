@@ -44,7 +44,6 @@ struct CommitResult {
     bool backupKept = false;     // on failure: the backup holds the original and was kept
     bool othersContent = false;  // on failure: the file holds bytes this edit did not write,
                                  // so it was left as it is
-    std::string backupPath;
 };
 
 // Writes doc over the edit's file:

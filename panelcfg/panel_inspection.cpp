@@ -145,7 +145,7 @@ PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simul
     if (const fileio::Error error = files.Read(file, bytes, existed)) {
         const bool folder = files.Probe(file) == fileio::PathKind::Folder;
         facts.file = folder ? PanelFileState::Folder : PanelFileState::Unreadable;
-        if (!folder) facts.fileError = error.reason;
+        if (!folder) facts.fileError = error;
         return facts;
     }
     profile::Document doc = profile::Document::ParseOwned(std::move(bytes));

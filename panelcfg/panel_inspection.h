@@ -2,6 +2,7 @@
 // whether the gauge module is mentioned at all. Portable; reads only, writes nothing.
 #pragma once
 
+#include "platform/file_error.h"
 #include "platform/profile_document.h"
 
 #include <cstdint>
@@ -73,8 +74,8 @@ enum class PanelFileState {
 // separator). A file that is missing or cannot be read answers as an empty one; file says which.
 struct PanelFacts {
     PanelFileState file = PanelFileState::Missing;
-    bool leftovers = false;  // panel.cfg_backup or panel.cfg_new lies beside it: an edit was interrupted
-    std::string fileError;   // Unreadable: the system's reason, one sentence naming the file
+    bool leftovers = false;   // panel.cfg_backup or panel.cfg_new lies beside it: an edit was interrupted
+    fileio::Error fileError;  // Unreadable: what the system said
     PanelAlias alias;
     SlotInventory inventory;
     std::uint32_t sections = 0;  // ReadWindowSections

@@ -11,8 +11,8 @@ namespace fileio {
 using platform::kMaxPathChars;
 
 Error CheckPath(const std::string& path) {
-    if (path.empty()) return reasons::NoFileName();
-    if (path.size() > kMaxPathChars) return reasons::PathTooLong(path);
+    if (path.empty()) return Error{ErrorCode::NoFileName};
+    if (path.size() > kMaxPathChars) return Error{ErrorCode::PathTooLong, path};
     return {};
 }
 
@@ -47,7 +47,7 @@ public:
     // file already there under that name is a leftover of the caller's own, and is replaced.
     Error Create(const std::string& target, const std::string& fixed) {
         if (!fixed.empty()) {
-            if (fixed.size() > kMaxPathChars) return reasons::NoRoomForTemporary(target);
+            if (fixed.size() > kMaxPathChars) return Error{ErrorCode::NoRoomForTemporary, target};
             for (int attempt = 0; attempt < 2; ++attempt) {
                 bool taken = false;
                 if (Error error = files_.CreateNew(fixed, target, taken)) return error;
@@ -57,20 +57,20 @@ public:
                 }
                 if (Error error = files_.Remove(fixed)) return error;
             }
-            return reasons::NoTemporary(target);
+            return Error{ErrorCode::NoTemporary, target};
         }
         const std::string folder = platform::FolderPart(target);
         const unsigned seed = TempSeed();
         for (unsigned attempt = 0; attempt < 64; ++attempt) {
             const std::string candidate = folder + TempName(seed + attempt * 40503u);
-            if (candidate.size() > kMaxPathChars) return reasons::NoRoomForTemporary(target);
+            if (candidate.size() > kMaxPathChars) return Error{ErrorCode::NoRoomForTemporary, target};
             bool taken = false;
             if (Error error = files_.CreateNew(candidate, target, taken)) return error;
             if (taken) continue;
             path_ = candidate;
             return {};
         }
-        return reasons::NoTemporary(target);
+        return Error{ErrorCode::NoTemporary, target};
     }
     const std::string& Path() const { return path_; }
     void Placed() { placed_ = true; }
@@ -87,12 +87,13 @@ Error WriteFileAtomically(const std::string& path, const std::string& bytes, Fil
                           const std::string& temporary) {
     if (Error error = CheckPath(path)) return error;
     switch (files.Probe(path)) {
-        case PathKind::Folder: return reasons::FolderNotFile(path);
-        case PathKind::ReadOnlyFile: return reasons::ReadOnly(path);
-        case PathKind::FolderMissing: return reasons::FolderMissing(path);
+        case PathKind::Folder: return Error{ErrorCode::FolderNotFile, path};
+        case PathKind::ReadOnlyFile: return Error{ErrorCode::ReadOnly, path};
+        case PathKind::FolderMissing: return Error{ErrorCode::FolderMissing, path};
         case PathKind::Missing: {
             const std::string folder = platform::FolderPart(path);
-            if (!folder.empty() && files.Probe(folder) != PathKind::Folder) return reasons::FolderMissing(path);
+            if (!folder.empty() && files.Probe(folder) != PathKind::Folder)
+                return Error{ErrorCode::FolderMissing, path};
             break;
         }
         case PathKind::File:
@@ -113,7 +114,7 @@ Error CopyFileReplacing(const std::string& from, const std::string& to, FileSyst
     std::string bytes;
     bool existed = false;
     if (Error error = files.Read(from, bytes, existed)) return error;
-    if (!existed) return reasons::CopyFromMissing(from);
+    if (!existed) return Error{ErrorCode::CopyFromMissing, from};
     return WriteFileAtomically(to, bytes, files, temporary);
 }
 
@@ -135,8 +136,8 @@ Error DeleteFileIfExists(const std::string& path, FileSystem& files) {
     switch (files.Probe(path)) {
         case PathKind::Missing:
         case PathKind::FolderMissing: return {};
-        case PathKind::Folder: return reasons::FolderNotFile(path);
-        case PathKind::ReadOnlyFile: return reasons::ReadOnlyDelete(path);
+        case PathKind::Folder: return Error{ErrorCode::FolderNotFile, path};
+        case PathKind::ReadOnlyFile: return Error{ErrorCode::ReadOnlyDelete, path};
         case PathKind::File:
         case PathKind::Unknown: break;
     }

@@ -12,7 +12,6 @@ RealPath RealPath::Child(const FolderEntry& entry) const {
     RealPath child;
     child.ansi_ = ansi_ + kPathSeparator + entry.name;
     child.native_ = native_ + kPathSeparator + entry.native;
-    child.spellable_ = spellable_ && entry.spellable;
     return child;
 }
 
@@ -20,7 +19,6 @@ RealPath RealPath::Child(const std::string& ansiName) const {
     RealPath child;
     child.ansi_ = ansi_ + kPathSeparator + ansiName;
     child.native_ = native_ + kPathSeparator + AnsiToUtf8(ansiName);
-    child.spellable_ = spellable_;
     return child;
 }
 

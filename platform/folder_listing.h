@@ -28,13 +28,10 @@ public:
 
     const std::string& Ansi() const { return ansi_; }
     const std::string& Native() const { return native_; }
-    // Ansi() names this very file: no component holds a character the code page cannot spell.
-    bool Spellable() const { return spellable_; }
 
 private:
     std::string ansi_;
     std::string native_;
-    bool spellable_ = true;
 };
 
 // Every entry of folder in the file system's order ("." and ".." included where the system

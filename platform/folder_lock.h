@@ -10,9 +10,8 @@
 #include "platform/file_error.h"
 
 #include <chrono>
-#include <cstdint>
+#include <memory>
 #include <string>
-#include <utility>
 
 namespace platform {
 
@@ -25,18 +24,12 @@ enum class LockResult {
 
 class FolderLock {
 public:
-    FolderLock() = default;
-    FolderLock(FolderLock&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}
-    FolderLock& operator=(FolderLock&& other) noexcept {
-        Release();
-        handle_ = std::exchange(other.handle_, kNone);
-        return *this;
-    }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
-    ~FolderLock() { Release(); }
+    FolderLock();
+    FolderLock(FolderLock&& other) noexcept;
+    FolderLock& operator=(FolderLock&& other) noexcept;
+    ~FolderLock();  // closing the handle lets the lock go
 
-    explicit operator bool() const { return handle_ != kNone; }
+    explicit operator bool() const { return held_ != nullptr; }
 
     // Takes the lock named by lockFile, trying again for up to wait while another holder has
     // it. Errors name target, the file whose edits the lock guards.
@@ -44,9 +37,8 @@ public:
                               fileio::Error& error, const std::string& target);
 
 private:
-    static constexpr std::intptr_t kNone = -1;  // INVALID_HANDLE_VALUE and no descriptor alike
-    void Release();                             // closes the handle, which lets the lock go
-    std::intptr_t handle_ = kNone;              // the platform's handle or descriptor
+    struct Held;  // the platform's owner of the handle or descriptor
+    std::unique_ptr<Held> held_;
 };
 
 }  // namespace platform

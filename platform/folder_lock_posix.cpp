@@ -11,37 +11,47 @@
 
 namespace platform {
 
-void FolderLock::Release() {
-    if (handle_ != kNone) ::close(static_cast<int>(handle_));  // the last descriptor drops the flock
-    handle_ = kNone;
-}
+// The folder's descriptor; the flock ends when the last descriptor closes.
+struct FolderLock::Held {
+    int fd;
+    explicit Held(int descriptor) : fd(descriptor) {}
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
+    ~Held() { ::close(fd); }
+};
+
+FolderLock::FolderLock() = default;
+FolderLock::FolderLock(FolderLock&& other) noexcept = default;
+FolderLock& FolderLock::operator=(FolderLock&& other) noexcept = default;
+FolderLock::~FolderLock() = default;
 
 LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::milliseconds wait, FolderLock& lock,
                                fileio::Error& error, const std::string& target) {
     constexpr auto kPoll = std::chrono::milliseconds(50);
     const std::string folder = FolderPart(lockFile);
-    FolderLock held;
-    held.handle_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (held.handle_ == kNone) {
-        error = errno == ENOENT || errno == ENOTDIR ? fileio::reasons::FolderMissing(target)
-                                                    : fileio::reasons::NoLock(target, std::strerror(errno));
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno == ENOENT || errno == ENOTDIR
+                    ? fileio::Error{fileio::ErrorCode::FolderMissing, target}
+                    : fileio::Error{fileio::ErrorCode::NoLock, target, std::strerror(errno)};
         return LockResult::Failed;
     }
+    auto held = std::make_unique<Held>(fd);
     // An edit writes into the folder; one that may not is refused here, before anything else.
     if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0) {
-        error = fileio::reasons::CannotCreateIn(target);
+        error = fileio::Error{fileio::ErrorCode::CannotCreateIn, target};
         return LockResult::Failed;
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (::flock(static_cast<int>(held.handle_), LOCK_EX | LOCK_NB) != 0) {
+    while (::flock(held->fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            error = fileio::reasons::NoLock(target, std::strerror(errno));
+            error = fileio::Error{fileio::ErrorCode::NoLock, target, std::strerror(errno)};
             return LockResult::Failed;
         }
         if (std::chrono::steady_clock::now() >= deadline) return LockResult::Busy;
         std::this_thread::sleep_for(kPoll);
     }
-    lock = std::move(held);
+    lock.held_ = std::move(held);
     return LockResult::Held;
 }
 

@@ -1,15 +1,22 @@
 #include "platform/folder_lock.h"
 
+#include "platform/system_message.h"
+#include "platform/unique_handle.h"
+
 #include <windows.h>
 
 #include <thread>
 
 namespace platform {
 
-void FolderLock::Release() {
-    if (handle_ != kNone) CloseHandle(reinterpret_cast<HANDLE>(handle_));
-    handle_ = kNone;
-}
+struct FolderLock::Held {
+    OwnedFileHandle file;
+};
+
+FolderLock::FolderLock() = default;
+FolderLock::FolderLock(FolderLock&& other) noexcept = default;
+FolderLock& FolderLock::operator=(FolderLock&& other) noexcept = default;
+FolderLock::~FolderLock() = default;
 
 LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::milliseconds wait, FolderLock& lock,
                                fileio::Error& error, const std::string& target) {
@@ -22,8 +29,7 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
             CreateFileA(lockFile.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
                         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
-            lock = FolderLock();
-            lock.handle_ = reinterpret_cast<std::intptr_t>(handle);
+            lock.held_ = std::make_unique<Held>(Held{OwnedFileHandle(handle)});
             return LockResult::Held;
         }
         const DWORD code = GetLastError();
@@ -34,11 +40,11 @@ LockResult FolderLock::Acquire(const std::string& lockFile, std::chrono::millise
             code == ERROR_ACCESS_DENIED && GetFileAttributesA(lockFile.c_str()) != INVALID_FILE_ATTRIBUTES;
         if (!held && !deniedWhileThere) {
             if (code == ERROR_PATH_NOT_FOUND || code == ERROR_FILE_NOT_FOUND) {
-                error = fileio::reasons::FolderMissing(target);
+                error = fileio::Error{fileio::ErrorCode::FolderMissing, target};
             } else if (code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT) {
-                error = fileio::reasons::CannotCreateIn(target);
+                error = fileio::Error{fileio::ErrorCode::CannotCreateIn, target};
             } else {
-                error = fileio::reasons::NoLock(target, "system error " + std::to_string(code));
+                error = fileio::Error{fileio::ErrorCode::NoLock, target, platform::SystemMessage(code)};
             }
             return LockResult::Failed;
         }

@@ -9,9 +9,6 @@
 namespace profile {
 namespace {
 
-// kernel32 reads the value for GetPrivateProfileIntA into a buffer of this size first.
-constexpr std::uint32_t kIntBufferSize = 30;
-
 // A read that cannot load its file answers as for a missing file.
 Document LoadForReading(const char* file) {
     if (file == nullptr || *file == '\0') return Document::Empty();
@@ -84,20 +81,10 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, con
     return CopyText(value ? *value : TrimmedDefault(def), buffer, size);
 }
 
-std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t def, const char* file) {
-    if (section != nullptr && key != nullptr) return LoadForReading(file).GetInt(section, key, def);
-    // kernel32 parses whatever the string function answers, lists included.
-    char buffer[kIntBufferSize] = {};
-    if (GetPrivateProfileStringA(section, key, "", buffer, kIntBufferSize, file) == 0) {
-        return static_cast<std::uint32_t>(def);
-    }
-    return ParseProfileInt(buffer);
-}
-
 fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file) {
-    if (file == nullptr || *file == '\0') return fileio::reasons::NoFileName();
+    if (file == nullptr || *file == '\0') return fileio::Error{fileio::ErrorCode::NoFileName};
     std::string path = ResolveProfilePath(file);
-    if (section == nullptr) return fileio::reasons::NoSectionName(path);
+    if (section == nullptr) return fileio::Error{fileio::ErrorCode::NoSectionName, path};
     LoadedFile loaded;
     if (fileio::Error error = Load(path, loaded)) return error;
     bool deleting = key == nullptr || value == nullptr;

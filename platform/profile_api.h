@@ -24,8 +24,6 @@ namespace profile {
 std::uint32_t GetPrivateProfileStringA(const char* section, const char* key, const char* def, char* buffer,
                                        std::uint32_t size, const char* file);
 
-std::uint32_t GetPrivateProfileIntA(const char* section, const char* key, std::int32_t def, const char* file);
-
 // value null: delete the key; key null: delete the section.
 fileio::Error WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* file);
 

@@ -28,13 +28,13 @@ Document ReadDocument(const std::string& path, fileio::FileSystem& files) {
 
 Error Save(const std::string& path, const Document& doc, const SaveOptions& options, fileio::FileSystem& files) {
     if (Error error = fileio::CheckPath(path)) return error;
-    if (doc.Unrepresentable()) return fileio::reasons::Unrepresentable(path);
+    if (doc.Unrepresentable()) return fileio::Error{fileio::ErrorCode::Unrepresentable, path};
     if (options.expected_original != nullptr || options.expect_missing) {
         std::string now;
         bool existed = false;
         if (Error error = files.Read(path, now, existed)) return error;
         const bool same = options.expect_missing ? !existed : existed && now == *options.expected_original;
-        if (!same) return fileio::reasons::ChangedOnDisk(path);
+        if (!same) return fileio::Error{fileio::ErrorCode::ChangedOnDisk, path};
     }
     return fileio::WriteFileAtomically(path, doc.Serialise(), files, options.temporary);
 }

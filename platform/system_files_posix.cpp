@@ -34,7 +34,7 @@ std::string SystemMessage(int code) { return std::strerror(code); }
 
 Error WriteError(const std::string& target, int code) {
     const bool diskFull = code == ENOSPC || code == EDQUOT;
-    return diskFull ? reasons::DiskFull(target) : reasons::WriteFailed(target, SystemMessage(code));
+    return diskFull ? Error{ErrorCode::DiskFull, target} : Error{ErrorCode::WriteFailed, target, SystemMessage(code)};
 }
 
 // Reads the open file to its end.
@@ -44,13 +44,13 @@ Error ReadOpened(int fd, const std::string& path, std::string& bytes) {
         for (;;) {
             const ssize_t got = ::read(fd, chunk, sizeof chunk);
             if (got < 0 && errno == EINTR) continue;
-            if (got < 0) return reasons::ReadFailed(path, SystemMessage(errno));
+            if (got < 0) return Error{ErrorCode::ReadFailed, path, SystemMessage(errno)};
             if (got == 0) break;
             bytes.append(chunk, static_cast<std::size_t>(got));
         }
     } catch (const std::bad_alloc&) {
         bytes.clear();
-        return reasons::TooLarge(path);
+        return Error{ErrorCode::TooLarge, path};
     }
     return {};
 }
@@ -86,10 +86,10 @@ public:
         if (!file.Valid()) {
             const int code = errno;
             if (code == ENOENT || code == ENOTDIR) return {};
-            return reasons::CannotRead(path, SystemMessage(code));
+            return Error{ErrorCode::CannotOpen, path, SystemMessage(code)};
         }
         struct stat st {};
-        if (::fstat(file.fd, &st) == 0 && S_ISDIR(st.st_mode)) return reasons::FolderNotFile(path);
+        if (::fstat(file.fd, &st) == 0 && S_ISDIR(st.st_mode)) return Error{ErrorCode::FolderNotFile, path};
         existed = true;
         return ReadOpened(file.fd, path, bytes);
         return {};
@@ -104,7 +104,7 @@ public:
             taken = true;
             return {};
         }
-        if (code == EACCES || code == EPERM || code == EROFS) return reasons::CannotCreateIn(target);
+        if (code == EACCES || code == EPERM || code == EROFS) return Error{ErrorCode::CannotCreateIn, target};
         return WriteError(target, code);
     }
 
@@ -126,7 +126,8 @@ public:
     }
 
     Error Replace(const std::string& from, const std::string& target) override {
-        if (::rename(from.c_str(), target.c_str()) != 0) return reasons::ReplaceFailed(target, SystemMessage(errno));
+        if (::rename(from.c_str(), target.c_str()) != 0)
+            return Error{ErrorCode::ReplaceFailed, target, SystemMessage(errno)};
         // Make the rename itself durable; the new content is already in place if this fails.
         const std::string folder = FolderPart(target);
         FileDescriptor dir(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_CLOEXEC));
@@ -136,7 +137,7 @@ public:
 
     Error Remove(const std::string& path) override {
         if (::unlink(path.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) return {};
-        return reasons::DeleteFailed(path, SystemMessage(errno));
+        return Error{ErrorCode::DeleteFailed, path, SystemMessage(errno)};
     }
 
     bool Link(const std::string& existing, const std::string& link) override {

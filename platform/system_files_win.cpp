@@ -25,7 +25,8 @@ bool IsFolderMissing(DWORD code) {
 }
 
 Error WriteError(const std::string& target, DWORD code) {
-    return IsDiskFull(code) ? reasons::DiskFull(target) : reasons::WriteFailed(target, SystemMessage(code));
+    return IsDiskFull(code) ? Error{ErrorCode::DiskFull, target}
+                            : Error{ErrorCode::WriteFailed, target, SystemMessage(code)};
 }
 
 // Reads the open file to its end. One read of the known size plus a byte: when it comes back
@@ -47,7 +48,7 @@ Error ReadOpened(HANDLE file, const std::string& path, std::string& bytes) {
             DWORD got = 0;
             if (!ReadFile(file, &bytes[have], static_cast<DWORD>(want), &got, nullptr)) {
                 bytes.clear();
-                return reasons::ReadFailed(path, SystemMessage(GetLastError()));
+                return Error{ErrorCode::ReadFailed, path, SystemMessage(GetLastError())};
             }
             have += got;
             if (got == 0 || (got < want && have == known)) break;
@@ -56,7 +57,7 @@ Error ReadOpened(HANDLE file, const std::string& path, std::string& bytes) {
         bytes.resize(have);
     } catch (const std::bad_alloc&) {
         bytes.clear();
-        return reasons::TooLarge(path);
+        return Error{ErrorCode::TooLarge, path};
     }
     return {};
 }
@@ -85,9 +86,9 @@ public:
         if (!file) {
             const DWORD code = GetLastError();
             if (IsMissing(code) || IsFolderMissing(code)) return {};
-            if (Probe(path) == PathKind::Folder) return reasons::FolderNotFile(path);
-            if (code == ERROR_SHARING_VIOLATION) return reasons::InUse(path);
-            return reasons::CannotRead(path, SystemMessage(code));
+            if (Probe(path) == PathKind::Folder) return Error{ErrorCode::FolderNotFile, path};
+            if (code == ERROR_SHARING_VIOLATION) return Error{ErrorCode::InUse, path};
+            return Error{ErrorCode::CannotOpen, path, SystemMessage(code)};
         }
         existed = true;
         return ReadOpened(file.get(), path, bytes);
@@ -104,7 +105,7 @@ public:
             taken = true;
             return {};
         }
-        if (code == ERROR_ACCESS_DENIED) return reasons::CannotCreateIn(target);
+        if (code == ERROR_ACCESS_DENIED) return Error{ErrorCode::CannotCreateIn, target};
         return WriteError(target, code);
     }
 
@@ -144,9 +145,9 @@ public:
                 return {};
             const DWORD code = GetLastError();
             if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED) {
-                return reasons::ReplaceFailed(target, SystemMessage(code));
+                return Error{ErrorCode::ReplaceFailed, target, SystemMessage(code)};
             }
-            if (GetTickCount64() >= deadline) return reasons::ReplaceRefused(target);
+            if (GetTickCount64() >= deadline) return Error{ErrorCode::ReplaceRefused, target};
             Sleep(20);
         }
     }
@@ -155,7 +156,7 @@ public:
         if (DeleteFileA(path.c_str())) return {};
         const DWORD code = GetLastError();
         if (IsMissing(code) || IsFolderMissing(code)) return {};
-        return reasons::DeleteFailed(path, SystemMessage(code));
+        return Error{ErrorCode::DeleteFailed, path, SystemMessage(code)};
     }
 
     bool Link(const std::string& existing, const std::string& link) override {

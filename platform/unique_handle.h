@@ -44,6 +44,7 @@ using OwnedBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
 using OwnedFindHandle = UniqueHandle<HANDLE, &FindClose>;
 using OwnedFileHandle = UniqueHandle<HANDLE, &CloseHandle>;
 using OwnedRegistryKey = UniqueHandle<HKEY, &RegCloseKey>;
+using OwnedLocalMemory = UniqueHandle<HLOCAL, &LocalFree>;  // what the system allocated for us
 
 // A memory drawing surface made here; deleted with DeleteDC.
 class MemoryDc {

@@ -1,5 +1,6 @@
 #include "catalogue/scan_rules.h"
 
+#include "catalogue/messages.h"
 #include "platform/paths.h"
 #include "support/TestSupport.h"
 

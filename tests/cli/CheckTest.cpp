@@ -40,7 +40,9 @@ TEST_P(CheckTest, FindsWhatTheFolderHolds) {
     for (const char* expected : {"expected.txt", "expected.json"}) {
         std::ostringstream out, err;
         if (expected == std::string("expected.json")) args.push_back("--json");
-        EXPECT_EQ(golden("expected.txt").empty() ? 0 : 1, cli::Run(args, cli::Host{}, out, err)) << err.str();
+        const std::optional<cli::Options> options = cli::ParseCommandLine(args, err);
+        ASSERT_TRUE(options) << err.str();
+        EXPECT_EQ(golden("expected.txt").empty() ? 0 : 1, cli::Execute(*options, cli::Host{}, out, err)) << err.str();
         EXPECT_EQ(golden(expected), Normalised(out.str(), sim)) << expected;
     }
 

@@ -69,7 +69,9 @@ TEST_P(CliTest, EveryCommandComesOutAsWritten) {
         for (std::string word; words >> word;) args.push_back(pwtest::Replaced(word, "{sim}", sim));
         const auto before = Snapshot(sim);
         std::ostringstream out, err;
-        EXPECT_EQ(std::stoi(lines['='].at(0)), cli::Run(args, host, out, err)) << err.str();
+        const std::optional<cli::Options> options = cli::ParseCommandLine(args, err);
+        EXPECT_EQ(std::stoi(lines['='].at(0)), options ? cli::Execute(*options, host, out, err) : cli::kUsageError)
+            << err.str();
         std::string expected, shown = Normalised(out.str(), sim);
         for (const std::string& line : lines['>']) expected += pwtest::Replaced(line, "{version}", PW_VERSION) + "\n";
         EXPECT_EQ(expected.empty() ? shown : expected, shown);

@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
     const platform::LockResult result =
         platform::FolderLock::Acquire(panelcfg::LockPath(argv[1]), std::chrono::milliseconds(0), lock, error, argv[1]);
     if (result != platform::LockResult::Held) {
-        std::fprintf(stderr, "hold_lock: %s\n", result == platform::LockResult::Busy ? "busy" : error.reason.c_str());
+        if (result == platform::LockResult::Busy)
+            std::fprintf(stderr, "hold_lock: busy\n");
+        else
+            std::fprintf(stderr, "hold_lock: file error %d %s\n", static_cast<int>(error.code), error.system.c_str());
         return 1;
     }
     std::printf("held\n");

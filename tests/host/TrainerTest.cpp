@@ -31,7 +31,7 @@ TEST_P(TrainerTest, EveryMachineShowsAndTogglesAsWritten) {
         const TrainerStatus status =
             EvaluateTrainer(t[0] == "none" ? std::nullopt : std::optional(pwtest::Text(t[0])), ini);
         EXPECT_EQ(kStates.at(t[3]).first, status.state);
-        EXPECT_STREQ(kStates.at(t[3]).second, TrainerCaption(status.state));
+        EXPECT_STREQ(kStates.at(t[3]).second, catalogue::TrainerCaption(status.state));
         const std::string reason = catalogue::TrainerReason(status);
         EXPECT_NE(std::string::npos, reason.find(pwtest::Replaced(says, "{ini}", ini))) << reason;
         if (status.state != TrainerState::Ready) {

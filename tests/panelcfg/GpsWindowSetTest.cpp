@@ -10,6 +10,8 @@
 //                    says: TEXT         the dialog's message holds TEXT ({file} is panel.cfg's path,
 //                                       {folder} the panel folder's); repeatable. An edit's wording is
 //                                       pinned here only: the other suites check its outcome
+//                    once: TEXT         neither the message nor the command line's one-line reason
+//                                       says TEXT twice; repeatable
 //                    silent: yes        the dialog says nothing
 //                    fault: FAULT       the edit meets it (the dry run, which saves nothing, does not):
 //                                       no-create, no-write, no-replace (a step of the save fails as
@@ -148,7 +150,7 @@ void RunCase(const fs::path& source) {
         fileio::Error error;
         const bool held = fault != "busy" || platform::FolderLock::Acquire(LockPath(file), {}, other, error, file) ==
                                                  platform::LockResult::Held;
-        EXPECT_TRUE(held) << error.reason;
+        EXPECT_TRUE(held) << error.system;
         EditOptions options;
         options.dryRun = dryRun;
         const EditOutcome out = one("edit") == "install" ? InstallGpsWindowSet(folder, faulty, options)
@@ -179,6 +181,11 @@ void RunCase(const fs::path& source) {
     for (int slot : out.slots) slots += " " + std::to_string(slot);
     EXPECT_EQ(one("slots").empty() ? slots : " " + one("slots"), slots);
     Holds(message, each("says"), folder);
+    for (const std::string& text : each("once")) {
+        const std::string said = pwtest::Replaced(text, "{file}", file);
+        for (const std::string& words : {message, catalogue::EditReason(out)})
+            EXPECT_EQ(words.find(said), words.rfind(said)) << said << " twice in\n" << words;
+    }
     EXPECT_EQ(one("silent") == "yes" ? "" : message, message);
     EXPECT_EQ(before, backup) << "the backup while the save replaced the file";
 

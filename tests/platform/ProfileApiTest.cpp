@@ -89,7 +89,17 @@ struct Api {
     std::uint32_t (*readInt)(const char*, const char*, std::int32_t, const char*);
     bool (*write)(const char*, const char*, const char*, const char*);
 };
-const Api kOurs = {profile::GetPrivateProfileStringA, profile::GetPrivateProfileIntA,
+// GetPrivateProfileIntA on our engine: a key's value by the integer rules; for a list (no
+// section or key), whatever the string read answers, parsed, as kernel32 does.
+std::uint32_t OurProfileInt(const char* s, const char* k, std::int32_t def, const char* f) {
+    if (s != nullptr && k != nullptr) return profile::ReadDocument(profile::ResolveProfilePath(f)).GetInt(s, k, def);
+    char buffer[30] = {};  // kernel32 reads into a buffer of this size first
+    if (profile::GetPrivateProfileStringA(s, k, "", buffer, sizeof buffer, f) == 0)
+        return static_cast<std::uint32_t>(def);
+    return profile::ParseProfileInt(buffer);
+}
+
+const Api kOurs = {profile::GetPrivateProfileStringA, OurProfileInt,
                    [](const char* s, const char* k, const char* v, const char* f) {
                        return !profile::WritePrivateProfileStringA(s, k, v, f);
                    }};

@@ -252,10 +252,10 @@ private:
 
 // The error the system gives when step fails for target.
 inline fileio::Error SystemFailure(SaveStep step, const std::string& target) {
-    return step == SaveStep::Create   ? fileio::reasons::CannotCreateIn(target)
-           : step == SaveStep::Write  ? fileio::reasons::DiskFull(target)
-           : step == SaveStep::Remove ? fileio::reasons::DeleteFailed(target, "it is in use")
-                                      : fileio::reasons::ReplaceRefused(target);
+    return step == SaveStep::Create   ? fileio::Error{fileio::ErrorCode::CannotCreateIn, target}
+           : step == SaveStep::Write  ? fileio::Error{fileio::ErrorCode::DiskFull, target}
+           : step == SaveStep::Remove ? fileio::Error{fileio::ErrorCode::DeleteFailed, target, "it is in use"}
+                                      : fileio::Error{fileio::ErrorCode::ReplaceRefused, target};
 }
 
 // Fails step for target (every target when empty), as the system would.

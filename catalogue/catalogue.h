@@ -5,6 +5,7 @@
 
 #include "catalogue/item_data.h"
 #include "catalogue/scan_rules.h"
+#include "panelcfg/panel_inspection.h"
 
 #include <cstdint>
 #include <string>
@@ -25,8 +26,8 @@ struct PanelRecord {
     std::uint32_t sections = 0;        // slots with a [WindowNN] section of their own, as scanned
     Unusable unusable = Unusable::No;  // why it may not be opened, if so
     std::string unusableDetail;        // PanelFileUnreadable: the system's reason, naming the file
-    bool leftovers = false;            // a backup or temporary file of an interrupted edit lies beside
-                                       // its panel.cfg; the next edit clears them
+    panelcfg::Leftovers leftovers;     // what an interrupted edit left in its folder; beside a
+                                       // panel.cfg, the next edit clears them
     bool hasPanelFile = true;          // its panel.cfg is there (as scanned)
 };
 

@@ -31,7 +31,7 @@ InstallCheck CheckInstall(const PanelRecord& panel) {
     } else if (panel.kind == PanelKind::Foreign) {
         check.readiness = Readiness::Foreign;
     } else if (!panel.hasPanelFile) {
-        check.readiness = panel.leftovers ? Readiness::Interrupted : Readiness::NoPanelFile;
+        check.readiness = panel.leftovers.Any() ? Readiness::Interrupted : Readiness::NoPanelFile;
     } else if (panel.setMask != 0) {
         check.readiness = Readiness::HasSet;
     } else {

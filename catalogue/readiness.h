@@ -17,7 +17,7 @@ enum class Readiness {
     TitleGap,        // an untitled window section lies below the slots the set would take
     Unusable,        // the panel cannot be opened (PanelRecord::unusable says why)
     NoPanelFile,     // no panel.cfg
-    Interrupted,     // no panel.cfg, and the backup of an interrupted edit beside it
+    Interrupted,     // no panel.cfg, and what an interrupted edit left in the folder
 };
 
 struct InstallCheck {

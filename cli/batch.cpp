@@ -85,8 +85,8 @@ Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen,
         case panelcfg::EditKind::AlreadyDone:
         case panelcfg::EditKind::NoSet: out << reason << "; nothing to do\n"; return Result::Unchanged;
         case panelcfg::EditKind::NoPanelFile:
-            // A folder of bitmaps only is no panel to edit; one beside a backup needs repair.
-            return NotEdited(chosen.named || outcome.interrupted, reason, out);
+            // A folder of bitmaps only is no panel to edit; one beside an interrupted edit's files needs repair.
+            return NotEdited(chosen.named || outcome.leftovers.Any(), reason, out);
         case panelcfg::EditKind::NotEnoughSlots:
         case panelcfg::EditKind::BelowGap:
         case panelcfg::EditKind::NoExactTitles:

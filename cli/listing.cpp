@@ -64,7 +64,7 @@ void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
             std::string install = check.readiness == catalogue::Readiness::Installable
                                       ? "yes"
                                       : "no: " + catalogue::ReadinessReason(check, panel);
-            if (panel.leftovers) install += "; leftovers of an interrupted edit";
+            if (panel.leftovers.Any()) install += "; leftovers of an interrupted edit";
             rows.push_back({aircraft.title, aircraft.folder, panel.name, KindName(panel),
                             Joined(SlotNames(panel.setMask)),
                             std::to_string(std::bitset<32>(catalogue::FreeSlots(panel)).count()), install});
@@ -111,7 +111,7 @@ void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulat
                 entry["reason"] = {{"code", catalogue::ReadinessCode(check, panel)},
                                    {"text", platform::AnsiToUtf8(catalogue::ReadinessReason(check, panel))}};
             }
-            entry["leftovers"] = panel.leftovers;
+            entry["leftovers"] = panel.leftovers.Any();
             panels.push_back(std::move(entry));
         }
         Json entry;

@@ -25,6 +25,12 @@ struct InstallCheck {
     std::vector<int> gaps;  // TitleGap: the untitled sections below the set's slots
 };
 
+// Whether a panel may be edited at all, whatever its panel.cfg holds: Installable when it may,
+// else Unusable, Alias or Foreign. The one answer the dialog's command, the batch and
+// CheckInstall (so list) take.
+Readiness MayEdit(const PanelRecord& panel);
+
+// Whether an install would go through, as the scan saw the panel: MayEdit, then the file.
 InstallCheck CheckInstall(const PanelRecord& panel);
 
 // The window slots an install may take: neither a title nor a section; none for an alias or an

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "catalogue/messages.h"
+#include "catalogue/readiness.h"
 #include "catalogue/tree_order.h"
 #include "cli/listing.h"
 #include "panelcfg/gps_window_set.h"
@@ -16,9 +17,7 @@ namespace cli {
 
 namespace {
 
-using catalogue::PanelKind;
 using catalogue::PanelRecord;
-using catalogue::Unusable;
 
 std::string Slots(const int* first, const int* last) {
     std::string text;
@@ -31,12 +30,10 @@ std::string Slots(const int* first, const int* last) {
 // Why the dialog would not edit this panel; empty when it would. neverTakesSet: the panel is not
 // one to take the set at all (an alias, a foreign panel), rather than one in need of repair.
 std::string Refusal(const PanelRecord& panel, bool& neverTakesSet) {
-    neverTakesSet = false;
-    if (panel.unusable != Unusable::No) return catalogue::UnusableReason(panel.unusable, panel.unusableDetail);
-    neverTakesSet = panel.kind != PanelKind::Plain;
-    if (panel.kind == PanelKind::Alias) return catalogue::AliasReason(panel.aliasPath);
-    if (panel.kind == PanelKind::Foreign) return catalogue::ForeignReason();
-    return {};
+    catalogue::InstallCheck may;
+    may.readiness = catalogue::MayEdit(panel);
+    neverTakesSet = may.readiness == catalogue::Readiness::Alias || may.readiness == catalogue::Readiness::Foreign;
+    return catalogue::ReadinessReason(may, panel);
 }
 
 enum class Result { Done, Unchanged, Skipped, Refused, Failed };

@@ -86,11 +86,12 @@ void MoveCaret(HWND tree, HTREEITEM item) {
 HTREEITEM FillTree(HWND tree, const catalogue::Catalogue& catalogue) {
     using namespace catalogue;
     const HTREEITEM root = InsertItem(tree, nullptr, kRootText, kRootItemData);
-    // In the catalogue's order, which the command line lists too: the same on every machine.
+    // In the catalogue's order, aircraft and panels, which the command line lists too: the same on
+    // every machine.
     for (const int number : AircraftInTreeOrder(catalogue)) {
         const AircraftRecord& aircraft = catalogue.aircraft[static_cast<std::size_t>(number)];
         const HTREEITEM aircraftItem = InsertItem(tree, root, aircraft.title, static_cast<std::int32_t>(number));
-        for (int panelNumber : aircraft.panels) {
+        for (int panelNumber : PanelsInOrder(catalogue, number)) {
             const PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
             const HTREEITEM item =
                 InsertItem(tree, aircraftItem, panel.name, MakePanelItemData(panelNumber, panel.kind, panel.aircraft));

@@ -33,8 +33,8 @@ int UnmarkItem(HWND tree, HTREEITEM item);
 HTREEITEM CaretItem(HWND tree);
 void MoveCaret(HWND tree, HTREEITEM item);
 
-// Fills the empty tree from the catalogue: the root, the aircraft in the catalogue's order (by
-// title, catalogue/tree_order.h), their panels in listing order with their marks, an aircraft
+// Fills the empty tree from the catalogue: the root, the aircraft and their panels in the
+// catalogue's order (catalogue/tree_order.h), the panels with their marks, an aircraft
 // open when a panel of it is marked, a last item counting what was left out, and the root
 // open. Returns the root.
 HTREEITEM FillTree(HWND tree, const catalogue::Catalogue& catalogue);

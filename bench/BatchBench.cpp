@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                 installMs / copyMs);
     std::printf(
         "(installed %d, refused %d, failed %d in the last run; files not back byte for byte: %d; "
-        "target: ratio <= 2.0)\n",
+        "target: ratio <= 1.5)\n",
         counts.done, counts.refused, counts.failed, changed);
     return changed == 0 && counts.failed == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "catalogue/item_data.h"
 #include "catalogue/scan_rules.h"
 #include "platform/file_error.h"
+#include "panelcfg/panel_inspection.h"
 
 #include <cstdint>
 #include <string>
@@ -26,8 +27,8 @@ struct PanelRecord {
     std::uint32_t sections = 0;        // slots with a [WindowNN] section of their own, as scanned
     Unusable unusable = Unusable::No;  // why it may not be opened, if so
     fileio::Error unusableDetail;      // PanelFileUnreadable: what the system said
-    bool leftovers = false;            // a backup or temporary file of an interrupted edit lies beside
-                                       // its panel.cfg; the next edit clears them
+    panelcfg::Leftovers leftovers;     // what an interrupted edit left in its folder; beside a
+                                       // panel.cfg, the next edit clears them
     bool hasPanelFile = true;          // its panel.cfg is there (as scanned)
     bool virtualized = false;          // its folder lies under one Windows lets only administrators change
     std::string copyFolder;            // the folder of the user's own copy of its panel.cfg, which the

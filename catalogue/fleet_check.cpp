@@ -59,9 +59,10 @@ void AddScanFacts(const PanelRecord& panel, std::vector<Finding>& findings) {
         return;
     }
     if (CheckInstall(panel).readiness == Readiness::Interrupted) {
+        const std::string file(panelcfg::kPanelFileName);
         findings.push_back(Found(FindingCode::Interrupted, FindingSeverity::Error,
-                                 std::string(panelcfg::kPanelFileName) + std::string(panelcfg::kBackupSuffix)));
-    } else if (panel.leftovers) {
+                                 panel.leftovers.backup ? panelcfg::BackupPath(file) : panelcfg::TemporaryPath(file)));
+    } else if (panel.leftovers.Any()) {
         findings.push_back(
             Found(FindingCode::Leftovers, FindingSeverity::Warning, std::string(panelcfg::kPanelFileName)));
     }

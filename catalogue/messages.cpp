@@ -245,10 +245,19 @@ std::string GapReason(const std::vector<int>& gaps) {
            "never appear";
 }
 
-std::string NoPanelFileReason(const std::string& file, bool interrupted) {
-    return interrupted ? "the folder has no panel.cfg; " + panelcfg::BackupPath(file) +
-                             " is there: rename it back to panel.cfg to restore the panel"
-                       : "the folder has no panel.cfg";
+// Names only what lies there: the backup when there is one (the file as it was), else the
+// temporary file, which may be cut short.
+std::string NoPanelFileReason(const std::string& file, const panelcfg::Leftovers& leftovers) {
+    if (leftovers.backup) {
+        return "the folder has no panel.cfg; " + panelcfg::BackupPath(file) +
+               " is there: rename it back to panel.cfg to restore the panel";
+    }
+    if (leftovers.temporary) {
+        return "the folder has no panel.cfg; " + panelcfg::TemporaryPath(file) +
+               " is there, the new content of an interrupted edit, perhaps cut short: check it, then rename it to "
+               "panel.cfg to restore the panel";
+    }
+    return "the folder has no panel.cfg";
 }
 
 std::string GapMessage(const EditOutcome& out) {
@@ -265,10 +274,14 @@ std::string NoPanelFileMessage(const EditOutcome& out) {
     std::string text = Heading(out.action) + "\n\nFolder: " + platform::FolderPart(out.file) +
                        "\n\nThe folder has no panel.cfg, so there is no panel to " +
                        (out.action == EditAction::Install ? "add the windows to." : "take them out of.");
-    if (out.interrupted) {
+    if (out.leftovers.backup) {
         text += "\n\n" + BackupOf(out) +
                 " is there: it holds the panel.cfg of an edit that was interrupted. Rename it back to panel.cfg to "
                 "restore the panel, then try again.";
+    } else if (out.leftovers.temporary) {
+        text += "\n\n" + panelcfg::TemporaryPath(out.file) +
+                " is there: it holds the new content of an edit that was interrupted, perhaps cut short. Check it, "
+                "then rename it to panel.cfg to restore the panel, and try again.";
     }
     return text + kNothingChanged;
 }
@@ -336,7 +349,7 @@ std::string EditReason(const EditOutcome& out) {
         case EditKind::NoExactTitles:
             return "no title is exactly one of the set's: " + InlineWindows(out.nearMisses) +
                    " only begin like them; remove those by hand";
-        case EditKind::NoPanelFile: return NoPanelFileReason(out.file, out.interrupted);
+        case EditKind::NoPanelFile: return NoPanelFileReason(out.file, out.leftovers);
         case EditKind::Busy: return "another program is editing this panel.cfg; try again when it has finished";
         case EditKind::PathTooLong:
             return "the path of its panel.cfg is too long for Windows (" + PathCounts(out) + ")";
@@ -551,7 +564,7 @@ std::string ReadinessReason(const InstallCheck& check, const PanelRecord& panel)
         case Readiness::NoPanelFile:
         case Readiness::Interrupted: break;
     }
-    return NoPanelFileReason(panelcfg::PanelFilePath(panel.folder), check.readiness == Readiness::Interrupted);
+    return NoPanelFileReason(panelcfg::PanelFilePath(panel.folder), panel.leftovers);
 }
 
 const char* ReadinessCode(const InstallCheck& check, const PanelRecord& panel) {
@@ -701,7 +714,7 @@ std::string FindingText(const Finding& f, const PanelRecord* panel) {
             return "a " + panelcfg::BackupFileName() + " or " + panelcfg::TemporaryFileName() +
                    " of an interrupted edit lies beside panel.cfg; the next install or removal of this panel clears it";
         case FindingCode::Interrupted:
-            return panel != nullptr ? NoPanelFileReason(panelcfg::PanelFilePath(panel->folder), true) : "";
+            return panel != nullptr ? NoPanelFileReason(panelcfg::PanelFilePath(panel->folder), panel->leftovers) : "";
         case FindingCode::PerUserCopy:
             return panel != nullptr ? ShadowCopyNote(*panel) +
                                           " (Windows keeps it for this user), not this panel.cfg: the simulator shows "

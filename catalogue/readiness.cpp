@@ -22,16 +22,20 @@ std::uint32_t FreeSlots(const PanelRecord& panel) {
     return SlotsOf(panel).FreeMask();
 }
 
+Readiness MayEdit(const PanelRecord& panel) {
+    if (panel.unusable != Unusable::No) return Readiness::Unusable;
+    if (panel.kind == PanelKind::Alias) return Readiness::Alias;
+    if (panel.kind == PanelKind::Foreign) return Readiness::Foreign;
+    return Readiness::Installable;
+}
+
 InstallCheck CheckInstall(const PanelRecord& panel) {
     InstallCheck check;
-    if (panel.unusable != Unusable::No) {
-        check.readiness = Readiness::Unusable;
-    } else if (panel.kind == PanelKind::Alias) {
-        check.readiness = Readiness::Alias;
-    } else if (panel.kind == PanelKind::Foreign) {
-        check.readiness = Readiness::Foreign;
+    check.readiness = MayEdit(panel);
+    if (check.readiness != Readiness::Installable) {
+        // Not to be edited at all: the file's answers do not matter.
     } else if (!panel.hasPanelFile) {
-        check.readiness = panel.leftovers ? Readiness::Interrupted : Readiness::NoPanelFile;
+        check.readiness = panel.leftovers.Any() ? Readiness::Interrupted : Readiness::NoPanelFile;
     } else if (panel.setMask != 0) {
         check.readiness = Readiness::HasSet;
     } else {

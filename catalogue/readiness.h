@@ -17,7 +17,7 @@ enum class Readiness {
     TitleGap,        // an untitled window section lies below the slots the set would take
     Unusable,        // the panel cannot be opened (PanelRecord::unusable says why)
     NoPanelFile,     // no panel.cfg
-    Interrupted,     // no panel.cfg, and the backup of an interrupted edit beside it
+    Interrupted,     // no panel.cfg, and what an interrupted edit left in the folder
 };
 
 struct InstallCheck {
@@ -25,6 +25,12 @@ struct InstallCheck {
     std::vector<int> gaps;  // TitleGap: the untitled sections below the set's slots
 };
 
+// Whether a panel may be edited at all, whatever its panel.cfg holds: Installable when it may,
+// else Unusable, Alias or Foreign. The one answer the dialog's command, the batch and
+// CheckInstall (so list) take.
+Readiness MayEdit(const PanelRecord& panel);
+
+// Whether an install would go through, as the scan saw the panel: MayEdit, then the file.
 InstallCheck CheckInstall(const PanelRecord& panel);
 
 // The window slots an install may take: neither a title nor a section; none for an alias or an

@@ -3,6 +3,7 @@
 #include "catalogue/fleet_check.h"
 #include "catalogue/messages.h"
 #include "catalogue/shadow_copy.h"
+#include "catalogue/readiness.h"
 #include "panelcfg/gps_window_set.h"
 #include "panelcfg/panel_keys.h"
 #include "panelcfg/panel_inspection.h"
@@ -119,21 +120,24 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
                                  fileio::FileSystem& files) {
     PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
     CommandView view;
-    if (panel.kind == PanelKind::Alias) {
-        if (panel.unusable != Unusable::No) return view;
-        selection.folderPath = panel.aliasPath;
-        view.redraw = true;
-        return view;
-    }
-    if (panel.unusable != Unusable::No) {
-        view.message = UnusableMessage(panel.unusable, panel.folder, panel.unusableDetail);
-        return view;
+    switch (MayEdit(panel)) {
+        case Readiness::Unusable:
+            // An alias that cannot be followed has no folder to name; selecting it said why.
+            if (panel.kind != PanelKind::Alias) {
+                view.message = UnusableMessage(panel.unusable, EditFolder(panel), panel.unusableDetail);
+            }
+            return view;
+        case Readiness::Alias:  // the command shows the panel it names
+            selection.folderPath = panel.aliasPath;
+            view.redraw = true;
+            return view;
+        case Readiness::Foreign:
+            selection.folderPath = panel.folder;
+            view.redraw = true;
+            return view;
+        default: break;
     }
     selection.folderPath = panel.folder;
-    if (panel.kind == PanelKind::Foreign) {
-        view.redraw = true;
-        return view;
-    }
 
     const bool installing = !selection.installed;  // the state the panel is to reach
     const std::string& folder = EditFolder(panel);

@@ -15,6 +15,13 @@ std::string Lowered(const std::string& text) {
     return lowered;
 }
 
+// NTFS compares names through its table of capitals; for ASCII that is toupper.
+std::string Capitals(const std::string& text) {
+    std::string upper = text;
+    for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return upper;
+}
+
 }  // namespace
 
 std::vector<int> AircraftInTreeOrder(const Catalogue& catalogue) {
@@ -34,8 +41,8 @@ std::vector<int> PanelsInOrder(const Catalogue& catalogue, int aircraft) {
     std::stable_sort(panels.begin(), panels.end(), [&](int a, int b) {
         const std::string& x = catalogue.panels[static_cast<std::size_t>(a)].name;
         const std::string& y = catalogue.panels[static_cast<std::size_t>(b)].name;
-        const std::string lx = Lowered(x), ly = Lowered(y);
-        return lx != ly ? lx < ly : x < y;
+        const std::string ux = Capitals(x), uy = Capitals(y);
+        return ux != uy ? ux < uy : x < y;
     });
     return panels;
 }

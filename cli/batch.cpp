@@ -2,6 +2,7 @@
 
 #include "catalogue/messages.h"
 #include "catalogue/shadow_copy.h"
+#include "catalogue/readiness.h"
 #include "catalogue/tree_order.h"
 #include "cli/listing.h"
 #include "panelcfg/gps_window_set.h"
@@ -17,9 +18,7 @@ namespace cli {
 
 namespace {
 
-using catalogue::PanelKind;
 using catalogue::PanelRecord;
-using catalogue::Unusable;
 
 std::string Slots(const int* first, const int* last) {
     std::string text;
@@ -32,12 +31,10 @@ std::string Slots(const int* first, const int* last) {
 // Why the dialog would not edit this panel; empty when it would. neverTakesSet: the panel is not
 // one to take the set at all (an alias, a foreign panel), rather than one in need of repair.
 std::string Refusal(const PanelRecord& panel, bool& neverTakesSet) {
-    neverTakesSet = false;
-    if (panel.unusable != Unusable::No) return catalogue::UnusableReason(panel.unusable, panel.unusableDetail);
-    neverTakesSet = panel.kind != PanelKind::Plain;
-    if (panel.kind == PanelKind::Alias) return catalogue::AliasReason(panel.aliasPath);
-    if (panel.kind == PanelKind::Foreign) return catalogue::ForeignReason();
-    return {};
+    catalogue::InstallCheck may;
+    may.readiness = catalogue::MayEdit(panel);
+    neverTakesSet = may.readiness == catalogue::Readiness::Alias || may.readiness == catalogue::Readiness::Foreign;
+    return catalogue::ReadinessReason(may, panel);
 }
 
 enum class Result { Done, Unchanged, Skipped, Refused, Failed };
@@ -86,8 +83,8 @@ Result EditOne(const catalogue::Catalogue& catalogue, const ChosenPanel& chosen,
         case panelcfg::EditKind::AlreadyDone:
         case panelcfg::EditKind::NoSet: out << reason << "; nothing to do\n"; return Result::Unchanged;
         case panelcfg::EditKind::NoPanelFile:
-            // A folder of bitmaps only is no panel to edit; one beside a backup needs repair.
-            return NotEdited(chosen.named || outcome.interrupted, reason, out);
+            // A folder of bitmaps only is no panel to edit; one beside an interrupted edit's files needs repair.
+            return NotEdited(chosen.named || outcome.leftovers.Any(), reason, out);
         case panelcfg::EditKind::NotEnoughSlots:
         case panelcfg::EditKind::BelowGap:
         case panelcfg::EditKind::NoExactTitles:

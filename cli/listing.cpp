@@ -66,7 +66,7 @@ void PrintTable(const catalogue::Catalogue& catalogue, std::ostream& out) {
             std::string install = check.readiness == catalogue::Readiness::Installable
                                       ? "yes"
                                       : "no: " + catalogue::ReadinessReason(check, panel);
-            if (panel.leftovers) install += "; leftovers of an interrupted edit";
+            if (panel.leftovers.Any()) install += "; leftovers of an interrupted edit";
             if (!panel.copyFolder.empty()) install += "; " + catalogue::ShadowCopyNote(panel);
             rows.push_back({aircraft.title, aircraft.folder, panel.name, KindName(panel),
                             Joined(SlotNames(panel.setMask)),
@@ -120,7 +120,7 @@ void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulat
                 entry["reason"] = {{"code", catalogue::ReadinessCode(check, panel)},
                                    {"text", platform::AnsiToUtf8(catalogue::ReadinessReason(check, panel))}};
             }
-            entry["leftovers"] = panel.leftovers;
+            entry["leftovers"] = panel.leftovers.Any();
             if (!panel.copyFolder.empty()) {  // the simulator reads the per-user copy
                 entry["file"] = platform::AnsiToUtf8(panelcfg::PanelFilePath(panel.copyFolder));
                 entry["shadowed"] = true;

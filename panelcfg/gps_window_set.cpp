@@ -111,7 +111,7 @@ bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOp
     }
     if (!edit.loaded.existed) {
         out.kind = EditKind::NoPanelFile;
-        out.interrupted = fileio::FileExists(BackupPath(file), files);
+        out.leftovers = FindLeftovers(file, files);
         return false;
     }
     if (edit.loaded.doc.Unrepresentable()) {

@@ -64,7 +64,7 @@ struct EditOutcome {
 
     std::vector<int> gaps;                 // BelowGap: untitled sections below the set, ascending
     std::vector<TitledWindow> nearMisses;  // NoExactTitles: titles that only begin like the set's
-    bool interrupted = false;              // NoPanelFile: a panel.cfg_backup lies in the folder
+    Leftovers leftovers;                   // NoPanelFile: what an interrupted edit left in the folder
 
     SetSlots slots = NoSlots();          // install, Done: slots of MiniStack, GPS, AVIONICS, VOR
     std::vector<int> removedSlots;       // removal, Done: the slots whose titles went, ascending

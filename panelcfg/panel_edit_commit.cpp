@@ -49,28 +49,17 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
     const std::string backup = BackupPath(file);
     const std::string temporary = TemporaryPath(file);
 
-    bool linked = false;
-    if (fileio::Error e = fileio::BackUpFile(file, backup, files, &linked, temporary)) {
+    // A second name of the file, or a copy written from the bytes read: either way the save's
+    // own check (profile::CheckUnchanged) finds a change since the read.
+    if (fileio::Error e = fileio::BackUpFile(file, backup, files, nullptr, temporary, &loaded.original)) {
         result.stage = CommitStage::Backup;
         result.error = e;
         return result;
     }
-    // A second name of the file is the file; the save's own check finds a change meanwhile.
-    if (!linked) {
-        const std::optional<std::string> copied = BytesOf(backup, files);
-        if (copied != loaded.original) {
-            // The copy does not hold what was read: the file changed meanwhile, or the copy is bad.
-            fileio::DeleteFileIfExists(backup, files);
-            result.stage = CommitStage::Backup;
-            result.error = copied ? fileio::Error{fileio::ErrorCode::ChangedOnDisk, file}
-                                  : fileio::Error{fileio::ErrorCode::BackupUnreadable, backup};
-            return result;
-        }
-    }
 
     const std::string written = doc.Serialise();
     profile::SaveOptions options;
-    options.expected_original = &loaded.original;
+    options.expected = &loaded;
     options.temporary = temporary;
 
     // What this edit's save left in the file: only that may be overwritten by the restore.

@@ -48,9 +48,9 @@ struct CommitResult {
 
 // Writes doc over the edit's file:
 // 1. backs the file up as file + "_backup": a second name for it where the file system gives
-//    one, since the save replaces the file by rename; a copy elsewhere;
+//    one, since the save replaces the file by rename; elsewhere a copy of the bytes read;
 // 2. saves atomically through file + "_new", failing when the file no longer holds the bytes
-//    read;
+//    read (profile::CheckUnchanged: its stamp, or where that cannot tell, its bytes);
 // 3. reads the file back; only when it holds exactly what was written is the backup deleted.
 // On any failure the file is brought back to the content read, from the backup, but only when
 // it holds what this edit's save left there: content someone else wrote is never overwritten

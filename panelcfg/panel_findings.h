@@ -28,7 +28,7 @@ enum class FindingCode {
     PanelFolderMissing,   // aircraft.cfg's panel= names a panel.<name> folder that is not there
     Unusable,             // the panel cannot be opened (catalogue::Unusable says why)
     Leftovers,            // panel.cfg_backup or panel.cfg_new of an interrupted edit lies beside panel.cfg
-    Interrupted,          // no panel.cfg, and the backup of an interrupted edit beside it
+    Interrupted,          // no panel.cfg, and what an interrupted edit left in the folder
     PerUserCopy,          // the simulator reads the user's own copy of panel.cfg, not this one
 };
 constexpr int kFindingCodes = static_cast<int>(FindingCode::PerUserCopy) + 1;  // the last one above

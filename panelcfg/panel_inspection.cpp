@@ -135,13 +135,20 @@ bool ScanForModuleMarker(std::string_view text) {
     return false;
 }
 
+Leftovers FindLeftovers(const std::string& panelFile, fileio::FileSystem& files) {
+    Leftovers found;
+    found.backup = fileio::FileExists(BackupPath(panelFile), files);
+    found.temporary = fileio::FileExists(TemporaryPath(panelFile), files);
+    return found;
+}
+
 PanelFacts InspectPanel(const std::string& panelFolder, const std::string& simulatorRoot, profile::Document* document) {
     PanelFacts facts;
     const std::string file = PanelFilePath(panelFolder);
     std::string bytes;
     bool existed = false;
     fileio::FileSystem& files = fileio::SystemFiles();
-    facts.leftovers = fileio::FileExists(BackupPath(file), files) || fileio::FileExists(TemporaryPath(file), files);
+    facts.leftovers = FindLeftovers(file, files);
     if (const fileio::Error error = files.Read(file, bytes, existed)) {
         const bool folder = files.Probe(file) == fileio::PathKind::Folder;
         facts.file = folder ? PanelFileState::Folder : PanelFileState::Unreadable;

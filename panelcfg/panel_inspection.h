@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/file_error.h"
+#include "platform/file_system.h"
 #include "platform/profile_document.h"
 
 #include <cstdint>
@@ -70,11 +71,20 @@ enum class PanelFileState {
     Unreadable,  // the system refused to read it (fileError says why)
 };
 
+// What an interrupted edit left beside a panel.cfg: the backup holds the file as it was before
+// that edit, the temporary file the new content it was writing, perhaps cut short.
+struct Leftovers {
+    bool backup = false;
+    bool temporary = false;
+    bool Any() const { return backup || temporary; }
+};
+Leftovers FindLeftovers(const std::string& panelFile, fileio::FileSystem& files = fileio::SystemFiles());
+
 // All three answers from one read of panelFolder's panel.cfg (panelFolder without a trailing
 // separator). A file that is missing or cannot be read answers as an empty one; file says which.
 struct PanelFacts {
     PanelFileState file = PanelFileState::Missing;
-    bool leftovers = false;   // panel.cfg_backup or panel.cfg_new lies beside it: an edit was interrupted
+    Leftovers leftovers;
     fileio::Error fileError;  // Unreadable: what the system said
     PanelAlias alias;
     SlotInventory inventory;

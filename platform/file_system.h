@@ -5,9 +5,20 @@
 
 #include "platform/file_error.h"
 
+#include <cstdint>
 #include <string>
 
 namespace fileio {
+
+// One state of a file, known without reading it: its size and when it was last written.
+// recent: written so shortly before the stamp was taken that another write within the file
+// system's timestamp granularity could leave the same stamp; then only its bytes can tell.
+struct FileStamp {
+    bool existed = false;  // false also when the system would not say
+    std::uint64_t size = 0;
+    std::int64_t writeTime = 0;  // in the system's own unit
+    bool recent = false;
+};
 
 enum class PathKind { Missing, FolderMissing, File, ReadOnlyFile, Folder, Unknown };
 
@@ -17,6 +28,9 @@ public:
 
     // What is at path. ReadOnlyFile: the read-only attribute on Windows, no write bit on POSIX.
     virtual PathKind Probe(const std::string& path) = 0;
+
+    // The stamp of the file at path now.
+    virtual FileStamp Stamp(const std::string& path) = 0;
 
     // The whole file. A missing file or folder is not an error: existed = false, bytes empty.
     virtual Error Read(const std::string& path, std::string& bytes, bool& existed) = 0;

@@ -119,7 +119,7 @@ Error CopyFileReplacing(const std::string& from, const std::string& to, FileSyst
 }
 
 Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files, bool* linked,
-                 const std::string& temporary) {
+                 const std::string& temporary, const std::string* bytes) {
     if (linked != nullptr) *linked = false;
     if (Error error = CheckPath(from)) return error;
     if (Error error = DeleteFileIfExists(to, files)) return error;
@@ -128,6 +128,7 @@ Error BackUpFile(const std::string& from, const std::string& to, FileSystem& fil
         if (linked != nullptr) *linked = true;
         return {};
     }
+    if (bytes != nullptr) return WriteFileAtomically(to, *bytes, files, temporary);
     return CopyFileReplacing(from, to, files, temporary);
 }
 

@@ -32,9 +32,10 @@ Error CopyFileReplacing(const std::string& from, const std::string& to, FileSyst
 // second name for the same file where the file system gives one (the rename then leaves it
 // the old bytes, and nothing is copied), a copy as CopyFileReplacing makes it elsewhere. A file
 // to already there is replaced; a read-only one refuses, as CopyFileA refuses it.
-// linked (when given) says which it was.
+// linked (when given) says which it was. bytes (when given): from as the caller read it, which
+// the copy is written from instead of reading from again.
 Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files = SystemFiles(),
-                 bool* linked = nullptr, const std::string& temporary = "");
+                 bool* linked = nullptr, const std::string& temporary = "", const std::string* bytes = nullptr);
 
 // A missing file is not an error; a read-only one is (AccessDenied), as DeleteFileA refuses it.
 Error DeleteFileIfExists(const std::string& path, FileSystem& files = SystemFiles());

@@ -100,8 +100,7 @@ fileio::Error WritePrivateProfileStringA(const char* section, const char* key, c
     }
     if (!loaded.doc.Modified()) return {};
     SaveOptions options;
-    options.expected_original = &loaded.original;
-    options.expect_missing = !loaded.existed;
+    options.expected = &loaded;
     return Save(path, loaded.doc, options);
 }
 

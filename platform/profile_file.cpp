@@ -11,6 +11,8 @@ Error Load(const std::string& path, LoadedFile& out, fileio::FileSystem& files) 
     if (Error error = fileio::CheckPath(path)) return error;
     std::string bytes;
     bool existed = false;
+    // Stamped first: a write after the stamp, even during the read, changes the stamp.
+    out.stamp = files.Stamp(path);
     if (Error error = files.Read(path, bytes, existed)) return error;
     out.existed = existed;
     out.doc = Document::Parse(bytes);
@@ -26,15 +28,24 @@ Document ReadDocument(const std::string& path, fileio::FileSystem& files) {
     return Document::ParseOwned(std::move(bytes));
 }
 
+Error CheckUnchanged(const std::string& path, const LoadedFile& loaded, fileio::FileSystem& files) {
+    const fileio::FileStamp& then = loaded.stamp;
+    if (loaded.existed && then.existed && !then.recent) {
+        const fileio::FileStamp now = files.Stamp(path);
+        if (now.existed && now.size == then.size && now.writeTime == then.writeTime) return {};
+    }
+    std::string now;
+    bool existed = false;
+    if (Error error = files.Read(path, now, existed)) return error;
+    const bool same = loaded.existed ? existed && now == loaded.original : !existed;
+    return same ? Error{} : Error{fileio::ErrorCode::ChangedOnDisk, path};
+}
+
 Error Save(const std::string& path, const Document& doc, const SaveOptions& options, fileio::FileSystem& files) {
     if (Error error = fileio::CheckPath(path)) return error;
     if (doc.Unrepresentable()) return fileio::Error{fileio::ErrorCode::Unrepresentable, path};
-    if (options.expected_original != nullptr || options.expect_missing) {
-        std::string now;
-        bool existed = false;
-        if (Error error = files.Read(path, now, existed)) return error;
-        const bool same = options.expect_missing ? !existed : existed && now == *options.expected_original;
-        if (!same) return fileio::Error{fileio::ErrorCode::ChangedOnDisk, path};
+    if (options.expected != nullptr) {
+        if (Error error = CheckUnchanged(path, *options.expected, files)) return error;
     }
     return fileio::WriteFileAtomically(path, doc.Serialise(), files, options.temporary);
 }

@@ -13,8 +13,9 @@ namespace profile {
 
 struct LoadedFile {
     Document doc;
-    bool existed = false;  // false: the file was missing and doc is empty
-    std::string original;  // the bytes read (empty when missing)
+    bool existed = false;     // false: the file was missing and doc is empty
+    std::string original;     // the bytes read (empty when missing)
+    fileio::FileStamp stamp;  // the file's stamp, taken just before it was read
 };
 
 // Reads path. A missing file is not an error: existed = false and an empty document.
@@ -26,13 +27,17 @@ fileio::Error Load(const std::string& path, LoadedFile& out, fileio::FileSystem&
 // such a file with the default.
 Document ReadDocument(const std::string& path, fileio::FileSystem& files = fileio::SystemFiles());
 
-// Writes doc to path atomically (fileio::WriteFileAtomically). expected_original: when given,
-// the save fails with ChangedOnDisk if the file no longer holds exactly these bytes (nullptr:
-// no check; a file that was missing is expected to be still missing when expect_missing is
-// true). temporary: as WriteFileAtomically takes it.
+// ChangedOnDisk when path no longer holds what loaded read (a file that was missing is still
+// missing): the one place that decides it. An unchanged stamp answers without a read; a stamp
+// that changed, or was too recent to tell, leaves it to the bytes.
+fileio::Error CheckUnchanged(const std::string& path, const LoadedFile& loaded,
+                             fileio::FileSystem& files = fileio::SystemFiles());
+
+// Writes doc to path atomically (fileio::WriteFileAtomically). expected: when given, the save
+// fails with ChangedOnDisk unless CheckUnchanged finds the file as loaded (nullptr: no check).
+// temporary: as WriteFileAtomically takes it.
 struct SaveOptions {
-    const std::string* expected_original = nullptr;
-    bool expect_missing = false;
+    const LoadedFile* expected = nullptr;
     std::string temporary;
 };
 fileio::Error Save(const std::string& path, const Document& doc, const SaveOptions& options = {},

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <new>
+#include <ctime>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +30,12 @@ struct FileDescriptor {
         return ok;
     }
 };
+
+// File times come from a clock that moves in ticks of the kernel, and some file systems keep
+// them to the second or two: a file written less than three seconds ago (or stamped in the
+// future) could be written again with the same stamp.
+constexpr std::int64_t kNanoseconds = 1000000000;
+constexpr std::int64_t kRecentSeconds = 3;
 
 std::string SystemMessage(int code) { return std::strerror(code); }
 
@@ -77,6 +84,20 @@ public:
         if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return PathKind::ReadOnlyFile;
         if (::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0) return PathKind::ReadOnlyFile;
         return PathKind::File;
+    }
+
+    FileStamp Stamp(const std::string& path) override {
+        FileStamp stamp;
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return stamp;
+        stamp.existed = true;
+        stamp.size = static_cast<std::uint64_t>(st.st_size);
+        stamp.writeTime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * kNanoseconds + st.st_mtim.tv_nsec;
+        struct timespec now {};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        stamp.recent = static_cast<std::int64_t>(now.tv_sec) * kNanoseconds + now.tv_nsec - stamp.writeTime <
+                       kRecentSeconds * kNanoseconds;
+        return stamp;
     }
 
     Error Read(const std::string& path, std::string& bytes, bool& existed) override {

@@ -17,6 +17,10 @@ namespace {
 using platform::FolderPart;
 using platform::SystemMessage;
 
+// Last-write times come in 100 ns ticks and are kept to 2 s on FAT: a file written less than
+// three seconds ago (or stamped in the future) could be written again with the same stamp.
+constexpr std::int64_t kRecentTicks = 3 * 10000000LL;
+
 bool IsDiskFull(DWORD code) { return code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL; }
 bool IsMissing(DWORD code) { return code == ERROR_FILE_NOT_FOUND; }
 bool IsFolderMissing(DWORD code) {
@@ -75,6 +79,24 @@ public:
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) return PathKind::Folder;
         if (attributes & FILE_ATTRIBUTE_READONLY) return PathKind::ReadOnlyFile;
         return PathKind::File;
+    }
+
+    FileStamp Stamp(const std::string& path) override {
+        FileStamp stamp;
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+            (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            return stamp;
+        }
+        stamp.existed = true;
+        stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+        stamp.writeTime = static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+                                                    data.ftLastWriteTime.dwLowDateTime);
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        const auto nowTime = static_cast<std::int64_t>((std::uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime);
+        stamp.recent = nowTime - stamp.writeTime < kRecentTicks;
+        return stamp;
     }
 
     Error Read(const std::string& path, std::string& bytes, bool& existed) override {

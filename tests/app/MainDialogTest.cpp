@@ -29,8 +29,8 @@ TEST(MainDialogStartTest, TellsOnceWhyNoAircraftAreListed) {
     says({"that folder does not exist", "Repair the simulator's installation"});
 }
 
-// The tree as the user sees it: items in the tree's order, panels sorted by name (their listing
-// order is the file system's), each with its state image, whether it is open, and whether its
+// The tree as the user sees it, items in the tree's order (the catalogue's, whatever the file
+// system's listing order), each with its state image, whether it is open, and whether its
 // selected image is the one every item has.
 std::string DumpTree(HWND tree, HTREEITEM item, int depth) {
     const int state = StateImage(tree, item);
@@ -38,10 +38,7 @@ std::string DumpTree(HWND tree, HTREEITEM item, int depth) {
     if (state != 0) text += state == app::kStateMarked ? " (marked)" : " (unmarked)";
     if (ReadItem(tree, item, TVIF_SELECTEDIMAGE).iSelectedImage != 1) text += " (selected image not 1)";
     text += IsExpanded(tree, item) ? " (open)\n" : "\n";
-    std::vector<std::string> children;
-    for (HTREEITEM child : Children(tree, item)) children.push_back(DumpTree(tree, child, depth + 1));
-    if (depth == 1) std::sort(children.begin(), children.end());
-    for (const std::string& child : children) text += child;
+    for (HTREEITEM child : Children(tree, item)) text += DumpTree(tree, child, depth + 1);
     return text;
 }
 
@@ -86,8 +83,9 @@ protected:
     static inline std::string longName_;
 };
 
-// The tree stands the aircraft in the catalogue's order, which the command line lists them in:
-// titles with accents, hyphens, apostrophes, digits, and equal titles alike. No root button and
+// The tree stands the aircraft and their panels in the catalogue's order, which the command line
+// lists them in: titles with accents, hyphens, apostrophes, digits, and equal titles alike, and
+// panel names that sort apart by letter case. No root button and
 // no check boxes: the root rule and the state images depend on it.
 TEST_F(MainDialogTest, TreeShowsTheCatalogueSortedWithItsMarks) {
     EXPECT_TRUE(openingBoxes_.empty()) << openingBoxes_.front();

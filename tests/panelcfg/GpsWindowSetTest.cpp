@@ -31,6 +31,7 @@
 //                    leftover: NAME "BYTES"   a file NAME lies in the folder first; repeatable. The
 //                                       dry run leaves it; the real edit, by default, clears it
 //                    path: N            panel.cfg's path is N characters long
+//                    written: long-ago  panel.cfg was last written an hour before the edit
 //                    folder: gone       the panel folder does not exist, and must not come to
 //   expected.cfg   the file afterwards, byte for byte (absent: as before)
 //   expected.diff  what a dry run of the edit prints ({file} is panel.cfg's path)
@@ -137,6 +138,7 @@ void RunCase(const fs::path& source) {
     const bool existed = fs::exists(source / "panel.cfg");
     const std::string before = golden("panel.cfg", ""), expected = golden("expected.cfg", before);
     if (existed) pwtest::WriteBytes(file, before);
+    if (one("written") == "long-ago") fs::last_write_time(file, fs::last_write_time(file) - std::chrono::hours(1));
     std::map<std::string, std::string> leftovers;
     for (const std::string& leftover : each("leftover")) {
         const std::vector<std::string> t = pwtest::Tokens(leftover);

@@ -21,8 +21,7 @@ TEST(ProfileFileTest, SaveMakesAFileOnlyWhereItCanKeepItWhole) {
     EXPECT_FALSE(loaded.existed);
     loaded.doc.Set("S", "k", "v");
     SaveOptions missing;
-    missing.expected_original = &loaded.original;
-    missing.expect_missing = true;
+    missing.expected = &loaded;
     ASSERT_FALSE(Save(tmp.Path("new.ini"), loaded.doc, missing));
     EXPECT_EQ("[S]\r\nk=v\r\n", pwtest::ReadBytes(tmp.Path("new.ini")));
 

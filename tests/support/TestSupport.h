@@ -221,6 +221,7 @@ public:
         fault_(SaveStep::Probe, path, path);  // watched, never failed
         return Real().Probe(path);
     }
+    fileio::FileStamp Stamp(const std::string& path) override { return Real().Stamp(path); }
     fileio::Error Read(const std::string& path, std::string& bytes, bool& existed) override {
         fault_(SaveStep::Read, path, path);  // watched, never failed
         return Real().Read(path, bytes, existed);

@@ -64,7 +64,7 @@ SelectionView ViewOf(PanelRecord& panel, int panelNumber, Selection& selection) 
         selection.folderPath = panel.aliasPath;
     } else {
         if (panel.unusable != Unusable::No) {
-            return SelectUnusable(panel.unusable, panel.folder, panel.unusableDetail, selection);
+            return SelectUnusable(panel.unusable, EditFolder(panel), panel.unusableDetail, selection);
         }
         selection.folderPath = panel.folder;
     }

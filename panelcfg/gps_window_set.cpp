@@ -118,7 +118,7 @@ bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOp
         out = Failure(action, file, FailStage::NotText, fileio::Error{fileio::ErrorCode::Unrepresentable, file});
         return false;
     }
-    if (files.Probe(file) == fileio::PathKind::ReadOnlyFile) {
+    if (edit.loaded.stamp.readOnly) {
         out = Failure(action, file, FailStage::ReadOnly, fileio::Error{fileio::ErrorCode::ReadOnly, file});
         return false;
     }
@@ -126,7 +126,7 @@ bool OpenForEdit(EditAction action, const std::string& panelFolder, const EditOp
 }
 
 // Saves doc, or describes it in a dry run; false with out set to the failure when the save fails.
-bool Commit(const PanelEdit& edit, const profile::Document& doc, const EditOptions& options, fileio::FileSystem& files,
+bool Commit(PanelEdit& edit, const profile::Document& doc, const EditOptions& options, fileio::FileSystem& files,
             EditOutcome& out) {
     if (options.dryRun) {
         out.diff = profile::UnifiedDiff(doc, edit.file, edit.file);
@@ -146,6 +146,11 @@ bool Commit(const PanelEdit& edit, const profile::Document& doc, const EditOptio
     out = std::move(failed);
     return false;
 }
+
+EditOutcome InstallOpened(PanelEdit& edit, const std::string& panelFolder, fileio::FileSystem& files,
+                          const EditOptions& options);
+EditOutcome RemoveOpened(PanelEdit& edit, const std::string& panelFolder, fileio::FileSystem& files,
+                         const EditOptions& options);
 
 }  // namespace
 
@@ -171,6 +176,22 @@ SlotPlan PlanSlots(const PanelSlots& panel) {
 
 EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
     PanelEdit edit;
+    EditOutcome out = InstallOpened(edit, panelFolder, files, options);
+    EndWithoutSave(edit, files);
+    return out;
+}
+
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
+    PanelEdit edit;
+    EditOutcome out = RemoveOpened(edit, panelFolder, files, options);
+    EndWithoutSave(edit, files);
+    return out;
+}
+
+namespace {
+
+EditOutcome InstallOpened(PanelEdit& edit, const std::string& panelFolder, fileio::FileSystem& files,
+                          const EditOptions& options) {
     EditOutcome out;
     if (!OpenForEdit(EditAction::Install, panelFolder, options, files, edit, out)) return out;
     const profile::Document& read = edit.loaded.doc;
@@ -203,8 +224,8 @@ EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSyst
     return out;
 }
 
-EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
-    PanelEdit edit;
+EditOutcome RemoveOpened(PanelEdit& edit, const std::string& panelFolder, fileio::FileSystem& files,
+                         const EditOptions& options) {
     EditOutcome out;
     if (!OpenForEdit(EditAction::Remove, panelFolder, options, files, edit, out)) return out;
     const profile::Document& read = edit.loaded.doc;
@@ -234,5 +255,7 @@ EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, fileio::FileSyste
     if (!options.dryRun) KeepState(out, doc);
     return out;
 }
+
+}  // namespace
 
 }  // namespace panelcfg

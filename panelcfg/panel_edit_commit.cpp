@@ -32,17 +32,21 @@ OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, 
         error = e;
         return OpenResult::Failed;
     }
-    // Under the lock nobody else edits this file, so what lies beside it is an interrupted
-    // edit's: its temporary file, and a backup of content the file, read whole just now, has
-    // moved on from. A missing panel.cfg keeps its backup, which is then all there is of it.
-    if (!dryRun && edit.loaded.existed) {
-        fileio::DeleteFileIfExists(TemporaryPath(file), files);
-        fileio::DeleteFileIfExists(BackupPath(file), files);
-    }
+    edit.sweep = !dryRun && edit.loaded.existed;
     return OpenResult::Opened;
 }
 
-CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fileio::FileSystem& files) {
+void EndWithoutSave(PanelEdit& edit, fileio::FileSystem& files) {
+    if (!edit.sweep) return;
+    edit.sweep = false;
+    fileio::DeleteFileIfExists(TemporaryPath(edit.file), files);
+    fileio::DeleteFileIfExists(BackupPath(edit.file), files);
+}
+
+CommitResult CommitEdit(PanelEdit& edit, const profile::Document& doc, fileio::FileSystem& files) {
+    // The backup and the temporary file take the names of an interrupted edit's leftovers, and
+    // replace them on the way.
+    edit.sweep = false;
     const std::string& file = edit.file;
     const profile::LoadedFile& loaded = edit.loaded;
     CommitResult result;
@@ -51,9 +55,10 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
 
     // A second name of the file, or a copy written from the bytes read: either way the save's
     // own check (profile::CheckUnchanged) finds a change since the read.
-    if (fileio::Error e = fileio::BackUpFile(file, backup, files, nullptr, temporary, &loaded.original)) {
+    if (fileio::Error e = fileio::BackUpFile(file, backup, loaded.original, files, temporary)) {
         result.stage = CommitStage::Backup;
         result.error = e;
+        fileio::DeleteFileIfExists(temporary, files);
         return result;
     }
 
@@ -75,7 +80,7 @@ CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc, fil
     } else {
         ours = BytesOf(file, files);
         if (ours == written) {
-            fileio::DeleteFileIfExists(backup, files);
+            files.Remove(backup);  // this edit's own file: no attribute keeps it
             result.ok = true;
             return result;
         }

@@ -15,6 +15,7 @@ struct PanelEdit {
     std::string file;            // the panel.cfg
     platform::FolderLock lock;   // released when the edit ends
     profile::LoadedFile loaded;  // the file as read under the lock
+    bool sweep = false;          // an interrupted edit's leftovers are still to be cleared
 };
 
 enum class OpenResult {
@@ -23,11 +24,16 @@ enum class OpenResult {
     Failed,  // the lock could not be taken or the file not read (error says why)
 };
 
-// Takes the edit lock of file, and reads it. A real edit (not dryRun) then clears what an
-// interrupted edit left beside a panel.cfg it has read whole: its temporary file and its backup
-// (the file itself is always the old content or the new, never a mix).
+// Takes the edit lock of file, and reads it. Under the lock nobody else edits the file, so what
+// lies beside a panel.cfg read whole is an interrupted edit's: its temporary file, and a backup
+// of content the file has moved on from (the file itself is always the old content or the new,
+// never a mix). A real edit (not dryRun) clears them: CommitEdit on its way, EndWithoutSave
+// when it saves nothing. A missing panel.cfg keeps its backup, which is then all there is of it.
 OpenResult OpenPanelEdit(const std::string& file, bool dryRun, PanelEdit& edit, fileio::Error& error,
                          fileio::FileSystem& files = fileio::SystemFiles());
+
+// Ends an opened edit that saves nothing: clears the leftovers an edit that saves would clear.
+void EndWithoutSave(PanelEdit& edit, fileio::FileSystem& files = fileio::SystemFiles());
 
 enum class CommitStage {
     None,    // saved and verified
@@ -56,7 +62,7 @@ struct CommitResult {
 // it holds what this edit's save left there: content someone else wrote is never overwritten
 // (both files stay, and the result says so). The backup is kept whenever the file could not be
 // brought back.
-CommitResult CommitEdit(const PanelEdit& edit, const profile::Document& doc,
+CommitResult CommitEdit(PanelEdit& edit, const profile::Document& doc,
                         fileio::FileSystem& files = fileio::SystemFiles());
 
 }  // namespace panelcfg

@@ -18,6 +18,8 @@ struct FileStamp {
     std::uint64_t size = 0;
     std::int64_t writeTime = 0;  // in the system's own unit
     bool recent = false;
+    bool readOnly = false;         // as Probe tells it: ReadOnlyFile
+    std::uint32_t attributes = 0;  // the system's own: attribute bits (Windows), mode (POSIX)
 };
 
 enum class PathKind { Missing, FolderMissing, File, ReadOnlyFile, Folder, Unknown };
@@ -40,8 +42,10 @@ public:
     virtual Error CreateNew(const std::string& path, const std::string& target, bool& taken) = 0;
 
     // Writes bytes into the new file path, flushes them to disk and gives it target's
-    // attributes (hidden, system, archive / permission bits). Errors name target.
-    virtual Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) = 0;
+    // attributes (hidden, system, archive / permission bits), as targetNow holds them when
+    // given (a stamp of target just taken), else as target has them now. Errors name target.
+    virtual Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target,
+                           const FileStamp* targetNow = nullptr) = 0;
 
     // Moves the new file from over target in one step, target replaced.
     virtual Error Replace(const std::string& from, const std::string& target) = 0;

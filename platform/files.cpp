@@ -84,9 +84,13 @@ private:
 }  // namespace
 
 Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files,
-                          const std::string& temporary) {
+                          const std::string& temporary, const FileStamp* targetNow) {
     if (Error error = CheckPath(path)) return error;
-    switch (files.Probe(path)) {
+    if (targetNow != nullptr && !targetNow->existed) targetNow = nullptr;
+    const PathKind kind = targetNow == nullptr  ? files.Probe(path)
+                          : targetNow->readOnly ? PathKind::ReadOnlyFile
+                                                : PathKind::File;
+    switch (kind) {
         case PathKind::Folder: return Error{ErrorCode::FolderNotFile, path};
         case PathKind::ReadOnlyFile: return Error{ErrorCode::ReadOnly, path};
         case PathKind::FolderMissing: return Error{ErrorCode::FolderMissing, path};
@@ -102,7 +106,7 @@ Error WriteFileAtomically(const std::string& path, const std::string& bytes, Fil
     }
     TempFile temp(files);
     if (Error error = temp.Create(path, temporary)) return error;
-    if (Error error = files.WriteAll(temp.Path(), bytes, path)) return error;
+    if (Error error = files.WriteAll(temp.Path(), bytes, path, targetNow)) return error;
     if (Error error = files.Replace(temp.Path(), path)) return error;
     temp.Placed();
     return {};
@@ -118,18 +122,17 @@ Error CopyFileReplacing(const std::string& from, const std::string& to, FileSyst
     return WriteFileAtomically(to, bytes, files, temporary);
 }
 
-Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files, bool* linked,
-                 const std::string& temporary, const std::string* bytes) {
-    if (linked != nullptr) *linked = false;
+Error BackUpFile(const std::string& from, const std::string& to, const std::string& bytes, FileSystem& files,
+                 const std::string& temporary) {
     if (Error error = CheckPath(from)) return error;
-    if (Error error = DeleteFileIfExists(to, files)) return error;
+    if (Error error = CheckPath(to)) return error;
     // A read-only file's second name would be read-only too, and could not be deleted after.
-    if (files.Probe(from) == PathKind::File && files.Link(from, to)) {
-        if (linked != nullptr) *linked = true;
-        return {};
-    }
-    if (bytes != nullptr) return WriteFileAtomically(to, *bytes, files, temporary);
-    return CopyFileReplacing(from, to, files, temporary);
+    const bool mayLink = files.Probe(from) == PathKind::File;
+    // Linked at once where to is missing, as it is but for an interrupted edit's leftover.
+    if (mayLink && files.Link(from, to)) return {};
+    if (Error error = DeleteFileIfExists(to, files)) return error;
+    if (mayLink && files.Link(from, to)) return {};
+    return WriteFileAtomically(to, bytes, files, temporary);
 }
 
 Error DeleteFileIfExists(const std::string& path, FileSystem& files) {

@@ -19,9 +19,10 @@ Error CheckPath(const std::string& path);
 
 // Writes bytes to path atomically; a read-only target is refused, a missing folder too.
 // temporary: the temporary file's path, fixed (a leftover of that name is replaced); empty: a
-// fresh name in the target's folder.
+// fresh name in the target's folder. targetNow: a stamp of path the caller has just taken of an
+// existing file, which stands for another look at it.
 Error WriteFileAtomically(const std::string& path, const std::string& bytes, FileSystem& files = SystemFiles(),
-                          const std::string& temporary = "");
+                          const std::string& temporary = "", const FileStamp* targetNow = nullptr);
 
 // Copies from to to the way WriteFileAtomically writes, so a read-only target fails the copy as
 // CopyFileA fails it. Errors: NotFound (from missing), and those of the read and the write.
@@ -30,12 +31,11 @@ Error CopyFileReplacing(const std::string& from, const std::string& to, FileSyst
 
 // Makes to hold from's bytes for the length of an edit whose save replaces from by rename: a
 // second name for the same file where the file system gives one (the rename then leaves it
-// the old bytes, and nothing is copied), a copy as CopyFileReplacing makes it elsewhere. A file
-// to already there is replaced; a read-only one refuses, as CopyFileA refuses it.
-// linked (when given) says which it was. bytes (when given): from as the caller read it, which
-// the copy is written from instead of reading from again.
-Error BackUpFile(const std::string& from, const std::string& to, FileSystem& files = SystemFiles(),
-                 bool* linked = nullptr, const std::string& temporary = "", const std::string* bytes = nullptr);
+// the old bytes, and nothing is copied), else a copy written from bytes, from as the caller
+// read it (so for a read-only from, whose second name could not be deleted after). A file to
+// already there is replaced; a read-only one refuses, as CopyFileA refuses it.
+Error BackUpFile(const std::string& from, const std::string& to, const std::string& bytes,
+                 FileSystem& files = SystemFiles(), const std::string& temporary = "");
 
 // A missing file is not an error; a read-only one is (AccessDenied), as DeleteFileA refuses it.
 Error DeleteFileIfExists(const std::string& path, FileSystem& files = SystemFiles());

@@ -28,11 +28,15 @@ Document ReadDocument(const std::string& path, fileio::FileSystem& files) {
     return Document::ParseOwned(std::move(bytes));
 }
 
-Error CheckUnchanged(const std::string& path, const LoadedFile& loaded, fileio::FileSystem& files) {
+Error CheckUnchanged(const std::string& path, const LoadedFile& loaded, fileio::FileSystem& files,
+                     fileio::FileStamp* stamp) {
     const fileio::FileStamp& then = loaded.stamp;
     if (loaded.existed && then.existed && !then.recent) {
         const fileio::FileStamp now = files.Stamp(path);
-        if (now.existed && now.size == then.size && now.writeTime == then.writeTime) return {};
+        if (now.existed && now.size == then.size && now.writeTime == then.writeTime) {
+            if (stamp != nullptr) *stamp = now;
+            return {};
+        }
     }
     std::string now;
     bool existed = false;
@@ -44,10 +48,11 @@ Error CheckUnchanged(const std::string& path, const LoadedFile& loaded, fileio::
 Error Save(const std::string& path, const Document& doc, const SaveOptions& options, fileio::FileSystem& files) {
     if (Error error = fileio::CheckPath(path)) return error;
     if (doc.Unrepresentable()) return fileio::Error{fileio::ErrorCode::Unrepresentable, path};
+    fileio::FileStamp now;  // stays unknown where the check reads the bytes instead
     if (options.expected != nullptr) {
-        if (Error error = CheckUnchanged(path, *options.expected, files)) return error;
+        if (Error error = CheckUnchanged(path, *options.expected, files, &now)) return error;
     }
-    return fileio::WriteFileAtomically(path, doc.Serialise(), files, options.temporary);
+    return fileio::WriteFileAtomically(path, doc.Serialise(), files, options.temporary, &now);
 }
 
 }  // namespace profile

@@ -29,9 +29,10 @@ Document ReadDocument(const std::string& path, fileio::FileSystem& files = filei
 
 // ChangedOnDisk when path no longer holds what loaded read (a file that was missing is still
 // missing): the one place that decides it. An unchanged stamp answers without a read; a stamp
-// that changed, or was too recent to tell, leaves it to the bytes.
+// that changed, or was too recent to tell, leaves it to the bytes. stamp (when given) receives
+// the stamp that answered, and stays as it was when the bytes did.
 fileio::Error CheckUnchanged(const std::string& path, const LoadedFile& loaded,
-                             fileio::FileSystem& files = fileio::SystemFiles());
+                             fileio::FileSystem& files = fileio::SystemFiles(), fileio::FileStamp* stamp = nullptr);
 
 // Writes doc to path atomically (fileio::WriteFileAtomically). expected: when given, the save
 // fails with ChangedOnDisk unless CheckUnchanged finds the file as loaded (nullptr: no check).

@@ -91,6 +91,9 @@ public:
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return stamp;
         stamp.existed = true;
+        stamp.attributes = static_cast<std::uint32_t>(st.st_mode);
+        stamp.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+                         (::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0);
         stamp.size = static_cast<std::uint64_t>(st.st_size);
         stamp.writeTime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * kNanoseconds + st.st_mtim.tv_nsec;
         struct timespec now {};
@@ -129,7 +132,8 @@ public:
         return WriteError(target, code);
     }
 
-    Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
+    Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target,
+                   const FileStamp* targetNow) override {
         FileDescriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
         if (!file.Valid()) return WriteError(target, errno);
         std::size_t done = 0;
@@ -140,7 +144,11 @@ public:
             done += static_cast<std::size_t>(wrote);
         }
         struct stat st {};
-        if (::stat(target.c_str(), &st) == 0) ::fchmod(file.fd, st.st_mode & 07777);
+        if (targetNow != nullptr) {
+            ::fchmod(file.fd, static_cast<mode_t>(targetNow->attributes & 07777));
+        } else if (::stat(target.c_str(), &st) == 0) {
+            ::fchmod(file.fd, st.st_mode & 07777);
+        }
         if (::fsync(file.fd) != 0) return WriteError(target, errno);
         if (!file.Close()) return WriteError(target, errno);
         return {};

@@ -89,6 +89,8 @@ public:
             return stamp;
         }
         stamp.existed = true;
+        stamp.readOnly = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        stamp.attributes = data.dwFileAttributes;
         stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
         stamp.writeTime = static_cast<std::int64_t>((std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
                                                     data.ftLastWriteTime.dwLowDateTime);
@@ -131,7 +133,8 @@ public:
         return WriteError(target, code);
     }
 
-    Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
+    Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target,
+                   const FileStamp* targetNow) override {
         {
             platform::OwnedFileHandle file(platform::ValidOrNull(CreateFileA(
                 path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
@@ -149,7 +152,7 @@ public:
             // A close that fails can lose what was written: it counts as a failed write.
             if (!CloseHandle(file.Take())) return WriteError(target, GetLastError());
         }
-        const DWORD attributes = GetFileAttributesA(target.c_str());
+        const DWORD attributes = targetNow != nullptr ? targetNow->attributes : GetFileAttributesA(target.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES) {
             const DWORD keep = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
             if (keep != 0) SetFileAttributesA(path.c_str(), keep);

@@ -74,9 +74,8 @@ pwtest::FaultyFiles::Fault Fault(const std::string& name, const std::string& fil
     auto struck = std::make_shared<int>(0);  // 0 until the fault struck, then the reads of file since
     return [=, &backup](SaveStep step, const std::string& temp, const std::string& target) {
         if (step == SaveStep::Replace && target == file && !*struck) backup = ReadBytes(BackupPath(file));
-        if (name == "read-only-backup" && step == SaveStep::Probe && target == file) ++*struck;
-        if (name == "read-only-backup" && step == SaveStep::Probe && target == BackupPath(file) && *struck == 1)
-            pwtest::SetReadOnly(file, true);  // once the edit has looked at the file, as its backup is made
+        if (name == "read-only-backup" && step == SaveStep::Probe && target == file && !(*struck)++)
+            pwtest::SetReadOnly(file, true);  // after the edit's read, as its backup is made
         if (name == "read-only-backup") return fileio::Error{};
         if (*struck && name == "spoilt-no-restore" && step == SaveStep::Create)
             return pwtest::SystemFailure(step, target);

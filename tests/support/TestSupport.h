@@ -230,9 +230,10 @@ public:
         fileio::Error error = fault_(SaveStep::Create, path, target);
         return error ? error : Real().CreateNew(path, target, taken);
     }
-    fileio::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target) override {
+    fileio::Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target,
+                           const fileio::FileStamp* targetNow) override {
         fileio::Error error = fault_(SaveStep::Write, path, target);
-        return error ? error : Real().WriteAll(path, bytes, target);
+        return error ? error : Real().WriteAll(path, bytes, target, targetNow);
     }
     fileio::Error Replace(const std::string& from, const std::string& target) override {
         fileio::Error error = fault_(SaveStep::Replace, from, target);

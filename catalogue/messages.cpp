@@ -37,7 +37,8 @@ std::string Heading(EditAction action) {
                                          : "Panelwright could not remove the Aerolith windows from this panel.";
 }
 
-std::string FileLine(const EditOutcome& out) { return "\n\nFile: " + out.file; }
+std::string FileLine(const std::string& file) { return "\n\nFile: " + file; }
+std::string FileLine(const EditOutcome& out) { return FileLine(out.file); }
 
 const char* Advice(ErrorCode code) {
     switch (code) {
@@ -561,6 +562,7 @@ std::string ReadinessReason(const InstallCheck& check, const PanelRecord& panel)
         case Readiness::NotEnoughSlots: return kNotEnoughSlotsReason;
         case Readiness::TitleGap: return GapReason(check.gaps);
         case Readiness::Unusable: return UnusableReason(panel.unusable, panel.unusableDetail);
+        case Readiness::NeedsAdministrator: return NeedsAdministratorReason(panel.folder);
         case Readiness::NoPanelFile:
         case Readiness::Interrupted: break;
     }
@@ -577,6 +579,7 @@ const char* ReadinessCode(const InstallCheck& check, const PanelRecord& panel) {
         case Readiness::TitleGap: return "title-gap";
         case Readiness::NoPanelFile: return "no-panel-cfg";
         case Readiness::Interrupted: return "interrupted";
+        case Readiness::NeedsAdministrator: return kNeedsAdministratorCode;
         case Readiness::Unusable: break;
     }
     switch (panel.unusable) {
@@ -756,8 +759,8 @@ std::string ShadowCopyNote(const PanelRecord& panel) {
     return "the simulator reads the per-user copy " + panelcfg::PanelFilePath(panel.copyFolder);
 }
 
-Message AdministratorOffer(const EditOutcome& out) {
-    return Error(Heading(out.action) + FileLine(out) +
+Message AdministratorOffer(EditAction action, const std::string& file) {
+    return Error(Heading(action) + FileLine(file) +
                  "\n\nWindows lets only administrators change files in this folder, and Panelwright is not "
                  "running as administrator. Nothing was changed.\n\nRestart Panelwright as administrator? "
                  "Windows asks for your permission first; then select the panel and try again.");

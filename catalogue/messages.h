@@ -123,7 +123,8 @@ std::string ShadowCopyNote(const PanelRecord& panel);
 
 // An edit refused because only administrators may change files in the panel's folder: the
 // dialog's question, whose Yes restarts Panelwright as administrator, and the command line's line.
-Message AdministratorOffer(const panelcfg::EditOutcome& outcome);
+// file: the panel.cfg the edit of action was to change.
+Message AdministratorOffer(panelcfg::EditAction action, const std::string& file);
 std::string NeedsAdministratorReason(const std::string& folder);  // folder ends in the separator
 // The restart as administrator could not be started (detail: the system's reason).
 Message RestartFailedMessage(const std::string& detail);

@@ -1,6 +1,7 @@
 #include "catalogue/readiness.h"
 
 #include "panelcfg/gps_window_set.h"
+#include "platform/virtual_store.h"
 
 namespace catalogue {
 
@@ -26,14 +27,17 @@ Readiness MayEdit(const PanelRecord& panel) {
     if (panel.unusable != Unusable::No) return Readiness::Unusable;
     if (panel.kind == PanelKind::Alias) return Readiness::Alias;
     if (panel.kind == PanelKind::Foreign) return Readiness::Foreign;
+    // Under a folder Windows protects, with no per-user copy, the user may add no file there.
+    if (panel.virtualized && panel.copyFolder.empty() && platform::RefusesNewFiles(panel.folder))
+        return Readiness::NeedsAdministrator;
     return Readiness::Installable;
 }
 
 InstallCheck CheckInstall(const PanelRecord& panel) {
     InstallCheck check;
-    check.readiness = MayEdit(panel);
-    if (check.readiness != Readiness::Installable) {
-        // Not to be edited at all: the file's answers do not matter.
+    const Readiness may = MayEdit(panel);
+    if (may != Readiness::Installable && may != Readiness::NeedsAdministrator) {
+        check.readiness = may;  // not to be edited at all: the file's answers do not matter
     } else if (!panel.hasPanelFile) {
         check.readiness = panel.leftovers.Any() ? Readiness::Interrupted : Readiness::NoPanelFile;
     } else if (panel.setMask != 0) {
@@ -45,6 +49,8 @@ InstallCheck CheckInstall(const PanelRecord& panel) {
         } else if (!plan.gapsBelow.empty()) {
             check.readiness = Readiness::TitleGap;
             check.gaps = plan.gapsBelow;
+        } else {
+            check.readiness = may;
         }
     }
     return check;

@@ -10,14 +10,16 @@ namespace catalogue {
 
 enum class Readiness {
     Installable,
-    HasSet,          // a title of the set is there already
-    Alias,           // the panel names another panel folder
-    Foreign,         // edited by hand to carry the gauges without the set's titles
-    NotEnoughSlots,  // fewer than four free slots
-    TitleGap,        // an untitled window section lies below the slots the set would take
-    Unusable,        // the panel cannot be opened (PanelRecord::unusable says why)
-    NoPanelFile,     // no panel.cfg
-    Interrupted,     // no panel.cfg, and what an interrupted edit left in the folder
+    HasSet,              // a title of the set is there already
+    Alias,               // the panel names another panel folder
+    Foreign,             // edited by hand to carry the gauges without the set's titles
+    NotEnoughSlots,      // fewer than four free slots
+    TitleGap,            // an untitled window section lies below the slots the set would take
+    Unusable,            // the panel cannot be opened (PanelRecord::unusable says why)
+    NoPanelFile,         // no panel.cfg
+    Interrupted,         // no panel.cfg, and what an interrupted edit left in the folder
+    NeedsAdministrator,  // only administrators may change files in its folder, and it has no
+                         // per-user copy to edit instead
 };
 
 struct InstallCheck {
@@ -26,11 +28,12 @@ struct InstallCheck {
 };
 
 // Whether a panel may be edited at all, whatever its panel.cfg holds: Installable when it may,
-// else Unusable, Alias or Foreign. The one answer the dialog's command, the batch and
-// CheckInstall (so list) take.
+// else Unusable, Alias, Foreign or NeedsAdministrator (which the system tells without writing).
+// The one answer the dialog's command, the batch and CheckInstall (so list) take.
 Readiness MayEdit(const PanelRecord& panel);
 
-// Whether an install would go through, as the scan saw the panel: MayEdit, then the file.
+// Whether an install would go through, as the scan saw the panel: MayEdit, then the file; an
+// administrator is needed only for an install the file would otherwise take.
 InstallCheck CheckInstall(const PanelRecord& panel);
 
 // The window slots an install may take: neither a title nor a section; none for an alias or an

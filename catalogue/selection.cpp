@@ -120,6 +120,8 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
                                  fileio::FileSystem& files) {
     PanelRecord& panel = catalogue.panels[static_cast<std::size_t>(panelNumber)];
     CommandView view;
+    const bool installing = !selection.installed;  // the state the panel is to reach
+    const panelcfg::EditAction action = installing ? panelcfg::EditAction::Install : panelcfg::EditAction::Remove;
     switch (MayEdit(panel)) {
         case Readiness::Unusable:
             // An alias that cannot be followed has no folder to name; selecting it said why.
@@ -135,11 +137,14 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
             selection.folderPath = panel.folder;
             view.redraw = true;
             return view;
+        case Readiness::NeedsAdministrator:
+            view.message = AdministratorOffer(action, panelcfg::PanelFilePath(panel.folder));
+            view.offerAdministrator = true;
+            return view;
         default: break;
     }
     selection.folderPath = panel.folder;
 
-    const bool installing = !selection.installed;  // the state the panel is to reach
     const std::string& folder = EditFolder(panel);
     const panelcfg::EditOutcome outcome =
         installing ? panelcfg::InstallGpsWindowSet(folder, files) : panelcfg::RemoveGpsWindowSet(folder, files);
@@ -150,7 +155,7 @@ CommandView InstallRemoveCommand(Catalogue& catalogue, int panelNumber, Selectio
                                !GaugeModuleInstalled(catalogue.simulatorRoot, panelcfg::kModuleMarker);
     view.message = EditMessage(outcome, moduleMissing);
     if (NeedsAdministrator(panel, outcome)) {
-        view.message = AdministratorOffer(outcome);
+        view.message = AdministratorOffer(action, outcome.file);
         view.offerAdministrator = true;
     }
     switch (outcome.kind) {

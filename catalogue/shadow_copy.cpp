@@ -30,8 +30,4 @@ bool NeedsAdministrator(const PanelRecord& panel, const panelcfg::EditOutcome& o
            outcome.error.code == fileio::ErrorCode::CannotCreateIn;  // the lock is the edit's first new file
 }
 
-bool NeedsAdministrator(const PanelRecord& panel) {
-    return panel.virtualized && panel.copyFolder.empty() && platform::RefusesNewFiles(panel.folder);
-}
-
 }  // namespace catalogue

@@ -24,10 +24,8 @@ void FindShadowCopy(const platform::VirtualStore& store, PanelRecord& panel,
 const std::string& EditFolder(const PanelRecord& panel);
 
 // Whether an edit of panel failed because Windows lets only administrators change files there:
-// access refused under a virtualized folder, with no per-user copy to edit instead.
+// access refused under a virtualized folder, with no per-user copy to edit instead (where the
+// system would not tell beforehand, as MayEdit asks it).
 bool NeedsAdministrator(const PanelRecord& panel, const panelcfg::EditOutcome& outcome);
-
-// Whether an edit of panel would be refused so, as the system tells without writing.
-bool NeedsAdministrator(const PanelRecord& panel);
 
 }  // namespace catalogue

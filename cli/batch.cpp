@@ -34,7 +34,11 @@ std::string Refusal(const PanelRecord& panel, bool& neverTakesSet) {
     catalogue::InstallCheck may;
     may.readiness = catalogue::MayEdit(panel);
     neverTakesSet = may.readiness == catalogue::Readiness::Alias || may.readiness == catalogue::Readiness::Foreign;
-    return catalogue::ReadinessReason(may, panel);
+    const std::string why = catalogue::ReadinessReason(may, panel);
+    // Said as an edit refused by the system says it, code first, for scripts.
+    if (may.readiness == catalogue::Readiness::NeedsAdministrator)
+        return catalogue::kNeedsAdministratorCode + (": " + why);
+    return why;
 }
 
 enum class Result { Done, Unchanged, Skipped, Refused, Failed };

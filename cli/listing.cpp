@@ -109,13 +109,7 @@ void PrintJson(const catalogue::Catalogue& catalogue, const std::string& simulat
             entry["installed"] = panel.kind == PanelKind::Plain && panel.setMask != 0;
             entry["setSlots"] = SlotNames(panel.setMask);
             entry["freeSlots"] = SlotNames(catalogue::FreeSlots(panel));
-            if (check.readiness == catalogue::Readiness::Installable && catalogue::NeedsAdministrator(panel)) {
-                entry["installable"] = false;
-                entry["reason"] = {{"code", catalogue::kNeedsAdministratorCode},
-                                   {"text", platform::AnsiToUtf8(catalogue::NeedsAdministratorReason(panel.folder))}};
-            } else {
-                entry["installable"] = check.readiness == catalogue::Readiness::Installable;
-            }
+            entry["installable"] = check.readiness == catalogue::Readiness::Installable;
             if (check.readiness != catalogue::Readiness::Installable) {
                 entry["reason"] = {{"code", catalogue::ReadinessCode(check, panel)},
                                    {"text", platform::AnsiToUtf8(catalogue::ReadinessReason(check, panel))}};

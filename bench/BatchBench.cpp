@@ -23,8 +23,6 @@
 #include <string>
 #include <vector>
 
-namespace {}  // namespace
-
 int main(int argc, char** argv) {
     const std::string root = FleetFromArguments(argc, argv, 2, "batch_bench FLEET_ROOT");
     if (root.empty()) return 2;

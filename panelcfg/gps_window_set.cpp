@@ -148,49 +148,6 @@ bool Commit(PanelEdit& edit, const profile::Document& doc, const EditOptions& op
 }
 
 EditOutcome InstallOpened(PanelEdit& edit, const std::string& panelFolder, fileio::FileSystem& files,
-                          const EditOptions& options);
-EditOutcome RemoveOpened(PanelEdit& edit, const std::string& panelFolder, fileio::FileSystem& files,
-                         const EditOptions& options);
-
-}  // namespace
-
-std::uint32_t OpenedWindows(std::uint32_t titled) { return titled & ~(titled + 1); }
-
-SlotPlan PlanSlots(const PanelSlots& panel) {
-    SlotPlan plan;
-    std::vector<int> skipped;
-    std::size_t found = 0;
-    const std::uint32_t free = panel.FreeMask();
-    for (int slot = 0; slot < kSlotCount && found < plan.slots.size(); ++slot) {
-        if (free & Bit(slot)) {
-            plan.slots[found++] = slot;
-        } else if (!(panel.inventory.slotMask & Bit(slot))) {
-            skipped.push_back(slot);  // a window without a title: never merged into
-        }
-    }
-    plan.enough = found == plan.slots.size();
-    // Every skipped slot lies below the last chosen one, since the choice goes upwards.
-    if (plan.enough) plan.gapsBelow = std::move(skipped);
-    return plan;
-}
-
-EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
-    PanelEdit edit;
-    EditOutcome out = InstallOpened(edit, panelFolder, files, options);
-    EndWithoutSave(edit, files);
-    return out;
-}
-
-EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
-    PanelEdit edit;
-    EditOutcome out = RemoveOpened(edit, panelFolder, files, options);
-    EndWithoutSave(edit, files);
-    return out;
-}
-
-namespace {
-
-EditOutcome InstallOpened(PanelEdit& edit, const std::string& panelFolder, fileio::FileSystem& files,
                           const EditOptions& options) {
     EditOutcome out;
     if (!OpenForEdit(EditAction::Install, panelFolder, options, files, edit, out)) return out;
@@ -256,6 +213,44 @@ EditOutcome RemoveOpened(PanelEdit& edit, const std::string& panelFolder, fileio
     return out;
 }
 
+// Runs edit on the panel.cfg of panelFolder under its lock, and clears the leftovers an
+// interrupted edit left there unless the edit's save cleared them.
+EditOutcome UnderLock(EditOutcome (*edit)(PanelEdit&, const std::string&, fileio::FileSystem&, const EditOptions&),
+                      const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
+    PanelEdit opened;
+    EditOutcome out = edit(opened, panelFolder, files, options);
+    EndWithoutSave(opened, files);
+    return out;
+}
+
 }  // namespace
+
+std::uint32_t OpenedWindows(std::uint32_t titled) { return titled & ~(titled + 1); }
+
+SlotPlan PlanSlots(const PanelSlots& panel) {
+    SlotPlan plan;
+    std::vector<int> skipped;
+    std::size_t found = 0;
+    const std::uint32_t free = panel.FreeMask();
+    for (int slot = 0; slot < kSlotCount && found < plan.slots.size(); ++slot) {
+        if (free & Bit(slot)) {
+            plan.slots[found++] = slot;
+        } else if (!(panel.inventory.slotMask & Bit(slot))) {
+            skipped.push_back(slot);  // a window without a title: never merged into
+        }
+    }
+    plan.enough = found == plan.slots.size();
+    // Every skipped slot lies below the last chosen one, since the choice goes upwards.
+    if (plan.enough) plan.gapsBelow = std::move(skipped);
+    return plan;
+}
+
+EditOutcome InstallGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
+    return UnderLock(InstallOpened, panelFolder, files, options);
+}
+
+EditOutcome RemoveGpsWindowSet(const std::string& panelFolder, fileio::FileSystem& files, const EditOptions& options) {
+    return UnderLock(RemoveOpened, panelFolder, files, options);
+}
 
 }  // namespace panelcfg

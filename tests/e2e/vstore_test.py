@@ -105,7 +105,7 @@ def scenario(app, work, src):
                              "panel.cfg")
     names = {"mooney": SIM + r"\aircraft\mooney\panel" + "\\", "lear45": SIM + r"\aircraft\lear45\panel" + "\\",
              "copy": WINDOWS_STORE + r"\Program Files\Microsoft Games\FS2002\aircraft\mooney\panel" + "\\"}
-    cli = os.path.join(os.path.dirname(sys.argv[1]), "panelwright-cli.exe")
+    cli = os.environ["PW_CLI"]
     count = run_cases(cli, src, names, copy_file)
 
     def unchanged():

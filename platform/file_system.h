@@ -43,9 +43,9 @@ public:
 
     // Writes bytes into the new file path, flushes them to disk and gives it target's
     // attributes (hidden, system, archive / permission bits), as targetNow holds them when
-    // given (a stamp of target just taken), else as target has them now. Errors name target.
+    // not null (a stamp of target just taken), else as target has them now. Errors name target.
     virtual Error WriteAll(const std::string& path, const std::string& bytes, const std::string& target,
-                           const FileStamp* targetNow = nullptr) = 0;
+                           const FileStamp* targetNow) = 0;
 
     // Moves the new file from over target in one step, target replaced.
     virtual Error Replace(const std::string& from, const std::string& target) = 0;

@@ -62,6 +62,13 @@ Error ReadOpened(int fd, const std::string& path, std::string& bytes) {
     return {};
 }
 
+// The mode bits decide, as the read-only attribute does on Windows: as root, access() would
+// report every file writable.
+bool IsReadOnly(const std::string& path, const struct stat& st) {
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+    return ::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0;
+}
+
 class PosixFiles final : public FileSystem {
 public:
     PathKind Probe(const std::string& path) override {
@@ -79,11 +86,7 @@ public:
             return PathKind::Unknown;
         }
         if (S_ISDIR(st.st_mode)) return PathKind::Folder;
-        // The mode bits decide, as the read-only attribute does on Windows: as root, access()
-        // would report every file writable.
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return PathKind::ReadOnlyFile;
-        if (::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0) return PathKind::ReadOnlyFile;
-        return PathKind::File;
+        return IsReadOnly(path, st) ? PathKind::ReadOnlyFile : PathKind::File;
     }
 
     FileStamp Stamp(const std::string& path) override {
@@ -92,8 +95,7 @@ public:
         if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return stamp;
         stamp.existed = true;
         stamp.attributes = static_cast<std::uint32_t>(st.st_mode);
-        stamp.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-                         (::geteuid() != 0 && ::access(path.c_str(), W_OK) != 0);
+        stamp.readOnly = IsReadOnly(path, st);
         stamp.size = static_cast<std::uint64_t>(st.st_size);
         stamp.writeTime = static_cast<std::int64_t>(st.st_mtim.tv_sec) * kNanoseconds + st.st_mtim.tv_nsec;
         struct timespec now {};

@@ -2,11 +2,13 @@
 // panelwright-cli install does it, against the floor of reading each of those panel.cfg files
 // and saving it through the same temporary-file-and-rename path.
 //
-//   batch_bench FLEET_ROOT      (a Windows path, or a Unix path reached through Z:)
+//   batch_bench FLEET_ROOT [PASS]      (a Windows path, or a Unix path reached through Z:)
 //
 // Prints, medians of five runs (taking turns at going first), then whether the fleet came back
 // byte for byte:
 //   batch-bench panels=P install_ms=I copy_ms=C ratio=I/C
+// PASS (scan, copy or install) makes one pass of that kind after the scan and nothing else, for
+// syscall_bench.sh to count what a pass costs; an install pass leaves the set in place.
 #include "bench/bench_support.h"
 #include "catalogue/aircraft_scan.h"
 #include "cli/batch.h"
@@ -23,9 +25,39 @@
 #include <string>
 #include <vector>
 
+namespace {
+
+void CopyAll(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        profile::LoadedFile loaded;
+        profile::Load(file, loaded);
+        fileio::WriteFileAtomically(file, loaded.original);
+    }
+}
+
+int OnePass(const std::string& pass, const catalogue::Catalogue& catalogue, const std::vector<cli::ChosenPanel>& plain,
+            const std::vector<std::string>& files) {
+    std::ostream nowhere(nullptr);
+    cli::BatchCounts counts;
+    if (pass == "copy") {
+        CopyAll(files);
+    } else if (pass == "install") {
+        counts = cli::RunBatch(catalogue, plain, {true, false, false}, fileio::SystemFiles(), nowhere, nowhere);
+    } else if (pass != "scan") {
+        std::fprintf(stderr, "batch_bench: no pass called %s (scan, copy, install)\n", pass.c_str());
+        return 2;
+    }
+    std::printf("batch-bench pass=%s panels=%zu done=%d failed=%d\n", pass.c_str(), plain.size(), counts.done,
+                counts.failed);
+    return counts.failed == 0 && counts.refused == 0 ? 0 : 1;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    const std::string root = FleetFromArguments(argc, argv, 2, "batch_bench FLEET_ROOT");
+    const std::string root = FleetFromArguments(argc, argv, 2, "batch_bench FLEET_ROOT [scan|copy|install]");
     if (root.empty()) return 2;
+    const std::string pass = argc > 2 ? argv[2] : "";
     const catalogue::Catalogue scanned = catalogue::ScanAircraft(root, catalogue::kNoLimits);
     std::vector<cli::ChosenPanel> plain;
     std::vector<std::string> files;
@@ -36,21 +68,15 @@ int main(int argc, char** argv) {
         plain.push_back({static_cast<int>(n), false});
         files.push_back(scanned.panels[n].folder + "panel.cfg");
     }
+    if (!pass.empty()) return OnePass(pass, scanned, plain, files);
+
     std::vector<std::string> before(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) fileio::ReadWholeFile(files[i], before[i]);
 
     std::ostream nowhere(nullptr);
     std::vector<double> install, copy;
     cli::BatchCounts counts;
-    const auto copyAll = [&] {
-        copy.push_back(Ms([&] {
-            for (const std::string& file : files) {
-                profile::LoadedFile loaded;
-                profile::Load(file, loaded);
-                fileio::WriteFileAtomically(file, loaded.original);
-            }
-        }));
-    };
+    const auto copyAll = [&] { copy.push_back(Ms([&] { CopyAll(files); })); };
     const auto installAll = [&] {
         catalogue::Catalogue catalogue = scanned;
         install.push_back(Ms([&] {

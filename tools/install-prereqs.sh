@@ -6,9 +6,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-# git: make dist dates the zip by the last commit.
+# git: make dist dates the zip by the last commit. strace: make bench counts system calls.
 packages=(cmake make g++ clang clang-format libclang-rt-14-dev googletest mingw-w64 wine wine64 xvfb xdotool
-          imagemagick python3 nlohmann-json3-dev git)
+          imagemagick python3 nlohmann-json3-dev git strace)
 if "$here/runs-32bit.sh"; then packages+=(wine32:i386); fi
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
